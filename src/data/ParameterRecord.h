@@ -1,0 +1,36 @@
+// The parameter record of one legal entity, in the file TPSPARAMBASCUL, keyed by the entity's
+// code.
+//
+// Attributes 1 to 4, and any above 9, are kept as they were read and never interpreted.
+// Attributes 5 to 9 are the five rubric columns of the entity's lines: value n of each belongs to
+// line n, and holds the code of a rubric (a key of RUBSAISIE) or "" when the line names no rubric
+// of that kind. The lines are lines 1, 2, ... up to the first line whose weekday rubric is empty.
+// The screen shows the columns in the order of kColumns, the record keeps them by attribute.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace data {
+
+inline constexpr std::string_view kParameterFile = "TPSPARAMBASCUL";
+inline constexpr std::string_view kRubricFile = "RUBSAISIE";
+inline constexpr std::string_view kEntityFile = "ASSOCIATION";
+
+// The attribute of each rubric column.
+inline constexpr int kWeekdayAttribute = 5;        // "Heures semaine"
+inline constexpr int kSundayAttribute = 6;         // "Heures dimanche"
+inline constexpr int kMayDayAttribute = 7;         // "Heures 1er Mai"
+inline constexpr int kWorkedHolidayAttribute = 8;  // "Heures Fériées Travaillées"
+inline constexpr int kHolidayAttribute = 9;        // "Heures fériées"
+
+inline constexpr int kFirstRubricAttribute = 5;
+inline constexpr int kLastRubricAttribute = 9;
+
+// The rubric columns of a line in the order of the screen's lists and code lines: column i
+// (from 0) is attribute kColumns[i] of the record.
+inline constexpr std::array<int, 5> kColumns = {kWeekdayAttribute, kSundayAttribute,
+                                                kWorkedHolidayAttribute, kHolidayAttribute,
+                                                kMayDayAttribute};
+
+}  // namespace data

@@ -1,0 +1,46 @@
+// Every way the database component can fail.
+//
+// Each failure is a DbError carrying one of the numbers below and a French text that names what
+// failed (the file, the key, the word of a sentence). Nothing is written by a call that fails.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/ComponentError.h"
+
+namespace mvdb {
+
+// The file has no record under the key (ReadRecord, delete). The control relies on this number.
+inline constexpr std::int32_t kErrNoSuchRecord = static_cast<std::int32_t>(0x8004000B);
+// The database file does not exist (Database::Open).
+inline constexpr std::int32_t kErrNoSuchDatabase = static_cast<std::int32_t>(0x80040201);
+// The path exists but is not a database of this component, or it is damaged.
+inline constexpr std::int32_t kErrNotADatabase = static_cast<std::int32_t>(0x80040202);
+// Database::Create on a path that already exists.
+inline constexpr std::int32_t kErrDatabaseExists = static_cast<std::int32_t>(0x80040203);
+// Another program holds a lock on the database past the busy timeout.
+inline constexpr std::int32_t kErrDatabaseLocked = static_cast<std::int32_t>(0x80040204);
+// The database was opened read-only, or its file cannot be written.
+inline constexpr std::int32_t kErrDatabaseReadOnly = static_cast<std::int32_t>(0x80040205);
+// Any other failure of the storage (disk full, input/output error ...), with its own text.
+inline constexpr std::int32_t kErrStorage = static_cast<std::int32_t>(0x80040206);
+// OpenFile of a file name that the database does not hold.
+inline constexpr std::int32_t kErrNoSuchFile = static_cast<std::int32_t>(0x80040207);
+// CreateFile of a file name that the database already holds.
+inline constexpr std::int32_t kErrFileExists = static_cast<std::int32_t>(0x80040208);
+// A file name or a record key that is empty or holds a mark.
+inline constexpr std::int32_t kErrBadName = static_cast<std::int32_t>(0x80040209);
+// A negative index, or a Replace past the largest index a dynamic array takes.
+inline constexpr std::int32_t kErrBadIndex = static_cast<std::int32_t>(0x8004020A);
+// A selection sentence that does not parse; the text names the word where it stopped.
+inline constexpr std::int32_t kErrSentence = static_cast<std::int32_t>(0x8004020B);
+// A query command whose file or field list is wrong, or an option that RunQuery does not know.
+inline constexpr std::int32_t kErrQueryCommand = static_cast<std::int32_t>(0x8004020C);
+
+class DbError : public platform::ComponentError {
+public:
+    using ComponentError::ComponentError;
+};
+
+}  // namespace mvdb

@@ -1,0 +1,64 @@
+// The three marks that structure a dynamic array's text, and the scans over that text.
+//
+// A text is UTF-8, in which the bytes 252, 253 and 254 never occur, so each mark is one byte that
+// cannot be mistaken for a character. A mark separates the elements of its level: attributes are
+// separated by 254, the values of an attribute by 253, the subvalues of a value by 252.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mvdb {
+
+inline constexpr char kAttributeMark = '\xFE';
+inline constexpr char kValueMark = '\xFD';
+inline constexpr char kSubvalueMark = '\xFC';
+
+inline bool isMark(char c) {
+    return c == kAttributeMark || c == kValueMark || c == kSubvalueMark;
+}
+
+// The n-th piece of text (from 1) between occurrences of mark; "" past the last piece or for n < 1.
+inline std::string_view nthPiece(std::string_view text, char mark, int n) {
+    if (n < 1) return {};
+    std::size_t start = 0;
+    for (int i = 1; i < n; ++i) {
+        const std::size_t next = text.find(mark, start);
+        if (next == std::string_view::npos) return {};
+        start = next + 1;
+    }
+    const std::size_t end = text.find(mark, start);
+    return text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
+}
+
+// The pieces of text between occurrences of mark: "" gives one empty piece, "a<m>" two.
+inline std::vector<std::string_view> splitPieces(std::string_view text, char mark) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t next; (next = text.find(mark, start)) != std::string_view::npos;
+         start = next + 1) {
+        pieces.push_back(text.substr(start, next - start));
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+// Texts joined with mark between them.
+template <class Pieces>
+std::string joinPieces(const Pieces& pieces, char mark) {
+    std::size_t size = pieces.empty() ? 0 : pieces.size() - 1;
+    for (const auto& piece : pieces)
+        size += std::string_view(piece).size();
+    std::string text;
+    text.reserve(size);
+    bool first = true;
+    for (const auto& piece : pieces) {
+        if (!first) text += mark;
+        first = false;
+        text += piece;
+    }
+    return text;
+}
+
+}  // namespace mvdb

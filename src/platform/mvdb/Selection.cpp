@@ -1,0 +1,122 @@
+#include "platform/mvdb/Selection.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/mvdb/Collation.h"
+#include "platform/mvdb/DbError.h"
+#include "platform/mvdb/Marks.h"
+#include "platform/mvdb/Sentence.h"
+#include "platform/mvdb/SqliteStore.h"
+
+namespace mvdb {
+namespace {
+
+[[noreturn]] void failCommand(const std::string& why) {
+    throw DbError(kErrQueryCommand, "Commande de sélection incorrecte : " + why + ".");
+}
+
+std::vector<int> parseFieldList(std::string_view list) {
+    std::vector<int> fields;
+    for (std::size_t at = 0; at < list.size();) {
+        if (list[at] == ' ' || list[at] == '\t') {
+            ++at;
+            continue;
+        }
+        int field = 0;
+        const auto [end, error] =
+            std::from_chars(list.data() + at, list.data() + list.size(), field);
+        const std::size_t stop = static_cast<std::size_t>(end - list.data());
+        if (error != std::errc() || field < 0 ||
+            (stop < list.size() && list[stop] != ' ' && list[stop] != '\t')) {
+            failCommand("la liste des champs « " + std::string(list) +
+                        " » ne contient pas que des numéros de champ");
+        }
+        fields.push_back(field);
+        at = stop;
+    }
+    if (fields.empty()) fields.push_back(0);
+    return fields;
+}
+
+// The fields of one stored record, read from its text as they are asked for.
+class StoredRecord {
+public:
+    StoredRecord(std::string_view key, std::string_view text) : key_(key), text_(text) {}
+
+    std::string_view field(int number) const {
+        return number == 0 ? key_ : nthPiece(text_, kAttributeMark, number);
+    }
+
+    bool passes(const Sentence::Condition& condition) const {
+        return std::any_of(condition.begin(), condition.end(), [this](const Sentence::Test& test) {
+            const std::vector<std::string_view> values = splitPieces(field(test.field), kValueMark);
+            return std::find(values.begin(), values.end(), test.value) != values.end();
+        });
+    }
+
+    // The result attribute: the fields of the list as values, their own values as subvalues.
+    std::string resultLine(const std::vector<int>& fields) const {
+        std::string line;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0) line += kValueMark;
+            const std::size_t start = line.size();
+            line += field(fields[i]);
+            std::replace(line.begin() + static_cast<std::ptrdiff_t>(start), line.end(), kValueMark,
+                         kSubvalueMark);
+        }
+        return line;
+    }
+
+private:
+    std::string_view key_;
+    std::string_view text_;
+};
+
+struct SelectedRecord {
+    std::vector<std::string> sortKeys;
+    std::string line;
+};
+
+}  // namespace
+
+DynArray runSelection(SqliteStore& store, std::string_view command, std::string_view option,
+                      std::int32_t& count) {
+    if (!option.empty()) failCommand("l'option « " + std::string(option) + " » est inconnue");
+    const DynArray query{std::string(command)};
+    const Sentence sentence = parseSentence(query.Extract(1));
+    const std::string file = query.Extract(2);
+    if (!file.empty() && file != sentence.file) {
+        failCommand("la phrase porte sur " + sentence.file + " et la commande sur " + file);
+    }
+    const std::vector<int> fields = parseFieldList(query.Extract(3));
+    const std::optional<SqliteStore::FileId> id = store.findFile(sentence.file);
+    if (!id) throw DbError(kErrNoSuchFile, "Le fichier " + sentence.file + " n'existe pas.");
+
+    std::vector<SelectedRecord> selected;
+    store.scan(*id, [&](std::string_view key, std::string_view text) {
+        const StoredRecord record(key, text);
+        if (!std::all_of(sentence.conditions.begin(), sentence.conditions.end(),
+                         [&](const Sentence::Condition& c) { return record.passes(c); })) {
+            return;
+        }
+        SelectedRecord row;
+        for (int field : sentence.sortFields)
+            row.sortKeys.push_back(collationKey(record.field(field)));
+        row.line = record.resultLine(fields);
+        selected.push_back(std::move(row));
+    });
+    std::stable_sort(
+        selected.begin(), selected.end(),
+        [](const SelectedRecord& a, const SelectedRecord& b) { return a.sortKeys < b.sortKeys; });
+
+    std::string result;
+    for (const SelectedRecord& row : selected) {
+        if (&row != &selected.front()) result += kAttributeMark;
+        result += row.line;
+    }
+    count = static_cast<std::int32_t>(selected.size());
+    return DynArray(std::move(result));
+}
+
+}  // namespace mvdb

@@ -1,0 +1,309 @@
+#include "platform/mvdb/SqliteStore.h"
+
+#include <array>
+#include <filesystem>
+
+#include <sqlite3.h>
+
+#include "platform/mvdb/DbError.h"
+
+namespace mvdb {
+namespace {
+
+constexpr int kApplicationId = 0x4D564442;  // "MVDB", in the SQLite file's header
+constexpr int kSchemaVersion = 1;
+
+constexpr const char* kSchema =
+    "PRAGMA journal_mode = WAL;"
+    "BEGIN;"
+    "PRAGMA application_id = 1297499202;"
+    "PRAGMA user_version = 1;"
+    "CREATE TABLE files (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
+    "CREATE TABLE records (file INTEGER NOT NULL REFERENCES files (id), key TEXT NOT NULL,"
+    " text BLOB NOT NULL, PRIMARY KEY (file, key)) WITHOUT ROWID;"
+    "COMMIT;";
+static_assert(kApplicationId == 1297499202);
+
+enum StatementId {
+    kReadHeader,
+    kFindFile,
+    kCreateFile,
+    kFileNames,
+    kReadRecord,
+    kWriteRecord,
+    kDeleteRecord,
+    kKeys,
+    kScan,
+    kSavepoint,
+    kRelease,
+    kRollbackTo,
+    kStatementCount
+};
+
+constexpr std::array<const char*, kStatementCount> kStatements = {
+    "SELECT application_id, user_version FROM pragma_application_id, pragma_user_version",
+    "SELECT id FROM files WHERE name = ?1",
+    "INSERT INTO files (name) VALUES (?1)",
+    "SELECT name FROM files ORDER BY name",
+    "SELECT text FROM records WHERE file = ?1 AND key = ?2",
+    "INSERT INTO records (file, key, text) VALUES (?1, ?2, ?3)"
+    " ON CONFLICT (file, key) DO UPDATE SET text = excluded.text",
+    "DELETE FROM records WHERE file = ?1 AND key = ?2",
+    "SELECT key FROM records WHERE file = ?1 ORDER BY key",
+    "SELECT key, text FROM records WHERE file = ?1 ORDER BY key",
+    "SAVEPOINT mvdb",
+    "RELEASE mvdb",
+    "ROLLBACK TO mvdb",
+};
+
+[[noreturn]] void fail(int code, const std::string& path, const char* detail) {
+    switch (code & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            throw DbError(kErrDatabaseLocked, "La base de données « " + path +
+                                                  " » est verrouillée par un autre programme ; "
+                                                  "réessayez dans un instant.");
+        case SQLITE_READONLY:
+            throw DbError(kErrDatabaseReadOnly,
+                          "La base de données « " + path + " » est en lecture seule.");
+        case SQLITE_NOTADB:
+        case SQLITE_CORRUPT:
+            throw DbError(kErrNotADatabase, "« " + path +
+                                                " » n'est pas une base de données multivaluée, "
+                                                "ou elle est endommagée.");
+        default:
+            throw DbError(kErrStorage,
+                          "Erreur de la base de données « " + path +
+                              " » : " + std::string(detail ? detail : sqlite3_errstr(code)) + ".");
+    }
+}
+
+}  // namespace
+
+// One prepared statement, reset after each use so that it holds no lock between calls.
+class SqliteStore::Statement {
+public:
+    Statement(sqlite3* connection, const char* sql, const std::string& path)
+        : connection_(connection), path_(path) {
+        const int code = sqlite3_prepare_v3(connection, sql, -1, SQLITE_PREPARE_PERSISTENT,
+                                            &statement_, nullptr);
+        if (code != SQLITE_OK) fail(code, path_, sqlite3_errmsg(connection));
+    }
+    ~Statement() { sqlite3_finalize(statement_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // The statement while it runs; resetting it when the use ends, however it ends.
+    class Use {
+    public:
+        explicit Use(Statement& statement) : statement_(statement) {}
+        ~Use() { sqlite3_reset(statement_.statement_); }
+        Use(const Use&) = delete;
+        Use& operator=(const Use&) = delete;
+        Statement* operator->() { return &statement_; }
+
+    private:
+        Statement& statement_;
+    };
+
+    void bind(int index, std::int64_t number) {
+        check(sqlite3_bind_int64(statement_, index, number));
+    }
+    void bind(int index, std::string_view text) {
+        check(sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
+                                SQLITE_STATIC));
+    }
+    void bindBlob(int index, std::string_view bytes) {
+        check(sqlite3_bind_blob(statement_, index, bytes.data(), static_cast<int>(bytes.size()),
+                                SQLITE_STATIC));
+    }
+    // Runs to the next row: true when there is one, false when the statement is done.
+    bool step() {
+        const int code = sqlite3_step(statement_);
+        if (code == SQLITE_ROW) return true;
+        if (code == SQLITE_DONE) return false;
+        fail(code, path_, sqlite3_errmsg(connection_));
+    }
+    std::int64_t integer(int column) { return sqlite3_column_int64(statement_, column); }
+    std::string_view text(int column) {
+        const void* bytes = sqlite3_column_blob(statement_, column);
+        const int size = sqlite3_column_bytes(statement_, column);
+        return bytes ? std::string_view(static_cast<const char*>(bytes), size) : std::string_view();
+    }
+
+private:
+    void check(int code) {
+        if (code != SQLITE_OK) fail(code, path_, sqlite3_errmsg(connection_));
+    }
+
+    sqlite3* connection_;
+    const std::string& path_;
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+namespace {
+
+sqlite3* connect(const std::string& path, int flags, std::chrono::milliseconds busyTimeout) {
+    sqlite3* connection = nullptr;
+    const int code = sqlite3_open_v2(path.c_str(), &connection,
+                                     flags | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE, nullptr);
+    if (code != SQLITE_OK) {
+        const std::string detail = connection ? sqlite3_errmsg(connection) : sqlite3_errstr(code);
+        sqlite3_close_v2(connection);
+        fail(code, path, detail.c_str());
+    }
+    sqlite3_busy_timeout(connection, static_cast<int>(busyTimeout.count()));
+    return connection;
+}
+
+}  // namespace
+
+std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
+                                               const OpenOptions& options) {
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) {
+        throw DbError(kErrNoSuchDatabase, "La base de données « " + path + " » n'existe pas.");
+    }
+    const int flags = options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    std::shared_ptr<SqliteStore> store(
+        new SqliteStore(connect(path, flags, options.busyTimeout), path));
+    Statement::Use header(store->statement(kReadHeader));
+    if (!header->step() || header->integer(0) != kApplicationId) {
+        fail(SQLITE_NOTADB, path, nullptr);
+    }
+    if (header->integer(1) > kSchemaVersion) {
+        throw DbError(kErrNotADatabase, "La base de données « " + path +
+                                            " » vient d'une version plus récente du programme.");
+    }
+    store->execute("PRAGMA synchronous = FULL");
+    return store;
+}
+
+std::shared_ptr<SqliteStore> SqliteStore::create(const std::string& path) {
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored)) {
+        throw DbError(kErrDatabaseExists, "La base de données « " + path + " » existe déjà.");
+    }
+    sqlite3* connection =
+        connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, std::chrono::milliseconds(0));
+    char* message = nullptr;
+    const int code = sqlite3_exec(connection, kSchema, nullptr, nullptr, &message);
+    if (code != SQLITE_OK) {
+        const std::string detail = message ? message : "";
+        sqlite3_free(message);
+        sqlite3_close_v2(connection);
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::filesystem::remove(path + suffix, ignored);
+        fail(code, path, detail.c_str());
+    }
+    sqlite3_close_v2(connection);
+    return open(path, OpenOptions{});
+}
+
+SqliteStore::SqliteStore(sqlite3* connection, std::string path)
+    : connection_(connection), path_(std::move(path)), statements_(kStatementCount) {}
+
+SqliteStore::~SqliteStore() {
+    statements_.clear();
+    sqlite3_close_v2(connection_);
+}
+
+SqliteStore::Statement& SqliteStore::statement(int which) {
+    if (!statements_[which]) {
+        statements_[which] = std::make_unique<Statement>(connection_, kStatements[which], path_);
+    }
+    return *statements_[which];
+}
+
+void SqliteStore::execute(const char* sql) {
+    Statement statement(connection_, sql, path_);
+    while (statement.step()) {
+    }
+}
+
+std::optional<SqliteStore::FileId> SqliteStore::findFile(std::string_view name) {
+    Statement::Use find(statement(kFindFile));
+    find->bind(1, name);
+    if (!find->step()) return std::nullopt;
+    return find->integer(0);
+}
+
+SqliteStore::FileId SqliteStore::createFile(std::string_view name) {
+    Statement::Use insert(statement(kCreateFile));
+    insert->bind(1, name);
+    insert->step();
+    return sqlite3_last_insert_rowid(connection_);
+}
+
+std::vector<std::string> SqliteStore::fileNames() {
+    std::vector<std::string> names;
+    Statement::Use select(statement(kFileNames));
+    while (select->step())
+        names.emplace_back(select->text(0));
+    return names;
+}
+
+std::optional<std::string> SqliteStore::readRecord(FileId file, std::string_view key) {
+    Statement::Use read(statement(kReadRecord));
+    read->bind(1, file);
+    read->bind(2, key);
+    if (!read->step()) return std::nullopt;
+    return std::string(read->text(0));
+}
+
+void SqliteStore::writeRecord(FileId file, std::string_view key, std::string_view text) {
+    Statement::Use write(statement(kWriteRecord));
+    write->bind(1, file);
+    write->bind(2, key);
+    write->bindBlob(3, text);
+    write->step();
+}
+
+bool SqliteStore::deleteRecord(FileId file, std::string_view key) {
+    Statement::Use remove(statement(kDeleteRecord));
+    remove->bind(1, file);
+    remove->bind(2, key);
+    remove->step();
+    return sqlite3_changes(connection_) > 0;
+}
+
+std::vector<std::string> SqliteStore::keys(FileId file) {
+    std::vector<std::string> keys;
+    Statement::Use select(statement(kKeys));
+    select->bind(1, file);
+    while (select->step())
+        keys.emplace_back(select->text(0));
+    return keys;
+}
+
+void SqliteStore::scan(FileId file, const RecordVisitor& visit) {
+    Statement::Use select(statement(kScan));
+    select->bind(1, file);
+    while (select->step())
+        visit(select->text(0), select->text(1));
+}
+
+void SqliteStore::begin() {
+    Statement::Use savepoint(statement(kSavepoint));
+    savepoint->step();
+}
+
+void SqliteStore::commit() {
+    Statement::Use release(statement(kRelease));
+    release->step();
+}
+
+void SqliteStore::rollback() noexcept {
+    try {
+        {
+            Statement::Use undo(statement(kRollbackTo));
+            undo->step();
+        }
+        commit();
+    } catch (const DbError&) {
+        // A savepoint that cannot be rolled back was already undone by SQLite with its
+        // transaction; there is nothing left to undo.
+    }
+}
+
+}  // namespace mvdb

@@ -1,0 +1,74 @@
+// SqliteStore: where the database component keeps its files and records, in one SQLite file.
+//
+// The SQLite file holds a table of file names and a table of records (file, key, text), keyed
+// by file and key, so that a point read is one index look-up and a file's records come in the
+// byte order of their keys. It runs in WAL mode with full synchronisation: a write is one
+// transaction, and a crash or a failed write leaves every record as it was before or after it.
+// Every statement is prepared once, with its values bound, never pasted into the SQL.
+//
+// Failures are DbErrors (DbError.h): kErrNoSuchDatabase, kErrNotADatabase, kErrDatabaseExists,
+// kErrDatabaseLocked (after the busy timeout), kErrDatabaseReadOnly, kErrStorage.
+// A store is used by one thread at a time; the objects of the component share it.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace mvdb {
+
+struct OpenOptions {
+    // How long a call waits for another program's lock before it fails with kErrDatabaseLocked.
+    std::chrono::milliseconds busyTimeout{3000};
+    bool readOnly = false;
+};
+
+class SqliteStore {
+public:
+    using FileId = std::int64_t;
+    using RecordVisitor = std::function<void(std::string_view key, std::string_view text)>;
+
+    static std::shared_ptr<SqliteStore> open(const std::string& path, const OpenOptions& options);
+    static std::shared_ptr<SqliteStore> create(const std::string& path);
+    ~SqliteStore();
+    SqliteStore(const SqliteStore&) = delete;
+    SqliteStore& operator=(const SqliteStore&) = delete;
+
+    const std::string& path() const { return path_; }
+
+    std::optional<FileId> findFile(std::string_view name);
+    FileId createFile(std::string_view name);
+    std::vector<std::string> fileNames();
+
+    std::optional<std::string> readRecord(FileId file, std::string_view key);
+    void writeRecord(FileId file, std::string_view key, std::string_view text);
+    bool deleteRecord(FileId file, std::string_view key);
+    std::vector<std::string> keys(FileId file);
+    // Visits every record of the file in the byte order of the keys.
+    void scan(FileId file, const RecordVisitor& visit);
+
+    // Savepoints: nested units of work that are kept or undone whole.
+    void begin();
+    void commit();
+    void rollback() noexcept;
+
+    class Statement;
+
+private:
+    SqliteStore(sqlite3* connection, std::string path);
+    Statement& statement(int which);
+    void execute(const char* sql);
+
+    sqlite3* connection_;
+    std::string path_;
+    std::vector<std::unique_ptr<Statement>> statements_;
+};
+
+}  // namespace mvdb
