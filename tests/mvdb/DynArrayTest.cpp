@@ -224,6 +224,12 @@ TEST(DynArrayTest, BuildsAParameterRecordOfTenThousandLinesValueByValue) {
         whole += (i ? "\xFE" : "") + expected[i];
     EXPECT_EQ(record.Extract(), whole);
     EXPECT_EQ(record.Extract(7, kLines), "107-10000");
+
+    const DynArray reread(record.Extract());
+    EXPECT_EQ(reread.DCount(), 9);
+    EXPECT_EQ(reread.Extract(9, 1), "109-1");
+    EXPECT_EQ(reread.Extract(7, kLines), "107-10000");
+    EXPECT_EQ(reread.Extract(7, kLines + 1), "");
 }
 
 }  // namespace

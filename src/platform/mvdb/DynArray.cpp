@@ -65,6 +65,12 @@ std::string DynArray::Extract() const {
 std::string DynArray::Extract(int attribute, int value, int subvalue) const {
     checkIndexes(attribute, value, subvalue);
     if (attribute == 0) return Extract();
+    if (!treeCurrent_ && text_.size() <= kReadInPlace) {
+        std::string_view element = nthPiece(text_, kAttributeMark, attribute);
+        if (value > 0) element = nthPiece(element, kValueMark, value);
+        if (value > 0 && subvalue > 0) element = nthPiece(element, kSubvalueMark, subvalue);
+        return std::string(element);
+    }
     const auto& attributes = tree();
     if (static_cast<std::size_t>(attribute) > attributes.size()) return {};
     const Attribute& values = attributes[attribute - 1];

@@ -17,8 +17,9 @@
 // as if the text had been pasted into the whole text at that place. A Replace that would extend a
 // level past kMaxIndex elements fails with kErrBadIndex.
 //
-// Cost. The array keeps its text as read and parses it into attributes and values once, at the
-// first indexed access; from then on, Extract and Replace of one value cost the length of that
+// Cost. The array keeps its text as read. A text of at most kReadInPlace bytes is read in place;
+// a longer one is parsed into attributes and values once, at the first indexed access, and any
+// text at the first Replace. From then on, Extract and Replace of one value cost the length of that
 // value (subvalues: of their value), Extract of an attribute the length of that attribute, and
 // Extract of the whole text is rebuilt once after each run of changes. Building a record of n
 // values with n calls of Replace is linear in n. A DynArray is used by one thread at a time.
@@ -34,6 +35,8 @@ class DynArray {
 public:
     // The largest index that Replace extends an array to, at each level.
     static constexpr int kMaxIndex = 1 << 22;
+    // The longest text that indexed reads scan in place instead of parsing it.
+    static constexpr std::size_t kReadInPlace = 1024;
 
     DynArray() = default;
     explicit DynArray(std::string text) : text_(std::move(text)), treeCurrent_(text_.empty()) {}
