@@ -11,9 +11,9 @@ build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 mvdb=build/src/tools/mvdb/mvdb
 database=${1:-sample.mvdb}
 [ -e "$database" ] || "$mvdb" "$database" sample
-for file in $("$mvdb" "$database" files); do
+"$mvdb" "$database" files | while IFS= read -r file; do
     echo "== $file"
-    for key in $("$mvdb" "$database" list "$file"); do
+    "$mvdb" "$database" list "$file" | while IFS= read -r key; do
         printf '%s\t%s\n' "$key" "$("$mvdb" "$database" show "$file" "$key")"
     done
 done
