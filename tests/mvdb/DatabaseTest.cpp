@@ -173,6 +173,17 @@ TEST_F(DatabaseTest, AWriteThatFailsInsideTheStorageLeavesTheRecordWhole) {
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^101]102^^^^");
 }
 
+TEST_F(DatabaseTest, AWriteToADatabaseRemovedSinceItWasOpenedIsRefused) {
+    DbRecord record = parameters().ReadRecord("001");
+    std::filesystem::rename(path(), path("moved.mvdb"));
+    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrNoSuchDatabase);
+    EXPECT_EQ(errorNumberOf([&] { database_.CreateFile("RUBSAISIE"); }), kErrNoSuchDatabase);
+    std::filesystem::rename(path("moved.mvdb"), path());
+    record.Replace(5, 1, 0, "110");
+    record.DBWrite();
+    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^110]102^^^^");
+}
+
 TEST_F(DatabaseTest, ATransactionKeepsItsWritesOnlyWhenCommitted) {
     {
         Database::Transaction dropped(database_);

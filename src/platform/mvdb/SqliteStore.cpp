@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include "platform/mvdb/DbError.h"
 
@@ -143,6 +144,13 @@ private:
 
 namespace {
 
+// The device and inode of the file at path; zeros when there is none.
+std::pair<std::uint64_t, std::uint64_t> identityOf(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return {0, 0};
+    return {status.st_dev, status.st_ino};
+}
+
 sqlite3* connect(const std::string& path, int flags, std::chrono::milliseconds busyTimeout) {
     sqlite3* connection = nullptr;
     const int code = sqlite3_open_v2(path.c_str(), &connection,
@@ -201,7 +209,10 @@ std::shared_ptr<SqliteStore> SqliteStore::create(const std::string& path) {
 }
 
 SqliteStore::SqliteStore(sqlite3* connection, std::string path)
-    : connection_(connection), path_(std::move(path)), statements_(kStatementCount) {}
+    : connection_(connection),
+      path_(std::move(path)),
+      fileIdentity_(identityOf(path_)),
+      statements_(kStatementCount) {}
 
 SqliteStore::~SqliteStore() {
     statements_.clear();
@@ -213,6 +224,14 @@ SqliteStore::Statement& SqliteStore::statement(int which) {
         statements_[which] = std::make_unique<Statement>(connection_, kStatements[which], path_);
     }
     return *statements_[which];
+}
+
+void SqliteStore::checkFileInPlace() const {
+    if (identityOf(path_) != fileIdentity_) {
+        throw DbError(kErrNoSuchDatabase, "La base de données « " + path_ +
+                                              " » a été supprimée ou remplacée depuis son "
+                                              "ouverture ; rien n'a été enregistré.");
+    }
 }
 
 void SqliteStore::execute(const char* sql) {
@@ -229,6 +248,7 @@ std::optional<SqliteStore::FileId> SqliteStore::findFile(std::string_view name) 
 }
 
 SqliteStore::FileId SqliteStore::createFile(std::string_view name) {
+    checkFileInPlace();
     Statement::Use insert(statement(kCreateFile));
     insert->bind(1, name);
     insert->step();
@@ -252,6 +272,7 @@ std::optional<std::string> SqliteStore::readRecord(FileId file, std::string_view
 }
 
 void SqliteStore::writeRecord(FileId file, std::string_view key, std::string_view text) {
+    checkFileInPlace();
     Statement::Use write(statement(kWriteRecord));
     write->bind(1, file);
     write->bind(2, key);
@@ -260,6 +281,7 @@ void SqliteStore::writeRecord(FileId file, std::string_view key, std::string_vie
 }
 
 bool SqliteStore::deleteRecord(FileId file, std::string_view key) {
+    checkFileInPlace();
     Statement::Use remove(statement(kDeleteRecord));
     remove->bind(1, file);
     remove->bind(2, key);

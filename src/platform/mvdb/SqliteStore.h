@@ -6,8 +6,9 @@
 // transaction, and a crash or a failed write leaves every record as it was before or after it.
 // Every statement is prepared once, with its values bound, never pasted into the SQL.
 //
-// Failures are DbErrors (DbError.h): kErrNoSuchDatabase, kErrNotADatabase, kErrDatabaseExists,
-// kErrDatabaseLocked (after the busy timeout), kErrDatabaseReadOnly, kErrStorage.
+// Failures are DbErrors (DbError.h): kErrNoSuchDatabase (also for a write once the file was
+// removed or replaced), kErrNotADatabase, kErrDatabaseExists, kErrDatabaseLocked (after the busy
+// timeout), kErrDatabaseReadOnly, kErrStorage.
 // A store is used by one thread at a time; the objects of the component share it.
 #pragma once
 
@@ -18,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -65,9 +67,13 @@ private:
     SqliteStore(sqlite3* connection, std::string path);
     Statement& statement(int which);
     void execute(const char* sql);
+    // Fails with kErrNoSuchDatabase when the path no longer leads to the file that was opened:
+    // a write to a removed or replaced file would be lost.
+    void checkFileInPlace() const;
 
     sqlite3* connection_;
     std::string path_;
+    std::pair<std::uint64_t, std::uint64_t> fileIdentity_;  // device and inode of the open file
     std::vector<std::unique_ptr<Statement>> statements_;
 };
 
