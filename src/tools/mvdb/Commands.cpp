@@ -1,0 +1,140 @@
+#include "tools/mvdb/Commands.h"
+
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include "platform/mvdb/Database.h"
+#include "platform/mvdb/DbError.h"
+#include "platform/mvdb/Notation.h"
+#include "tools/mvdb/JsonRecords.h"
+#include "tools/mvdb/SampleData.h"
+
+namespace mvdbtool {
+namespace {
+
+using mvdb::Database;
+using mvdb::DbFile;
+
+// The whole answer, one text a line, written once it is complete.
+void printLines(std::ostream& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        out << line << '\n';
+}
+
+// Runs write in one unit of work, kept only when write returns.
+template <class Write>
+void inTransaction(const Database& database, Write write) {
+    Database::Transaction transaction(database);
+    write();
+    transaction.commit();
+}
+
+Database openOrCreateDatabase(const std::string& path) {
+    try {
+        return Database::Open(path);
+    } catch (const mvdb::DbError& error) {
+        if (error.number() != mvdb::kErrNoSuchDatabase) throw;
+    }
+    return Database::Create(path);
+}
+
+DbFile openOrCreateFile(const Database& database, const std::string& name) {
+    try {
+        return database.OpenFile(name);
+    } catch (const mvdb::DbError& error) {
+        if (error.number() != mvdb::kErrNoSuchFile) throw;
+    }
+    return database.CreateFile(name);
+}
+
+void writeRecord(const DbFile& file, const std::string& key, std::string text) {
+    mvdb::DbRecord record = file.NewRecord(key);
+    record.Assign(std::move(text));
+    record.DBWrite();
+}
+
+void writeRecords(const DbFile& file, const std::vector<Record>& records) {
+    for (const Record& record : records)
+        writeRecord(file, record.key, record.text);
+}
+
+}  // namespace
+
+void createDatabase(const std::string& path) {
+    Database::Create(path);
+}
+
+void listFiles(const std::string& path, std::ostream& out) {
+    printLines(out, Database::Open(path).FileNames());
+}
+
+void fillSample(const std::string& path) {
+    const Database database = openOrCreateDatabase(path);
+    const std::vector<SampleFile> files = sampleFiles();
+    // CreateFile refuses a file that is already there, which undoes the whole sample.
+    inTransaction(database, [&] {
+        for (const SampleFile& file : files)
+            writeRecords(database.CreateFile(file.name), file.records);
+    });
+}
+
+void listKeys(const std::string& path, const std::string& file, std::ostream& out) {
+    printLines(out, Database::Open(path).OpenFile(file).Keys());
+}
+
+void showRecord(const std::string& path, const std::string& file, const std::string& key,
+                std::ostream& out) {
+    out << mvdb::toNotation(Database::Open(path).OpenFile(file).ReadRecord(key).Extract()) << '\n';
+}
+
+void putRecord(const std::string& path, const std::string& file, const std::string& key,
+               const std::string& notation) {
+    const Database database = Database::Open(path);
+    inTransaction(database, [&] {
+        writeRecord(openOrCreateFile(database, file), key, mvdb::fromNotation(notation));
+    });
+}
+
+void deleteRecord(const std::string& path, const std::string& file, const std::string& key) {
+    const Database database = Database::Open(path);
+    inTransaction(database, [&] { database.OpenFile(file).DeleteRecord(key); });
+}
+
+void runQuery(const std::string& path, const std::string& sentence, const std::string& fields,
+              std::ostream& out) {
+    mvdb::DynArray command;
+    command.Assign(1, sentence);
+    command.Assign(2, "");
+    command.Assign(3, fields);
+    std::int32_t count = 0;
+    const mvdb::DynArray result = Database::Open(path).RunQuery(command.Extract(), "", count);
+    // One line per selected record, by the count: a single record whose line is empty gives the
+    // same empty text as no record at all.
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(count));
+    for (int attribute = 1; attribute <= count; ++attribute)
+        lines.push_back(mvdb::toNotation(result.Extract(attribute)));
+    printLines(out, lines);
+}
+
+void exportFile(const std::string& path, const std::string& file, std::ostream& out) {
+    const Database database = Database::Open(path);
+    // A unit of work that writes nothing: the keys and the records are read from one state of
+    // the file, even while another program writes to it.
+    const Database::Transaction snapshot(database);
+    const DbFile source = database.OpenFile(file);
+    std::vector<std::string> lines;
+    for (const std::string& key : source.Keys())
+        lines.push_back(toJsonLine(key, source.ReadRecord(key).Extract()));
+    printLines(out, lines);
+}
+
+void importFile(const std::string& path, const std::string& file, std::istream& in) {
+    const Database database = Database::Open(path);
+    // Every line is read and checked before anything is written, and no lock is held meanwhile.
+    const std::vector<Record> records = readJsonLines(in);
+    inTransaction(database, [&] { writeRecords(openOrCreateFile(database, file), records); });
+}
+
+}  // namespace mvdbtool

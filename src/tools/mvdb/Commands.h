@@ -1,0 +1,42 @@
+// The verbs of the mvdb tool, one function each, over the database at a path.
+//
+// A verb that writes does all its writing in one unit of work (Database::Transaction): when it
+// fails, the database is left exactly as it was. A verb that prints writes its whole answer to
+// out only once it has it all, so a failure prints nothing. Every failure is thrown: a DbError
+// from the database component, or a std::runtime_error for input that the tool itself refuses.
+// Records are shown and given in the ^ ] \ notation (Notation.h); keys and file names raw.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace mvdbtool {
+
+// Makes a new, empty database; fails when path exists.
+void createDatabase(const std::string& path);
+// The names of the database's files, one a line, in byte order.
+void listFiles(const std::string& path, std::ostream& out);
+// Fills the sample files (SampleData.h), making the database when path is missing; refuses when
+// the database already holds any of them.
+void fillSample(const std::string& path);
+// The keys of a file, one a line, in byte order.
+void listKeys(const std::string& path, const std::string& file, std::ostream& out);
+// The record in notation, and a newline.
+void showRecord(const std::string& path, const std::string& file, const std::string& key,
+                std::ostream& out);
+// Writes the record given in notation, creating the file when the database has none of its name.
+void putRecord(const std::string& path, const std::string& file, const std::string& key,
+               const std::string& notation);
+// Removes the record; the file stays, even when it is left empty.
+void deleteRecord(const std::string& path, const std::string& file, const std::string& key);
+// Runs a selection sentence with a field list (Selection.h) and prints the selected records in
+// the order of the sentence, one a line, in notation.
+void runQuery(const std::string& path, const std::string& sentence, const std::string& fields,
+              std::ostream& out);
+// The records of a file as JSON lines (JsonRecords.h), in the byte order of their keys.
+void exportFile(const std::string& path, const std::string& file, std::ostream& out);
+// Reads JSON lines from in and writes every record into the file, replacing records of the same
+// key and creating the file when missing: all of them, or none when any line is wrong.
+void importFile(const std::string& path, const std::string& file, std::istream& in);
+
+}  // namespace mvdbtool

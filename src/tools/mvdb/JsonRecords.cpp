@@ -1,0 +1,125 @@
+#include "tools/mvdb/JsonRecords.h"
+
+#include <algorithm>
+#include <istream>
+#include <stdexcept>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/mvdb/Marks.h"
+#include "platform/mvdb/Notation.h"
+
+namespace mvdbtool {
+namespace {
+
+// Ordered, so that "key" comes before "attributes" as people expect to read it.
+using Json = nlohmann::ordered_json;
+
+// The pieces of text between marks, each turned into JSON by toJson, as one array.
+template <class ToJson>
+Json piecesToJson(std::string_view text, char mark, ToJson toJson) {
+    Json array = Json::array();
+    for (std::string_view piece : mvdb::splitPieces(text, mark))
+        array.push_back(toJson(piece));
+    return array;
+}
+
+Json subvalueToJson(std::string_view subvalue) {
+    return std::string(subvalue);
+}
+
+Json valueToJson(std::string_view value) {
+    if (value.find(mvdb::kSubvalueMark) == std::string_view::npos) return std::string(value);
+    return piecesToJson(value, mvdb::kSubvalueMark, subvalueToJson);
+}
+
+Json attributeToJson(std::string_view attribute) {
+    return piecesToJson(attribute, mvdb::kValueMark, valueToJson);
+}
+
+[[noreturn]] void refuse(const std::string& why) {
+    throw std::runtime_error(why);
+}
+
+// The elements of a JSON array, each turned into text by textOf, joined by mark.
+template <class TextOf>
+std::string joinJson(const Json& array, char mark, TextOf textOf) {
+    std::vector<std::string> pieces;
+    pieces.reserve(array.size());
+    for (const Json& element : array)
+        pieces.push_back(textOf(element));
+    return mvdb::joinPieces(pieces, mark);
+}
+
+std::string subvalueText(const Json& subvalue) {
+    if (!subvalue.is_string()) refuse("une sous-valeur doit être un texte");
+    return subvalue.get<std::string>();
+}
+
+std::string valueText(const Json& value) {
+    if (value.is_string()) return value.get<std::string>();
+    if (!value.is_array()) refuse("une valeur doit être un texte ou une liste de sous-valeurs");
+    return joinJson(value, mvdb::kSubvalueMark, subvalueText);
+}
+
+std::string attributeText(const Json& attribute) {
+    if (!attribute.is_array()) refuse("chaque attribut doit être une liste de valeurs");
+    return joinJson(attribute, mvdb::kValueMark, valueText);
+}
+
+Record recordOf(const Json& line) {
+    if (!line.is_object() || line.size() != 2 || !line.contains("key") ||
+        !line.contains("attributes")) {
+        refuse(R"(il faut un objet {"key":…,"attributes":[…]} et rien d'autre)");
+    }
+    const Json& key = line["key"];
+    if (!key.is_string() || key.get_ref<const std::string&>().empty()) {
+        refuse("« key » doit être un texte non vide");
+    }
+    const Json& attributes = line["attributes"];
+    if (!attributes.is_array()) refuse("« attributes » doit être une liste d'attributs");
+    return {key.get<std::string>(), joinJson(attributes, mvdb::kAttributeMark, attributeText)};
+}
+
+bool isBlank(std::string_view line) {
+    return std::all_of(line.begin(), line.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
+}
+
+}  // namespace
+
+std::string toJsonLine(std::string_view key, std::string_view text) {
+    Json line = {{"key", std::string(key)}, {"attributes", Json::array()}};
+    if (!text.empty()) {
+        line["attributes"] = piecesToJson(text, mvdb::kAttributeMark, attributeToJson);
+    }
+    try {
+        return line.dump();
+    } catch (const Json::type_error&) {
+        // The strict writer refuses bytes that are no UTF-8; the key is named in notation, which
+        // shows such bytes as %HH.
+        refuse("L'enregistrement « " + mvdb::toNotation(key) +
+               " » n'est pas un texte UTF-8 valide ; il ne peut pas être écrit en JSON.");
+    }
+}
+
+std::vector<Record> readJsonLines(std::istream& in) {
+    std::vector<Record> records;
+    std::string line;
+    for (std::size_t number = 1; std::getline(in, line); ++number) {
+        if (isBlank(line)) continue;
+        const std::string where = "Ligne " + std::to_string(number) + " de l'entrée : ";
+        try {
+            records.push_back(recordOf(Json::parse(line)));
+        } catch (const Json::parse_error& error) {
+            refuse(where + "ce n'est pas du JSON valide (caractère " + std::to_string(error.byte) +
+                   ").");
+        } catch (const std::runtime_error& error) {
+            refuse(where + error.what() + ".");
+        }
+    }
+    if (in.bad()) refuse("L'entrée standard n'a pas pu être lue.");
+    return records;
+}
+
+}  // namespace mvdbtool

@@ -1,0 +1,27 @@
+// Records as JSON lines: the exchange format of mvdb export and import.
+//
+// One record a line: {"key":"001","attributes":[["v1","v2"],["x"]]}. Each attribute is an array
+// of its values; a value that has subvalues is an array of its subvalue texts instead of a text.
+// The record text "" has "attributes":[]. Reading also takes [] for an empty attribute or value,
+// so that every array reads back as the text it stands for.
+//
+// JSON texts are UTF-8, so a key or record text that is not valid UTF-8 cannot be written: the
+// writer fails with a std::runtime_error naming the key. The reader fails with a
+// std::runtime_error naming the line (counted from 1) and what is wrong with it.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/mvdb/Record.h"
+
+namespace mvdbtool {
+
+// The JSON line of a record, without its newline.
+std::string toJsonLine(std::string_view key, std::string_view text);
+// Every record of the JSON lines read from in, in their order; blank lines are skipped.
+std::vector<Record> readJsonLines(std::istream& in);
+
+}  // namespace mvdbtool
