@@ -4,6 +4,7 @@
 
 #include "ToolRun.h"
 #include "platform/mvdb/Collation.h"
+#include "platform/mvdb/Marks.h"
 
 namespace mvdbtool::testing {
 namespace {
@@ -11,17 +12,10 @@ namespace {
 // The rubrics that may receive hours, sorted by label, as the screen asks for them.
 constexpr const char* kOfferedRubrics = R"(SSELECT RUBSAISIE AVEC 2 = "3" OR = "4" OR = "5" PAR 1)";
 
-// The pieces of text between any of the separators.
-std::vector<std::string> split(const std::string& text, const std::string& separators) {
-    std::vector<std::string> pieces(1);
-    for (char c : text) {
-        if (separators.find(c) == std::string::npos) {
-            pieces.back() += c;
-        } else {
-            pieces.emplace_back();
-        }
-    }
-    return pieces;
+// The pieces of text between separators, as the component cuts a text at its marks.
+std::vector<std::string> split(std::string_view text, char separator) {
+    const std::vector<std::string_view> pieces = mvdb::splitPieces(text, separator);
+    return {pieces.begin(), pieces.end()};
 }
 
 class SampleTest : public ToolTest {
@@ -32,11 +26,11 @@ protected:
     std::vector<std::vector<std::string>> query(const std::string& sentence,
                                                 const std::string& fields) const {
         std::vector<std::vector<std::string>> rows;
-        std::vector<std::string> lines = split(succeeds({path(), "query", sentence, fields}), "\n");
+        std::vector<std::string> lines = split(succeeds({path(), "query", sentence, fields}), '\n');
         lines.pop_back();
         rows.reserve(lines.size());
         for (const std::string& line : lines)
-            rows.push_back(split(line, "]"));
+            rows.push_back(split(line, ']'));
         return rows;
     }
 };
@@ -72,11 +66,11 @@ TEST_F(SampleTest, EveryParameterLineNamesOfferedRubricsOnly) {
     EXPECT_EQ(parameters.size(), 5U);
     for (const auto& fields : parameters) {
         // A multivalued field comes as subvalues, one per line; the weekday rubric is on each.
-        const std::vector<std::string> weekday = split(fields[0], "\\");
+        const std::vector<std::string> weekday = split(fields[0], '\\');
         EXPECT_TRUE(weekday.size() >= 1 && weekday.size() <= 4) << fields[0];
         EXPECT_EQ(std::count(weekday.begin(), weekday.end(), ""), 0) << fields[0];
         for (const std::string& field : fields) {
-            for (const std::string& code : split(field, "\\"))
+            for (const std::string& code : split(field, '\\'))
                 EXPECT_EQ(offered.count(code), 1U) << code;
         }
     }

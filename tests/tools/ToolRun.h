@@ -1,9 +1,8 @@
-// Runs the built mvdb tool as a separate process, in a temporary folder of the test's own that
-// is removed with the test.
+// Runs the built mvdb tool as a separate process, in the temporary folder of the test's own that
+// the component's tests use (TestDatabase.h), removed with the test.
 #pragma once
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,7 +11,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
+
+#include "mvdb/TestDatabase.h"
 
 namespace mvdbtool::testing {
 
@@ -24,29 +24,17 @@ struct Outcome {
     std::string err;
 };
 
-class ToolTest : public ::testing::Test {
+// The folder and path() of the component's test fixture, with the tool run in that folder.
+class ToolTest : public mvdb::testing::TestDatabase {
 protected:
-    ToolTest() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("mvdb-tool-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
-                   std::to_string(::getpid()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    ~ToolTest() override { std::filesystem::remove_all(folder_); }
-
-    // The path of a file in the test's folder.
-    std::string path(const std::string& name = "test.mvdb") const { return folder_ / name; }
-
     // Runs mvdb with these arguments, given input on its standard input.
     Outcome mvdb(const std::vector<std::string>& arguments, const std::string& input = "") const {
-        std::ofstream(folder_ / "stdin", std::ios::binary) << input;
+        std::ofstream(path("stdin"), std::ios::binary) << input;
         std::string command = quoted(MVDB_PATH);
         for (const std::string& argument : arguments)
             command += " " + quoted(argument);
-        command += " <" + quoted(folder_ / "stdin") + " >" + quoted(folder_ / "stdout") + " 2>" +
-                   quoted(folder_ / "stderr");
+        command += " <" + quoted(path("stdin")) + " >" + quoted(path("stdout")) + " 2>" +
+                   quoted(path("stderr"));
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read("stdout"), read("stderr")};
     }
@@ -90,13 +78,11 @@ private:
     }
 
     std::string read(const std::string& name) const {
-        std::ifstream in(folder_ / name, std::ios::binary);
+        std::ifstream in(path(name), std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
         return text.str();
     }
-
-    std::filesystem::path folder_;
 };
 
 }  // namespace mvdbtool::testing
