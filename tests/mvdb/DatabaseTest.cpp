@@ -1,4 +1,5 @@
 #include <fstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -136,6 +137,23 @@ TEST_F(DatabaseTest, AWriteBlockedByAnotherProgramFailsAndChangesNothing) {
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^101]102^^^^");
     record.DBWrite();
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^999^^^^");
+}
+
+TEST_F(DatabaseTest, AUnitOfWorkWaitsForAnotherProgramsWriteToEnd) {
+    OtherProgram other(path());
+    other.run("BEGIN IMMEDIATE");
+    std::jthread otherEnds([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        other.run("COMMIT");
+    });
+    {
+        Database::Transaction unit(database_);
+        DbRecord record = parameters().ReadRecord("001");
+        record.Replace(5, 1, 0, "110");
+        record.DBWrite();
+        unit.commit();
+    }
+    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^110]102^^^^");
 }
 
 TEST_F(DatabaseTest, ADatabaseLockedWholeByAnotherProgramCannotBeOpened) {

@@ -49,6 +49,10 @@ std::vector<std::string> DbFile::Keys() const {
     return binding_->store->keys(binding_->id);
 }
 
+void DbFile::ForEachRecord(const SqliteStore::RecordVisitor& visit) const {
+    binding_->store->scan(binding_->id, visit);
+}
+
 void DbRecord::DBWrite() const {
     file_.binding_->store->writeRecord(file_.binding_->id, key_, Extract());
 }

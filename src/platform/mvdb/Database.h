@@ -36,6 +36,8 @@ public:
     // Removes the record; kErrNoSuchRecord when there is none.
     void DeleteRecord(std::string_view key) const;
     std::vector<std::string> Keys() const;
+    // Visits every record in the byte order of the keys, all read from one state of the file.
+    void ForEachRecord(const SqliteStore::RecordVisitor& visit) const;
 
 private:
     friend class Database;

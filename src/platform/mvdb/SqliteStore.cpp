@@ -1,10 +1,14 @@
 #include "platform/mvdb/SqliteStore.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/mvdb/DbError.h"
 
@@ -35,6 +39,9 @@ enum StatementId {
     kDeleteRecord,
     kKeys,
     kScan,
+    kBegin,
+    kCommit,
+    kRollback,
     kSavepoint,
     kRelease,
     kRollbackTo,
@@ -52,6 +59,9 @@ constexpr std::array<const char*, kStatementCount> kStatements = {
     "DELETE FROM records WHERE file = ?1 AND key = ?2",
     "SELECT key FROM records WHERE file = ?1 ORDER BY key",
     "SELECT key, text FROM records WHERE file = ?1 ORDER BY key",
+    "BEGIN IMMEDIATE",
+    "COMMIT",
+    "ROLLBACK",
     "SAVEPOINT mvdb",
     "RELEASE mvdb",
     "ROLLBACK TO mvdb",
@@ -188,24 +198,31 @@ std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
 }
 
 std::shared_ptr<SqliteStore> SqliteStore::create(const std::string& path) {
-    std::error_code ignored;
-    if (std::filesystem::exists(path, ignored)) {
-        throw DbError(kErrDatabaseExists, "La base de données « " + path + " » existe déjà.");
+    // The file is made here, and only if it did not exist, so that no other file is overwritten.
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (descriptor < 0) {
+        if (errno == EEXIST) {
+            throw DbError(kErrDatabaseExists, "La base de données « " + path + " » existe déjà.");
+        }
+        fail(SQLITE_CANTOPEN, path, std::strerror(errno));
     }
-    sqlite3* connection =
-        connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, std::chrono::milliseconds(0));
-    char* message = nullptr;
-    const int code = sqlite3_exec(connection, kSchema, nullptr, nullptr, &message);
-    if (code != SQLITE_OK) {
+    ::close(descriptor);
+    try {
+        sqlite3* connection = connect(path, SQLITE_OPEN_READWRITE, std::chrono::milliseconds(0));
+        char* message = nullptr;
+        const int code = sqlite3_exec(connection, kSchema, nullptr, nullptr, &message);
         const std::string detail = message ? message : "";
         sqlite3_free(message);
         sqlite3_close_v2(connection);
-        for (const char* suffix : {"", "-wal", "-shm"})
+        if (code != SQLITE_OK) fail(code, path, detail.c_str());
+        return open(path, OpenOptions{});
+    } catch (const DbError&) {
+        std::error_code ignored;
+        for (const char* suffix : {"", "-wal", "-shm"}) {
             std::filesystem::remove(path + suffix, ignored);
-        fail(code, path, detail.c_str());
+        }
+        throw;
     }
-    sqlite3_close_v2(connection);
-    return open(path, OpenOptions{});
 }
 
 SqliteStore::SqliteStore(sqlite3* connection, std::string path)
@@ -306,26 +323,32 @@ void SqliteStore::scan(FileId file, const RecordVisitor& visit) {
 }
 
 void SqliteStore::begin() {
-    Statement::Use savepoint(statement(kSavepoint));
-    savepoint->step();
+    run(depth_ == 0 ? kBegin : kSavepoint);
+    ++depth_;
 }
 
 void SqliteStore::commit() {
-    Statement::Use release(statement(kRelease));
-    release->step();
+    run(depth_ == 1 ? kCommit : kRelease);
+    --depth_;
 }
 
 void SqliteStore::rollback() noexcept {
     try {
-        {
-            Statement::Use undo(statement(kRollbackTo));
-            undo->step();
+        if (depth_ == 1) {
+            run(kRollback);
+        } else {
+            run(kRollbackTo);
+            run(kRelease);
         }
-        commit();
     } catch (const DbError&) {
-        // A savepoint that cannot be rolled back was already undone by SQLite with its
-        // transaction; there is nothing left to undo.
+        // SQLite already undid the whole transaction when it failed: nothing is left to undo.
     }
+    --depth_;
+}
+
+void SqliteStore::run(int which) {
+    Statement::Use use(statement(which));
+    use->step();
 }
 
 }  // namespace mvdb

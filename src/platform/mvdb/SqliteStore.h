@@ -56,7 +56,9 @@ public:
     // Visits every record of the file in the byte order of the keys.
     void scan(FileId file, const RecordVisitor& visit);
 
-    // Savepoints: nested units of work that are kept or undone whole.
+    // Units of work, kept or undone whole. The outermost one takes the write lock at once (waiting
+    // for it up to the busy timeout), so that no write inside it fails for a lock taken meanwhile;
+    // those inside it are savepoints.
     void begin();
     void commit();
     void rollback() noexcept;
@@ -67,6 +69,7 @@ private:
     SqliteStore(sqlite3* connection, std::string path);
     Statement& statement(int which);
     void execute(const char* sql);
+    void run(int which);
     // Fails with kErrNoSuchDatabase when the path no longer leads to the file that was opened:
     // a write to a removed or replaced file would be lost.
     void checkFileInPlace() const;
@@ -75,6 +78,7 @@ private:
     std::string path_;
     std::pair<std::uint64_t, std::uint64_t> fileIdentity_;  // device and inode of the open file
     std::vector<std::unique_ptr<Statement>> statements_;
+    int depth_ = 0;  // units of work begun and not yet ended
 };
 
 }  // namespace mvdb
