@@ -1,6 +1,7 @@
 #include "tools/mvdb/Commands.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <ostream>
 #include <vector>
 
@@ -30,13 +31,22 @@ void inTransaction(const Database& database, Write write) {
     transaction.commit();
 }
 
-Database openOrCreateDatabase(const std::string& path) {
+Database openOrCreateDatabase(const std::string& path, bool& created) {
     try {
         return Database::Open(path);
     } catch (const mvdb::DbError& error) {
         if (error.number() != mvdb::kErrNoSuchDatabase) throw;
     }
-    return Database::Create(path);
+    Database database = Database::Create(path);
+    created = true;
+    return database;
+}
+
+// Removes a database that this command made, with the journal files beside it.
+void removeDatabase(const std::string& path) {
+    std::error_code ignored;
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(path + suffix, ignored);
 }
 
 DbFile openOrCreateFile(const Database& database, const std::string& name) {
@@ -70,13 +80,18 @@ void listFiles(const std::string& path, std::ostream& out) {
 }
 
 void fillSample(const std::string& path) {
-    const Database database = openOrCreateDatabase(path);
-    const std::vector<SampleFile> files = sampleFiles();
-    // CreateFile refuses a file that is already there, which undoes the whole sample.
-    inTransaction(database, [&] {
-        for (const SampleFile& file : files)
-            writeRecords(database.CreateFile(file.name), file.records);
-    });
+    bool created = false;
+    try {
+        const Database database = openOrCreateDatabase(path, created);
+        // CreateFile refuses a file that is already there, which undoes the whole sample.
+        inTransaction(database, [&] {
+            for (const SampleFile& file : sampleFiles())
+                writeRecords(database.CreateFile(file.name), file.records);
+        });
+    } catch (const std::exception&) {
+        if (created) removeDatabase(path);
+        throw;
+    }
 }
 
 void listKeys(const std::string& path, const std::string& file, std::ostream& out) {
@@ -119,14 +134,11 @@ void runQuery(const std::string& path, const std::string& sentence, const std::s
 }
 
 void exportFile(const std::string& path, const std::string& file, std::ostream& out) {
-    const Database database = Database::Open(path);
-    // A unit of work that writes nothing: the keys and the records are read from one state of
-    // the file, even while another program writes to it.
-    const Database::Transaction snapshot(database);
-    const DbFile source = database.OpenFile(file);
     std::vector<std::string> lines;
-    for (const std::string& key : source.Keys())
-        lines.push_back(toJsonLine(key, source.ReadRecord(key).Extract()));
+    Database::Open(path).OpenFile(file).ForEachRecord(
+        [&](std::string_view key, std::string_view text) {
+            lines.push_back(toJsonLine(key, text));
+        });
     printLines(out, lines);
 }
 
