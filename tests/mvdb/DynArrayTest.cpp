@@ -28,6 +28,10 @@ TEST(DynArrayTest, ReadsAttributesValuesAndSubvaluesBetweenTheirMarks) {
     EXPECT_EQ(array.Extract(2, 1, 2), "103");
     EXPECT_EQ(array.Extract(2, 1, 3), "");
     EXPECT_EQ(array.Extract(3), "");
+    EXPECT_EQ(array.Extract(4), "");
+    EXPECT_EQ(array.Extract(1000000, 2), "");
+    EXPECT_EQ(array.Extract(1, 3), "");
+    EXPECT_EQ(DynArray().Extract(5, 1), "");
 }
 
 TEST(DynArrayTest, IndexZeroMeansTheWholeEnclosingElement) {
@@ -38,15 +42,6 @@ TEST(DynArrayTest, IndexZeroMeansTheWholeEnclosingElement) {
     EXPECT_EQ(toNotation(array.Extract(1, 0)), "a]b\\c");
     EXPECT_EQ(toNotation(array.Extract(1, 0, 2)), "a]b\\c");
     EXPECT_EQ(toNotation(array.Extract(1, 2, 0)), "b\\c");
-}
-
-TEST(DynArrayTest, ReadsPastTheLastElementAsEmpty) {
-    const DynArray array = fromNotationText("a]b^c");
-    EXPECT_EQ(array.Extract(3), "");
-    EXPECT_EQ(array.Extract(1000000), "");
-    EXPECT_EQ(array.Extract(1, 3), "");
-    EXPECT_EQ(array.Extract(2, 1, 2), "");
-    EXPECT_EQ(DynArray().Extract(5, 1), "");
 }
 
 TEST(DynArrayTest, CountsAttributesAsTheMarksShowThem) {
@@ -72,18 +67,6 @@ TEST(DynArrayTest, ReplaceExtendsTheArrayWithEmptyElements) {
     EXPECT_EQ(notationOf(array), "\\\\s^^]x");
     array.Replace(5, 0, 0, "");
     EXPECT_EQ(notationOf(array), "\\\\s^^]x^^");
-}
-
-TEST(DynArrayTest, ReplaceChangesOneElementAndKeepsItsNeighbours) {
-    DynArray array = fromNotationText("k^101]102]103^x\\y");
-    array.Replace(2, 2, 0, "202");
-    EXPECT_EQ(notationOf(array), "k^101]202]103^x\\y");
-    array.Replace(3, 1, 2, "z");
-    EXPECT_EQ(notationOf(array), "k^101]202]103^x\\z");
-    array.Replace(2, 0, 0, "");
-    EXPECT_EQ(notationOf(array), "k^^x\\z");
-    array.Replace(0, 0, 0, "new");
-    EXPECT_EQ(notationOf(array), "new");
 }
 
 TEST(DynArrayTest, AssignTakesOverAWholeTextOrOneAttribute) {

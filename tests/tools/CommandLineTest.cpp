@@ -36,11 +36,5 @@ TEST_F(CommandLineTest, AWrongCommandLineExitsTwoWithAUsageAndDoesNothing) {
     }
 }
 
-TEST_F(CommandLineTest, DoubleDashLetsAKeyOrATextLookLikeAnOption) {
-    succeeds({path(), "create"});
-    succeeds({path(), "put", "F", "--", "-h", "--help"});
-    EXPECT_EQ(succeeds({path(), "show", "F", "--", "-h"}), "--help\n");
-}
-
 }  // namespace
 }  // namespace mvdbtool::testing

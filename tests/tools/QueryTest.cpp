@@ -23,11 +23,5 @@ TEST_F(QueryTest, PrintsOneLinePerSelectedRecordInTheSentencesOrder) {
     EXPECT_EQ(succeeds({path(), "query", R"(SSELECT F AVEC 2 = "y")", "3"}), "\n");
 }
 
-TEST_F(QueryTest, AWrongCommandFailsAndSaysWhy) {
-    fails({path(), "query", "SSELECT F PAR x"}, "mot 4 (« x »)");
-    fails({path(), "query", "SSELECT ABSENT"}, "ABSENT");
-    fails({path(), "query", "SSELECT F", "0 un"}, "« 0 un »");
-}
-
 }  // namespace
 }  // namespace mvdbtool::testing
