@@ -1,5 +1,6 @@
 #include "platform/mvdb/Collation.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/mvdb/Utf8.h"
@@ -24,23 +25,29 @@ const char* baseLetters(char32_t codePoint) {
 }  // namespace
 
 std::string collationKey(std::string_view text) {
-    std::string key;
-    key.reserve(2 * text.size() + 1);
+    // No folded character is longer than the character it stands for, so the key, the folded text
+    // with the exact text after it, fits in twice the text and one byte.
+    std::string key(2 * text.size() + 1, '\0');
+    char* out = key.data();
     for (std::size_t at = 0; at < text.size();) {
-        const Utf8Char c = decodeUtf8(text, at);
-        const std::size_t length = c.length ? c.length : 1;
-        if (c.codePoint >= 'A' && c.codePoint <= 'Z') {
-            key += static_cast<char>(c.codePoint - 'A' + 'a');
-        } else if (const char* letters = c.length ? baseLetters(c.codePoint) : nullptr) {
-            key += letters;
-        } else {
-            key.append(text.substr(at, length));
+        const char c = text[at];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            *out++ = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            ++at;
+            continue;
         }
+        const Utf8Char decoded = decodeUtf8(text, at);
+        const std::size_t length = decoded.length ? decoded.length : 1;
+        const char* letters = decoded.length ? baseLetters(decoded.codePoint) : nullptr;
+        const std::string_view folded =
+            letters ? std::string_view(letters) : text.substr(at, length);
+        out = std::copy(folded.begin(), folded.end(), out);
         at += length;
     }
-    // The exact text breaks the ties; the byte 0 sorts a shorter folded text first.
-    key += '\0';
-    key.append(text);
+    // The byte 0 sorts a shorter folded text first; the exact text then breaks the ties.
+    *out++ = '\0';
+    out = std::copy(text.begin(), text.end(), out);
+    key.resize(static_cast<std::size_t>(out - key.data()));
     return key;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <numeric>
 
 #include "platform/mvdb/Collation.h"
 #include "platform/mvdb/DbError.h"
@@ -73,9 +74,44 @@ private:
     std::string_view text_;
 };
 
-struct SelectedRecord {
-    std::vector<std::string> sortKeys;
-    std::string line;
+// The records that passed, with their sort keys side by side: the keys of record r are
+// sortKeys[r * n] to sortKeys[r * n + n - 1], for the n sort fields of the sentence.
+class Selected {
+public:
+    explicit Selected(std::size_t sortFields) : sortFields_(sortFields) {}
+
+    void add(std::string line, const StoredRecord& record, const std::vector<int>& sortFields) {
+        lines_.push_back(std::move(line));
+        for (int field : sortFields)
+            sortKeys_.push_back(collationKey(record.field(field)));
+    }
+
+    std::size_t size() const { return lines_.size(); }
+
+    // The result text: the lines in the order of their keys, or in key order without any.
+    std::string resultText() const {
+        std::vector<std::size_t> order(lines_.size());
+        std::iota(order.begin(), order.end(), 0);
+        if (sortFields_ > 0) {
+            std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+                const auto keysOf = [this](std::size_t r) {
+                    return sortKeys_.begin() + r * sortFields_;
+                };
+                return std::lexicographical_compare(keysOf(a), keysOf(a) + sortFields_, keysOf(b),
+                                                    keysOf(b) + sortFields_);
+            });
+        }
+        std::vector<std::string_view> ordered;
+        ordered.reserve(order.size());
+        for (std::size_t r : order)
+            ordered.push_back(lines_[r]);
+        return joinPieces(ordered, kAttributeMark);
+    }
+
+private:
+    std::size_t sortFields_;
+    std::vector<std::string> lines_;
+    std::vector<std::string> sortKeys_;
 };
 
 }  // namespace
@@ -93,30 +129,16 @@ DynArray runSelection(SqliteStore& store, std::string_view command, std::string_
     const std::optional<SqliteStore::FileId> id = store.findFile(sentence.file);
     if (!id) throw DbError(kErrNoSuchFile, "Le fichier " + sentence.file + " n'existe pas.");
 
-    std::vector<SelectedRecord> selected;
+    Selected selected(sentence.sortFields.size());
     store.scan(*id, [&](std::string_view key, std::string_view text) {
         const StoredRecord record(key, text);
-        if (!std::all_of(sentence.conditions.begin(), sentence.conditions.end(),
-                         [&](const Sentence::Condition& c) { return record.passes(c); })) {
-            return;
+        if (std::all_of(sentence.conditions.begin(), sentence.conditions.end(),
+                        [&](const Sentence::Condition& c) { return record.passes(c); })) {
+            selected.add(record.resultLine(fields), record, sentence.sortFields);
         }
-        SelectedRecord row;
-        for (int field : sentence.sortFields)
-            row.sortKeys.push_back(collationKey(record.field(field)));
-        row.line = record.resultLine(fields);
-        selected.push_back(std::move(row));
     });
-    std::stable_sort(
-        selected.begin(), selected.end(),
-        [](const SelectedRecord& a, const SelectedRecord& b) { return a.sortKeys < b.sortKeys; });
-
-    std::string result;
-    for (const SelectedRecord& row : selected) {
-        if (&row != &selected.front()) result += kAttributeMark;
-        result += row.line;
-    }
     count = static_cast<std::int32_t>(selected.size());
-    return DynArray(std::move(result));
+    return DynArray(selected.resultText());
 }
 
 }  // namespace mvdb
