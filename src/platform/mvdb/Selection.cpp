@@ -93,13 +93,8 @@ public:
         std::vector<std::size_t> order(lines_.size());
         std::iota(order.begin(), order.end(), 0);
         if (sortFields_ > 0) {
-            std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-                const auto keysOf = [this](std::size_t r) {
-                    return sortKeys_.begin() + r * sortFields_;
-                };
-                return std::lexicographical_compare(keysOf(a), keysOf(a) + sortFields_, keysOf(b),
-                                                    keysOf(b) + sortFields_);
-            });
+            std::stable_sort(order.begin(), order.end(),
+                             [this](std::size_t a, std::size_t b) { return keysBefore(a, b); });
         }
         std::vector<std::string_view> ordered;
         ordered.reserve(order.size());
@@ -109,6 +104,14 @@ public:
     }
 
 private:
+    bool keysBefore(std::size_t a, std::size_t b) const {
+        const auto n = static_cast<std::ptrdiff_t>(sortFields_);
+        const auto keysOf = [&](std::size_t r) {
+            return sortKeys_.begin() + static_cast<std::ptrdiff_t>(r) * n;
+        };
+        return std::lexicographical_compare(keysOf(a), keysOf(a) + n, keysOf(b), keysOf(b) + n);
+    }
+
     std::size_t sortFields_;
     std::vector<std::string> lines_;
     std::vector<std::string> sortKeys_;
