@@ -145,17 +145,9 @@ private:
 };
 
 TEST(DynArrayTest, AgreesWithPastingIntoTheTextOverARandomRunOfChanges) {
-    const std::vector<std::string> pieces = {"",
-                                             "a",
-                                             "bc",
-                                             "é",
-                                             "x\xFEy",
-                                             "p\xFDq",
-                                             "s\xFCt",
-                                             "\xFE",
-                                             "1\xFD\xFE",
-                                             "\xFC\xFC"
-                                             "2"};
+    const std::vector<std::string> pieces = {
+        "",       "a",      "bc",   "é",         "x\xFEy",
+        "p\xFDq", "s\xFCt", "\xFE", "1\xFD\xFE", std::string("\xFC\xFC") + "2"};
     std::mt19937 random(20261206);
     const auto pick = [&](int below) { return static_cast<int>(random() % below); };
     DynArray array;
