@@ -121,12 +121,11 @@ public:
         check(sqlite3_bind_int64(statement_, index, number));
     }
     void bind(int index, std::string_view text) {
-        check(sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
-                                SQLITE_STATIC));
+        check(sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_STATIC,
+                                  SQLITE_UTF8));
     }
     void bindBlob(int index, std::string_view bytes) {
-        check(sqlite3_bind_blob(statement_, index, bytes.data(), static_cast<int>(bytes.size()),
-                                SQLITE_STATIC));
+        check(sqlite3_bind_blob64(statement_, index, bytes.data(), bytes.size(), SQLITE_STATIC));
     }
     // Runs to the next row: true when there is one, false when the statement is done.
     bool step() {
