@@ -24,9 +24,6 @@ inline constexpr int kMayDayAttribute = 7;         // "Heures 1er Mai"
 inline constexpr int kWorkedHolidayAttribute = 8;  // "Heures Fériées Travaillées"
 inline constexpr int kHolidayAttribute = 9;        // "Heures fériées"
 
-inline constexpr int kFirstRubricAttribute = 5;
-inline constexpr int kLastRubricAttribute = 9;
-
 // The rubric columns of a line in the order of the screen's lists and code lines: column i
 // (from 0) is attribute kColumns[i] of the record.
 inline constexpr std::array<int, 5> kColumns = {kWeekdayAttribute, kSundayAttribute,
