@@ -53,10 +53,6 @@ public:
     // The number of attributes; 0 for the text "".
     int DCount() const;
 
-    friend bool operator==(const DynArray& a, const DynArray& b) {
-        return a.Extract() == b.Extract();
-    }
-
 private:
     using Attribute = std::vector<std::string>;  // its values, subvalue marks left inside
 
