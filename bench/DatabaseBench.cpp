@@ -113,54 +113,51 @@ std::string columnText(sqlite3_stmt* statement, int column) {
     return bytes ? std::string(bytes, sqlite3_column_bytes(statement, column)) : std::string();
 }
 
-void BM_PointRead_DbFile(benchmark::State& state) {
+// Reads rubric records one key after the other through DbFile; keeps what take answers.
+template <class Take>
+void readThroughDbFile(benchmark::State& state, Take take) {
     const mvdb::DbFile rubrics = benchDatabase().database().OpenFile("RUBSAISIE");
     int i = 0;
     for (auto _ : state) {
-        mvdb::DbRecord record = rubrics.ReadRecord(keyOf(i++ % kRecords));
-        benchmark::DoNotOptimize(record);
+        auto kept = take(rubrics.ReadRecord(keyOf(i++ % kRecords)));
+        benchmark::DoNotOptimize(kept);
     }
+}
+
+// The same reads with a prepared statement of raw SQLite; take gets the record's text.
+template <class Take>
+void readThroughRawSqlite(benchmark::State& state, Take take) {
+    RawSqlite raw;
+    const std::int64_t file = raw.fileId("RUBSAISIE");
+    sqlite3_stmt* read = raw.prepare("SELECT text FROM records WHERE file = ?1 AND key = ?2");
+    int i = 0;
+    for (auto _ : state) {
+        const std::string key = keyOf(i++ % kRecords);
+        sqlite3_bind_int64(read, 1, file);
+        sqlite3_bind_text(read, 2, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
+        sqlite3_step(read);
+        auto kept = take(columnText(read, 0));
+        benchmark::DoNotOptimize(kept);
+        sqlite3_reset(read);
+    }
+}
+
+void BM_PointRead_DbFile(benchmark::State& state) {
+    readThroughDbFile(state, [](mvdb::DbRecord record) { return record; });
 }
 
 void BM_PointRead_RawSqlite(benchmark::State& state) {
-    RawSqlite raw;
-    const std::int64_t file = raw.fileId("RUBSAISIE");
-    sqlite3_stmt* read = raw.prepare("SELECT text FROM records WHERE file = ?1 AND key = ?2");
-    int i = 0;
-    for (auto _ : state) {
-        const std::string key = keyOf(i++ % kRecords);
-        sqlite3_bind_int64(read, 1, file);
-        sqlite3_bind_text(read, 2, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
-        sqlite3_step(read);
-        std::string text = columnText(read, 0);
-        benchmark::DoNotOptimize(text);
-        sqlite3_reset(read);
-    }
+    readThroughRawSqlite(state, [](std::string text) { return text; });
 }
 
 void BM_LabelRead_DbFile(benchmark::State& state) {
-    const mvdb::DbFile rubrics = benchDatabase().database().OpenFile("RUBSAISIE");
-    int i = 0;
-    for (auto _ : state) {
-        std::string label = rubrics.ReadRecord(keyOf(i++ % kRecords)).Extract(1);
-        benchmark::DoNotOptimize(label);
-    }
+    readThroughDbFile(state, [](const mvdb::DbRecord& record) { return record.Extract(1); });
 }
 
 void BM_LabelRead_RawSqlite(benchmark::State& state) {
-    RawSqlite raw;
-    const std::int64_t file = raw.fileId("RUBSAISIE");
-    sqlite3_stmt* read = raw.prepare("SELECT text FROM records WHERE file = ?1 AND key = ?2");
-    int i = 0;
-    for (auto _ : state) {
-        const std::string key = keyOf(i++ % kRecords);
-        sqlite3_bind_int64(read, 1, file);
-        sqlite3_bind_text(read, 2, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
-        sqlite3_step(read);
-        std::string label(mvdb::nthPiece(columnText(read, 0), mvdb::kAttributeMark, 1));
-        benchmark::DoNotOptimize(label);
-        sqlite3_reset(read);
-    }
+    readThroughRawSqlite(state, [](const std::string& text) {
+        return std::string(mvdb::nthPiece(text, mvdb::kAttributeMark, 1));
+    });
 }
 
 void runSentence(benchmark::State& state, const std::string& sentence, const std::string& fields) {
