@@ -72,8 +72,7 @@ DbFile Database::OpenFile(std::string_view name) const {
                                           " n'existe pas dans la base de données « " + Path() +
                                           " ».");
     }
-    return DbFile(
-        std::make_shared<const DbFile::Binding>(DbFile::Binding{store_, *id, std::string(name)}));
+    return fileHandle(*id, name);
 }
 
 DbFile Database::CreateFile(std::string_view name) const {
@@ -81,7 +80,10 @@ DbFile Database::CreateFile(std::string_view name) const {
     if (store_->findFile(name)) {
         throw DbError(kErrFileExists, "Le fichier " + std::string(name) + " existe déjà.");
     }
-    const SqliteStore::FileId id = store_->createFile(name);
+    return fileHandle(store_->createFile(name), name);
+}
+
+DbFile Database::fileHandle(SqliteStore::FileId id, std::string_view name) const {
     return DbFile(
         std::make_shared<const DbFile::Binding>(DbFile::Binding{store_, id, std::string(name)}));
 }

@@ -99,6 +99,7 @@ public:
 
 private:
     explicit Database(std::shared_ptr<SqliteStore> store) : store_(std::move(store)) {}
+    DbFile fileHandle(SqliteStore::FileId id, std::string_view name) const;
 
     std::shared_ptr<SqliteStore> store_;
 };
