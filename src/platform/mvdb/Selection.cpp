@@ -1,7 +1,6 @@
 #include "platform/mvdb/Selection.h"
 
 #include <algorithm>
-#include <charconv>
 #include <numeric>
 
 #include "platform/mvdb/Collation.h"
@@ -20,24 +19,28 @@ namespace {
 std::vector<int> parseFieldList(std::string_view list) {
     std::vector<int> fields;
     for (std::size_t at = 0; at < list.size();) {
-        if (list[at] == ' ' || list[at] == '\t') {
-            ++at;
-            continue;
-        }
-        int field = 0;
-        const auto [end, error] =
-            std::from_chars(list.data() + at, list.data() + list.size(), field);
-        const std::size_t stop = static_cast<std::size_t>(end - list.data());
-        if (error != std::errc() || field < 0 ||
-            (stop < list.size() && list[stop] != ' ' && list[stop] != '\t')) {
+        const std::size_t start = list.find_first_not_of(" \t", at);
+        if (start == std::string_view::npos) break;
+        at = std::min(list.find_first_of(" \t", start), list.size());
+        const std::optional<int> field = parseFieldNumber(list.substr(start, at - start));
+        if (!field) {
             failCommand("la liste des champs « " + std::string(list) +
                         " » ne contient pas que des numéros de champ");
         }
-        fields.push_back(field);
-        at = stop;
+        fields.push_back(*field);
     }
     if (fields.empty()) fields.push_back(0);
     return fields;
+}
+
+// Whether the field, or one of its values, is the value; read in place, as every record is.
+bool holdsValue(std::string_view field, std::string_view value) {
+    for (std::size_t start = 0;;) {
+        const std::size_t end = field.find(kValueMark, start);
+        if (field.substr(start, end - start) == value) return true;
+        if (end == std::string_view::npos) return false;
+        start = end + 1;
+    }
 }
 
 // The fields of one stored record, read from its text as they are asked for.
@@ -51,8 +54,7 @@ public:
 
     bool passes(const Sentence::Condition& condition) const {
         return std::any_of(condition.begin(), condition.end(), [this](const Sentence::Test& test) {
-            const std::vector<std::string_view> values = splitPieces(field(test.field), kValueMark);
-            return std::find(values.begin(), values.end(), test.value) != values.end();
+            return holdsValue(field(test.field), test.value);
         });
     }
 

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <charconv>
 #include <initializer_list>
-#include <optional>
 
 #include "platform/mvdb/DbError.h"
 
@@ -86,13 +85,8 @@ public:
 
     std::optional<int> takeField() {
         if (atEnd() || words_[next_].quoted) return std::nullopt;
-        const std::string& text = words_[next_].text;
-        int field = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), field);
-        if (error != std::errc() || end != text.data() + text.size() || field < 0) {
-            return std::nullopt;
-        }
-        ++next_;
+        const std::optional<int> field = parseFieldNumber(words_[next_].text);
+        if (field) ++next_;
         return field;
     }
 
@@ -125,6 +119,13 @@ Sentence::Test readTest(Reader& reader, std::optional<int> previousField) {
 }
 
 }  // namespace
+
+std::optional<int> parseFieldNumber(std::string_view word) {
+    int field = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), field);
+    if (error != std::errc() || end != word.data() + word.size() || field < 0) return std::nullopt;
+    return field;
+}
 
 Sentence parseSentence(std::string_view text) {
     Reader reader(splitWords(text));

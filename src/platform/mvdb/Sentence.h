@@ -15,6 +15,7 @@
 // names the word (counted from 1) where the reading stopped and what was expected there.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,5 +35,8 @@ struct Sentence {
 };
 
 Sentence parseSentence(std::string_view text);
+
+// A field number: a whole number of 0 or more, and nothing else in the word.
+std::optional<int> parseFieldNumber(std::string_view word);
 
 }  // namespace mvdb
