@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/mvdb/Utf8.h"
+#include "platform/Utf8.h"
 
 namespace mvdb {
 namespace {
@@ -36,7 +36,7 @@ std::string collationKey(std::string_view text) {
             ++at;
             continue;
         }
-        const Utf8Char decoded = decodeUtf8(text, at);
+        const platform::Utf8Char decoded = platform::decodeUtf8(text, at);
         const std::size_t length = decoded.length ? decoded.length : 1;
         const char* letters = decoded.length ? baseLetters(decoded.codePoint) : nullptr;
         const std::string_view folded =

@@ -2,8 +2,8 @@
 
 #include <cctype>
 
+#include "platform/Utf8.h"
 #include "platform/mvdb/Marks.h"
-#include "platform/mvdb/Utf8.h"
 
 namespace mvdb {
 namespace {
@@ -47,7 +47,7 @@ std::string toNotation(std::string_view text) {
                    startsEscape(text, at)) {
             appendEscaped(out, byte);
         } else if (byte >= 0x80) {
-            const std::size_t length = decodeUtf8(text, at).length;
+            const std::size_t length = platform::decodeUtf8(text, at).length;
             if (length == 0) {
                 appendEscaped(out, byte);
             } else {

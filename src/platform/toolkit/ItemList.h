@@ -1,0 +1,36 @@
+// The items of a combo box or list box: a text and a 32-bit item data each, in the order added.
+//
+// Indexes count from 0; an index outside the list throws ToolkitError(kErrBadItemIndex). Appending
+// costs O(1) amortized; reading an item O(1).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace toolkit {
+
+class ItemList {
+public:
+    struct Item {
+        std::string text;
+        std::int32_t data = 0;
+    };
+
+    int count() const { return static_cast<int>(items_.size()); }
+    const Item& at(int index) const;
+    Item& at(int index);
+
+    // Appends an item with item data 0 and answers its index.
+    int append(std::string_view text);
+    void remove(int index);
+    void clear() { items_.clear(); }
+
+private:
+    void check(int index) const;
+
+    std::vector<Item> items_;
+};
+
+}  // namespace toolkit

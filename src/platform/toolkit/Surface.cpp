@@ -1,0 +1,87 @@
+#include "platform/toolkit/Surface.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "platform/toolkit/MenuEntry.h"
+#include "platform/toolkit/ToolkitError.h"
+
+namespace toolkit {
+
+Control* Surface::find(std::string_view name, int index) const {
+    const auto found = std::find_if(controls_.begin(), controls_.end(), [&](const Control* c) {
+        return c->Name() == name && c->Index() == index;
+    });
+    return found == controls_.end() ? nullptr : *found;
+}
+
+void Surface::moveFocus(Widget& widget) {
+    if (!widget.canTakeFocus()) {
+        throw ToolkitError(kErrCannotFocus,
+                           "Le contrôle « " + widget.Name() + " » ne peut pas recevoir le focus.");
+    }
+    if (focused_ == &widget) return;
+    Widget* left = std::exchange(focused_, &widget);
+    if (view_ != nullptr) view_->focusMoved(focused_);
+    if (left != nullptr && left->onLostFocus) left->onLostFocus();
+}
+
+void Surface::checkFocus() {
+    if (focused_ == nullptr || focused_->canTakeFocus()) return;
+    Widget* left = std::exchange(focused_, nullptr);
+    if (view_ != nullptr) view_->focusMoved(nullptr);
+    if (left->onLostFocus) left->onLostFocus();
+}
+
+Widget* Surface::nextInTabOrder(const Widget* from, bool backwards) const {
+    const auto before = [backwards](const Widget* a, const Widget* b) {
+        return backwards ? a->tabIndex() > b->tabIndex() : a->tabIndex() < b->tabIndex();
+    };
+    Widget* first = nullptr;
+    Widget* next = nullptr;
+    for (Control* control : controls_) {
+        auto* widget = dynamic_cast<Widget*>(control);
+        if (widget == nullptr || widget == from || !widget->tabStop() || !widget->canTakeFocus()) {
+            continue;
+        }
+        if (first == nullptr || before(widget, first)) first = widget;
+        if (from != nullptr && before(from, widget) && (next == nullptr || before(widget, next))) {
+            next = widget;
+        }
+    }
+    return next != nullptr ? next : first;
+}
+
+void Surface::PopupMenu(MenuEntry& menu) {
+    shownMenu_ = &menu;
+    if (view_ != nullptr) view_->menuShown(menu);
+}
+
+MsgAnswer Surface::MsgBox(const MessageRequest& request) {
+    if (messageService_ == nullptr) {
+        throw ToolkitError(kErrMessageBox,
+                           "Aucun moyen d'afficher le message « " + request.text + " ».");
+    }
+    const MsgAnswer answer = messageService_->ask(request);
+    if (!offers(request.buttons, answer)) {
+        throw ToolkitError(kErrMessageBox, "Réponse « " + std::string(answerName(answer)) +
+                                               " » impossible au message « " + request.text +
+                                               " ».");
+    }
+    return answer;
+}
+
+void Surface::deliver(const std::function<void()>& userEvent) const {
+    if (!errorHandler_) {
+        userEvent();
+        return;
+    }
+    try {
+        userEvent();
+    } catch (const std::exception& error) {
+        errorHandler_(error);
+    }
+}
+
+}  // namespace toolkit
