@@ -5,6 +5,7 @@ ostrevan_packages=(
     cmake g++ ninja-build pkg-config
     libsqlite3-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev fonts-liberation xvfb xauth
     clang-format
 )
 
