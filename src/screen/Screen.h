@@ -1,0 +1,78 @@
+// The settings screen: its 32 widgets and its help menu, created once on the control's surface
+// with their names, containers, captions, geometry (twips), tab indexes, fonts and design-time
+// states, and never moved, resized or extended afterwards.
+//
+// The screen holds no behaviour: the control's handlers are bound to these widgets' events, and
+// the screen modes only switch their states. Every widget and menu entry is also reachable by name
+// through the surface's collection of controls.
+#pragma once
+
+#include <array>
+
+#include "platform/toolkit/Button.h"
+#include "platform/toolkit/ComboBox.h"
+#include "platform/toolkit/ControlArray.h"
+#include "platform/toolkit/Frame.h"
+#include "platform/toolkit/Label.h"
+#include "platform/toolkit/ListBox.h"
+#include "platform/toolkit/MenuEntry.h"
+#include "platform/toolkit/Surface.h"
+#include "platform/toolkit/TextBox.h"
+
+namespace screen {
+
+// The design size of the control's surface, in twips.
+inline constexpr int kDesignWidth = 17070;
+inline constexpr int kDesignHeight = 5070;
+
+// One rubric column of the frame: its heading, and its selector's code box and list.
+struct RubricColumn {
+    toolkit::Label& heading;
+    toolkit::TextBox& code;
+    toolkit::ComboBox& list;
+};
+
+class Screen {
+public:
+    explicit Screen(toolkit::Surface& surface);
+
+    toolkit::Label& Etq_Entite;
+    toolkit::TextBox& Txt_Entite;
+    toolkit::ComboBox& Cbo_Entite;
+    toolkit::Frame& Cdr_RubHeures;
+    toolkit::Button& Cmd_Ok;
+    toolkit::Button& Cmd_Annuler;
+    toolkit::Button& Cmd_Sortir;
+
+    toolkit::Label& Etq_RubNorm;
+    toolkit::Label& Etq_RubDim;
+    toolkit::Label& Etq_RubJF;
+    toolkit::Label& Etq_RubJFNonTrav;
+    toolkit::Label& Etq_Rub1Mai;
+    toolkit::ListBox& Lst_Detail;
+    toolkit::ControlArray<toolkit::TextBox> Cache;
+    toolkit::TextBox& Txt_RubNorm;
+    toolkit::ComboBox& Cbo_RubNorm;
+    toolkit::TextBox& Txt_RubDim;
+    toolkit::ComboBox& Cbo_RubDim;
+    toolkit::TextBox& Txt_RubJF;
+    toolkit::ComboBox& Cbo_RubJF;
+    toolkit::TextBox& Txt_RubJFNonTrav;
+    toolkit::ComboBox& Cbo_RubJFNonTrav;
+    toolkit::TextBox& Txt_Rub1Mai;
+    toolkit::ComboBox& Cbo_Rub1Mai;
+    toolkit::Button& Cmd_Ajouter;
+    toolkit::Button& Cmd_Supprimer;
+    toolkit::ListBox& Lst_Codes;
+    toolkit::Button& Cmd_OkDetail;
+    toolkit::Button& Cmd_AnnulerDetail;
+
+    toolkit::MenuEntry& Mnu_Aide;
+    toolkit::MenuEntry& Mnu_Sommaire;
+
+    // The five rubric columns in the rubric order: weekday, Sunday, worked public holidays,
+    // non-worked public holidays, May Day.
+    std::array<RubricColumn, 5> rubricColumns() const;
+};
+
+}  // namespace screen
