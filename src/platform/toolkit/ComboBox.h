@@ -3,8 +3,8 @@
 //
 // Rules:
 // - SetListIndex(i) with i from -1 to ListCount - 1 (anything else throws kErrBadItemIndex): when
-//   i differs from the selected index, the text part becomes List(i) ("" for -1) without a Change,
-//   then Click is raised. An unchanged index raises nothing.
+//   i differs from the selected index, the text part becomes List(i) ("" for -1), all selected,
+//   without a Change, then Click is raised. An unchanged index raises nothing.
 // - A text part that changes, by the program or by the user, to anything but the selected item's
 //   text leaves no item selected (-1), without a Click; Change follows as for any edit.
 // - AddItem appends; Clear removes every item and the selection and empties the text part,

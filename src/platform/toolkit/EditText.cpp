@@ -11,9 +11,9 @@ std::size_t EditText::characterCount() const {
 }
 
 bool EditText::assign(std::string_view text) {
-    selStart_ = selLength_ = 0;
     if (text == text_) return false;
     text_ = text;
+    selStart_ = selLength_ = 0;
     return true;
 }
 

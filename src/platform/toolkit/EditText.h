@@ -20,7 +20,8 @@ public:
     std::size_t maxLength() const { return maxLength_; }
     void setMaxLength(std::size_t maxLength) { maxLength_ = maxLength; }
 
-    // The program's write: the whole text replaced, the caret put at the start.
+    // The program's write: the whole text replaced, the caret put at the start; an unchanged text
+    // keeps its caret.
     bool assign(std::string_view text);
     // Selects length characters from start, both cut to the text.
     void select(std::size_t start, std::size_t length);

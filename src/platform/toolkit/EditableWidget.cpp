@@ -13,7 +13,9 @@ void EditableWidget::SetText(std::string_view text) {
 }
 
 void EditableWidget::assignText(std::string_view text) {
-    if (edit_.assign(text)) show(Aspect::Text);
+    edit_.assign(text);
+    edit_.select(0, std::string_view::npos);
+    show(Aspect::Text);
 }
 
 void EditableWidget::SetSelection(int start, int length) {

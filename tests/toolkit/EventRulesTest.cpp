@@ -1,0 +1,262 @@
+// The event rules of the widget models: when Change and Click are raised, what a key does, and the
+// chains a code box and its list run through each other.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/toolkit/ComboBox.h"
+#include "platform/toolkit/Label.h"
+#include "platform/toolkit/ListBox.h"
+#include "platform/toolkit/Surface.h"
+#include "platform/toolkit/TextBox.h"
+#include "platform/toolkit/ToolkitError.h"
+#include "platform/toolkit/User.h"
+
+namespace {
+
+using namespace toolkit;
+
+int errorNumber(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const ToolkitError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+class EventRulesTest : public ::testing::Test {
+protected:
+    void type(Widget& widget, std::string_view keys) {
+        for (const char key : keys)
+            user.typeKey(widget, static_cast<KeyCode>(key));
+    }
+
+    Surface surface{9000, 3000};
+    User user{surface};
+    TextBox& box = surface.add<TextBox>(Placement{"Txt_Code", -1, nullptr, {0, 0, 375, 315}, 0});
+    ComboBox& combo =
+        surface.add<ComboBox>(Placement{"Cbo_Liste", -1, nullptr, {400, 0, 2000, 315}, 1});
+    ListBox& list =
+        surface.add<ListBox>(Placement{"Lst_Lignes", -1, nullptr, {0, 400, 2000, 900}, 2});
+    std::vector<std::string> events;
+};
+
+TEST_F(EventRulesTest, ChangeIsRaisedOnlyWhenTheTextDiffers) {
+    box.onChange = [&] { events.push_back("change:" + box.Text()); };
+    box.SetText("12");
+    box.SetText("12");
+    box.SetText("");
+    box.SetText("");
+    EXPECT_EQ(events, (std::vector<std::string>{"change:12", "change:"}));
+}
+
+TEST_F(EventRulesTest, HandlersRunNestedInTheWriterAndTheirErrorsPassThrough) {
+    box.onChange = [&] {
+        events.push_back("box");
+        combo.SetText(box.Text());
+        events.push_back("box done");
+    };
+    combo.onChange = [&] {
+        events.push_back("combo");
+        if (combo.Text() == "boom") throw std::runtime_error("refused");
+    };
+    box.SetText("a");
+    EXPECT_EQ(events, (std::vector<std::string>{"box", "combo", "box done"}));
+    EXPECT_THROW(box.SetText("boom"), std::runtime_error);
+    EXPECT_EQ(combo.Text(), "boom");  // what was done before the failure stays done
+}
+
+TEST_F(EventRulesTest, AKeyGoesThroughKeyPressByReferenceBeforeTheEdit) {
+    box.onKeyPress = [&](KeyCode& code) {
+        events.push_back("key before \"" + box.Text() + "\"");
+        if (code == 'x') code = 0;
+        if (code == 'a') code = 'b';
+    };
+    box.onChange = [&] { events.push_back("change:" + box.Text()); };
+    type(box, "1xa");
+    user.typeKey(box, kKeyEnter);
+    EXPECT_EQ(box.Text(), "1b");
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"key before \"\"", "change:1", "key before \"1\"",
+                                        "key before \"1\"", "change:1b", "key before \"1b\""}));
+}
+
+TEST_F(EventRulesTest, TypingRespectsTheMaximumLengthTheSelectionAndWholeCharacters) {
+    box.SetMaxLength(3);
+    type(box, "1234");
+    EXPECT_EQ(box.Text(), "123");
+    user.selectText(box, 1, 2);
+    type(box, "9");
+    EXPECT_EQ(box.Text(), "19");
+    box.SetMaxLength(0);
+    box.SetText("été");
+    user.selectText(box, 3, 0);
+    user.typeKey(box, kKeyBackspace);
+    EXPECT_EQ(box.Text(), "ét");
+    user.typeKey(box, static_cast<KeyCode>(0xE0));  // à
+    EXPECT_EQ(box.Text(), "étà");
+    user.paste(box, "ô!");
+    EXPECT_EQ(box.Text(), "étàô!");
+    EXPECT_EQ(box.SelStart(), 5);
+}
+
+TEST_F(EventRulesTest, TypingTheSameCharacterOverItsSelectionChangesNothing) {
+    box.SetText("123");
+    box.onChange = [&] { events.push_back("change"); };
+    user.selectText(box, 1, 1);
+    type(box, "2");
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(EventRulesTest, AComboIndexSetsItsTextWithoutChangeAndClicksOnlyWhenItDiffers) {
+    for (const char* label : {"Heures normales", "Heures de nuit"})
+        combo.AddItem(label);
+    combo.onChange = [&] { events.push_back("change"); };
+    combo.onClick = [&] { events.push_back("click:" + combo.Text()); };
+    combo.SetListIndex(1);
+    combo.SetListIndex(1);
+    combo.SetListIndex(-1);
+    EXPECT_EQ(events, (std::vector<std::string>{"click:Heures de nuit", "click:"}));
+    EXPECT_EQ(errorNumber([&] { combo.SetListIndex(2); }), kErrBadItemIndex);
+    EXPECT_EQ(errorNumber([&] { combo.SetListIndex(-2); }), kErrBadItemIndex);
+}
+
+TEST_F(EventRulesTest, AComboTextOtherThanTheSelectedItemLeavesNoSelectionWithoutClick) {
+    combo.AddItem("Heures normales");
+    combo.AddItem("Heures de nuit");
+    combo.SetListIndex(0);
+    combo.onClick = [&] { events.push_back("click"); };
+    combo.SetText("Heures normales");
+    EXPECT_EQ(combo.ListIndex(), 0);
+    combo.SetText("Heures de nuit");  // another item's text selects nothing
+    EXPECT_EQ(combo.ListIndex(), -1);
+    combo.SetListIndex(0);
+    events.clear();
+    user.selectText(combo, 100, 0);
+    user.typeKey(combo, kKeyBackspace);
+    EXPECT_EQ(combo.Text(), "Heures normale");
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(EventRulesTest, ClearingAComboEmptiesItsTextAndRaisesChangeOnlyIfItHadOne) {
+    combo.AddItem("Heures normales");
+    combo.onChange = [&] { events.push_back("change"); };
+    combo.Clear();
+    EXPECT_TRUE(events.empty());
+    combo.AddItem("Heures normales");
+    combo.SetListIndex(0);
+    combo.Clear();
+    EXPECT_EQ(events.size(), 1u);
+    EXPECT_EQ(combo.ListCount(), 0);
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_EQ(combo.NewIndex(), -1);
+}
+
+TEST_F(EventRulesTest, AListKeepsItsSelectionOnTheSameItemWhenAnotherIsRemoved) {
+    for (const char* line : {"a", "b", "c"})
+        list.AddItem(line);
+    EXPECT_EQ(list.NewIndex(), 2);
+    list.onClick = [&] { events.push_back("click"); };
+    user.select(list, 2);
+    list.RemoveItem(0);
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(list.List(1), "c");
+    list.RemoveItem(1);
+    EXPECT_EQ(list.ListIndex(), -1);
+    list.SetList(0, "b2");
+    EXPECT_EQ(list.List(0), "b2");
+    EXPECT_EQ(events.size(), 1u);
+    EXPECT_EQ(errorNumber([&] { list.RemoveItem(5); }), kErrBadItemIndex);
+}
+
+TEST_F(EventRulesTest, MembersAKindLacksFailByNameAndChangeNothing) {
+    Label& label = surface.add<Label>(Placement{"Etq_Titre", -1, nullptr, {}, 3}, "Titre");
+    Control& byName = *surface.find("Etq_Titre");
+    EXPECT_EQ(errorNumber([&] { byName.SetText("x"); }), kErrNoSuchMember);
+    EXPECT_EQ(errorNumber([&] { byName.SetListIndex(-1); }), kErrNoSuchMember);
+    EXPECT_EQ(errorNumber([&] { byName.Clear(); }), kErrNoSuchMember);
+    EXPECT_EQ(errorNumber([&] { surface.find("Txt_Code")->SetListIndex(-1); }), kErrNoSuchMember);
+    EXPECT_EQ(label.Caption(), "Titre");
+    EXPECT_EQ(surface.find("Etq_Absent"), nullptr);
+}
+
+// A code box paired with its list, wired as a rubric selector: a complete code selects the first
+// item showing it, a pick writes the item's code, an empty list text empties the code.
+class PairedSelectorTest : public EventRulesTest {
+protected:
+    void SetUp() override {
+        for (const auto& [label, code] : {std::pair{"Heures normales", 101},
+                                          {"Heures de nuit", 123},
+                                          {"Heures normales bis", 101}}) {
+            combo.AddItem(label);
+            combo.SetItemData(combo.NewIndex(), code);
+        }
+        box.SetMaxLength(3);
+        box.onChange = [&] {
+            events.push_back("box:" + box.Text());
+            if (box.Text().size() != 3) {
+                combo.SetText("");
+                return;
+            }
+            for (int i = 0; i < combo.ListCount(); ++i) {
+                if (std::to_string(combo.ItemData(i)) == box.Text()) {
+                    combo.SetListIndex(i);
+                    return;
+                }
+            }
+            box.SetText("");
+        };
+        combo.onClick = [&] {
+            events.push_back("click:" + std::to_string(combo.ListIndex()));
+            box.SetText(combo.ListIndex() < 0 ? ""
+                                              : std::to_string(combo.ItemData(combo.ListIndex())));
+        };
+        combo.onChange = [&] {
+            events.push_back("list:" + combo.Text());
+            if (combo.Text().empty()) box.SetText("");
+        };
+    }
+};
+
+TEST_F(PairedSelectorTest, TypingACodeSelectsItsItemAndTheChainComesToRest) {
+    type(box, "12");
+    EXPECT_EQ(events, (std::vector<std::string>{"box:1", "box:12"}));
+    events.clear();
+    type(box, "3");
+    EXPECT_EQ(events, (std::vector<std::string>{"box:123", "click:1"}));
+    EXPECT_EQ(combo.ListIndex(), 1);
+    EXPECT_EQ(combo.Text(), "Heures de nuit");
+}
+
+TEST_F(PairedSelectorTest, BackspaceInTheCodeEmptiesTheListTextWhichEmptiesTheCode) {
+    type(box, "123");
+    events.clear();
+    user.typeKey(box, kKeyBackspace);
+    EXPECT_EQ(events, (std::vector<std::string>{"box:12", "list:", "box:"}));
+    EXPECT_EQ(box.Text(), "");
+    EXPECT_EQ(combo.ListIndex(), -1);
+}
+
+TEST_F(PairedSelectorTest, PickingAnItemWritesItsCodeAndTheFirstItemOfThatCodeWins) {
+    user.pick(combo, 2);
+    EXPECT_EQ(box.Text(), "101");
+    EXPECT_EQ(combo.ListIndex(), 0);
+    EXPECT_EQ(combo.Text(), "Heures normales");
+}
+
+TEST_F(PairedSelectorTest, ErasingTheListTextEmptiesTheCode) {
+    user.pick(combo, 1);
+    EXPECT_EQ(combo.SelLength(), 14);  // a chosen item's text stands selected: one key erases it
+    user.typeKey(combo, kKeyBackspace);
+    EXPECT_EQ(box.Text(), "");
+    EXPECT_EQ(combo.Text(), "");
+    combo.SetListIndex(1);
+    EXPECT_EQ(box.Text(), "123");
+    combo.SetListIndex(-1);
+    EXPECT_EQ(box.Text(), "");
+}
+
+}  // namespace

@@ -1,0 +1,197 @@
+// Focus, tab order and the user's actions: what a person can reach, what is refused, and where
+// the errors of handlers go; message boxes, the pop-up menu and the container window.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/toolkit/Button.h"
+#include "platform/toolkit/Frame.h"
+#include "platform/toolkit/Label.h"
+#include "platform/toolkit/ListBox.h"
+#include "platform/toolkit/MenuEntry.h"
+#include "platform/toolkit/Surface.h"
+#include "platform/toolkit/TextBox.h"
+#include "platform/toolkit/ToolkitError.h"
+#include "platform/toolkit/User.h"
+
+namespace {
+
+using namespace toolkit;
+
+int errorNumber(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const ToolkitError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+class FocusAndActionsTest : public ::testing::Test {
+protected:
+    FocusAndActionsTest() {
+        for (TextBox* box : {&first, &inside}) {
+            box->onLostFocus = [this, box] { events.push_back("lost:" + box->Name()); };
+        }
+        ok.onClick = [&] { events.push_back("click"); };
+    }
+
+    Surface surface{9000, 3000};
+    User user{surface};
+    TextBox& first = surface.add<TextBox>(Placement{"Txt_Premier", -1, nullptr, {}, 0});
+    Label& label = surface.add<Label>(Placement{"Etq_Titre", -1, nullptr, {}, 1}, "Titre");
+    Frame& frame = surface.add<Frame>(Placement{"Cdr_Cadre", -1, nullptr, {}, 5}, "Cadre");
+    TextBox& inside = surface.add<TextBox>(Placement{"Txt_Dedans", -1, &frame, {}, 3});
+    Button& ok = surface.add<Button>(Placement{"Cmd_Ok", -1, nullptr, {}, 2}, "OK");
+    ListBox& list = surface.add<ListBox>(Placement{"Lst_Lignes", -1, &frame, {}, 4});
+    std::vector<std::string> events;
+};
+
+TEST_F(FocusAndActionsTest, MovingTheFocusRaisesLostFocusOnTheWidgetLeftOnly) {
+    first.SetFocus();
+    first.SetFocus();
+    inside.SetFocus();
+    EXPECT_TRUE(inside.hasFocus());
+    EXPECT_EQ(events, (std::vector<std::string>{"lost:Txt_Premier"}));
+}
+
+TEST_F(FocusAndActionsTest, SetFocusFailsOnWhatCannotTakeTheFocus) {
+    EXPECT_EQ(errorNumber([&] { label.SetFocus(); }), kErrCannotFocus);
+    frame.SetEnabled(false);
+    EXPECT_TRUE(inside.Enabled());
+    EXPECT_EQ(errorNumber([&] { inside.SetFocus(); }), kErrCannotFocus);
+    first.SetVisible(false);
+    EXPECT_EQ(errorNumber([&] { first.SetFocus(); }), kErrCannotFocus);
+    EXPECT_EQ(surface.ActiveControl(), nullptr);
+}
+
+TEST_F(FocusAndActionsTest, AFocusedWidgetThatBecomesUnusableLosesTheFocus) {
+    inside.SetFocus();
+    frame.SetEnabled(false);
+    EXPECT_EQ(surface.ActiveControl(), nullptr);
+    EXPECT_EQ(events, (std::vector<std::string>{"lost:Txt_Dedans"}));
+}
+
+TEST_F(FocusAndActionsTest, TabFollowsTheTabIndexesOverWhatCanTakeTheFocus) {
+    const auto tabs = [&](int count, bool backwards) {
+        std::vector<std::string> names;
+        for (int i = 0; i < count; ++i) {
+            user.pressTab(backwards);
+            names.push_back(surface.ActiveControl()->Name());
+        }
+        return names;
+    };
+    EXPECT_EQ(tabs(5, false), (std::vector<std::string>{"Txt_Premier", "Cmd_Ok", "Txt_Dedans",
+                                                        "Lst_Lignes", "Txt_Premier"}));
+    EXPECT_EQ(tabs(2, true), (std::vector<std::string>{"Lst_Lignes", "Txt_Dedans"}));
+    inside.setTabStop(false);
+    frame.SetEnabled(false);
+    first.SetFocus();
+    EXPECT_EQ(tabs(2, false), (std::vector<std::string>{"Cmd_Ok", "Txt_Premier"}));
+}
+
+TEST_F(FocusAndActionsTest, ActionsOnUnusableWidgetsAreRefusedAndRaiseNothing) {
+    ok.SetEnabled(false);
+    EXPECT_EQ(errorNumber([&] { user.click(ok); }), kErrActionRefused);
+    frame.SetEnabled(false);
+    EXPECT_EQ(errorNumber([&] { user.typeKey(inside, '1'); }), kErrActionRefused);
+    list.AddItem("ligne");
+    EXPECT_EQ(errorNumber([&] { user.doubleClick(list); }), kErrActionRefused);
+    EXPECT_EQ(errorNumber([&] { user.moveFocus(label); }), kErrActionRefused);
+    EXPECT_EQ(inside.Text(), "");
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(FocusAndActionsTest, AnActionFirstMovesTheFocusAndStopsWhenTheFocusIsTakenBack) {
+    first.SetFocus();
+    user.click(ok);
+    EXPECT_EQ(events, (std::vector<std::string>{"lost:Txt_Premier", "click"}));
+    events.clear();
+    first.SetFocus();
+    first.onLostFocus = [&] { first.SetFocus(); };
+    user.click(ok);
+    EXPECT_TRUE(first.hasFocus());
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(FocusAndActionsTest, ErrorsOfHandlersGoToTheHostAndEndTheAction) {
+    std::vector<std::string> reported;
+    surface.setErrorHandler([&](const std::exception& error) { reported.push_back(error.what()); });
+    first.onKeyPress = [](KeyCode&) { throw std::runtime_error("lecture impossible"); };
+    user.typeKey(first, '1');
+    EXPECT_EQ(reported, (std::vector<std::string>{"lecture impossible"}));
+    EXPECT_EQ(first.Text(), "");
+}
+
+TEST_F(FocusAndActionsTest, ARightClickReachesTheSurfaceOrTheChildButNotBoth) {
+    std::vector<std::string> downs;
+    surface.onMouseDown = [&](std::int16_t& button, std::int16_t&, float& x, float&) {
+        downs.push_back("surface " + std::to_string(button) + " " + std::to_string(int(x)));
+    };
+    first.onMouseDown = [&](std::int16_t& button, std::int16_t&, float&, float&) {
+        downs.push_back("child " + std::to_string(button));
+    };
+    user.rightClick(450, 30);
+    user.rightClick(first);
+    user.rightClick(ok);
+    EXPECT_EQ(downs, (std::vector<std::string>{"surface 2 450", "child 2"}));
+}
+
+TEST_F(FocusAndActionsTest, AMenuEntryCanBeChosenOnlyWhileItsMenuIsShown) {
+    MenuEntry& menu = surface.add<MenuEntry>("Mnu_Aide", "Aide");
+    MenuEntry& entry = surface.add<MenuEntry>("Mnu_Sommaire", "Sommaire", &menu);
+    int chosen = 0;
+    entry.onClick = [&] { ++chosen; };
+    EXPECT_EQ(errorNumber([&] { user.chooseMenuEntry(entry); }), kErrActionRefused);
+    surface.PopupMenu(menu);
+    user.chooseMenuEntry(entry);
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(surface.shownMenu(), nullptr);
+    surface.PopupMenu(menu);
+    user.click(ok);  // a click elsewhere dismisses the menu
+    EXPECT_EQ(errorNumber([&] { user.chooseMenuEntry(entry); }), kErrActionRefused);
+    surface.PopupMenu(menu);
+    entry.SetEnabled(false);
+    EXPECT_EQ(errorNumber([&] { user.chooseMenuEntry(entry); }), kErrActionRefused);
+    EXPECT_EQ(chosen, 1);
+}
+
+class ScriptedAnswers : public MessageService {
+public:
+    MsgAnswer ask(const MessageRequest& request) override {
+        asked.push_back(request);
+        return answer;
+    }
+    std::vector<MessageRequest> asked;
+    MsgAnswer answer = MsgAnswer::Ok;
+};
+
+TEST_F(FocusAndActionsTest, MessageBoxesGoThroughTheHostAndOnlyTheirOwnButtonsAnswer) {
+    const MessageRequest question{"Voulez-vous enregistrer les modifications ?", "Message QUORVEL",
+                                  MsgIcon::Question, MsgButtons::YesNoCancel, 0};
+    EXPECT_EQ(errorNumber([&] { surface.MsgBox(question); }), kErrMessageBox);
+    ScriptedAnswers answers;
+    surface.setMessageService(&answers);
+    answers.answer = MsgAnswer::Cancel;
+    EXPECT_EQ(surface.MsgBox(question), MsgAnswer::Cancel);
+    ASSERT_EQ(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked[0].title, "Message QUORVEL");
+    EXPECT_EQ(answers.asked[0].icon, MsgIcon::Question);
+    const MessageRequest notice{"Cette rubrique n'est pas disponible.", "Message QUORVEL",
+                                MsgIcon::Exclamation, MsgButtons::Ok, 0};
+    EXPECT_EQ(errorNumber([&] { surface.MsgBox(notice); }), kErrMessageBox);
+    EXPECT_TRUE(offers(MsgButtons::YesNo, MsgAnswer::No));
+    EXPECT_FALSE(offers(MsgButtons::YesNo, MsgAnswer::Cancel));
+}
+
+TEST_F(FocusAndActionsTest, TheContainerWindowTellsTheHostOnceWhenUnloaded) {
+    int closed = 0;
+    surface.Parent().onUnload = [&] { ++closed; };
+    surface.Parent().Unload();
+    surface.Parent().Unload();
+    EXPECT_TRUE(surface.Parent().unloaded());
+    EXPECT_EQ(closed, 1);
+}
+
+}  // namespace
