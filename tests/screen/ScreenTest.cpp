@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/toolkit/StateDump.h"
 #include "platform/toolkit/ToolkitError.h"
 #include "screen/Screen.h"
 #include "screen/ToolboxImage.h"
@@ -141,6 +142,24 @@ TEST_F(ScreenTest, BeforeAnyClearingNothingInsideTheFrameCanTakeTheFocus) {
     }
     EXPECT_THROW(ecran.Txt_RubNorm.SetFocus(), toolkit::ToolkitError);
     EXPECT_NO_THROW(ecran.Txt_Entite.SetFocus());
+}
+
+TEST_F(ScreenTest, TheStateDumpListsTheWidgetsInTabOrderThenTheMenu) {
+    ecran.Cbo_Entite.AddItem("Association \"Les Tilleuls\"");
+    ecran.Cbo_Entite.SetItemData(0, 7);
+    const std::string dump = toolkit::dumpState(surface);
+    EXPECT_EQ(dump.substr(0, dump.find("Lst_Detail")),
+              "Txt_Entite textbox enabled=True visible=True text=\"\"\n"
+              "Cbo_Entite combobox enabled=True visible=True text=\"\" listindex=-1 count=1\n"
+              "  [0] data=7 \"Association \\\"Les Tilleuls\\\"\"\n");
+    EXPECT_NE(dump.find("Cache(7) textbox enabled=True visible=True text=\"\"\nCache(6)"),
+              std::string::npos);
+    EXPECT_NE(dump.find("Lst_Codes listbox enabled=True visible=False listindex=-1 count=0\n"),
+              std::string::npos);
+    EXPECT_TRUE(
+        dump.ends_with("Etq_RubNorm label enabled=False visible=True caption=\"Heures semaine\"\n"
+                       "Mnu_Aide menu enabled=True visible=True caption=\"Aide\"\n"
+                       "Mnu_Sommaire menu enabled=True visible=True caption=\"Aide_QUORVEL\"\n"));
 }
 
 TEST(ToolboxImageTest, IsASixteenColourBitmapOfSixteenByFifteen) {

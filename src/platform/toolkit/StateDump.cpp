@@ -1,0 +1,93 @@
+#include "platform/toolkit/StateDump.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/toolkit/Button.h"
+#include "platform/toolkit/ComboBox.h"
+#include "platform/toolkit/Frame.h"
+#include "platform/toolkit/Label.h"
+#include "platform/toolkit/ListBox.h"
+#include "platform/toolkit/MenuEntry.h"
+#include "platform/toolkit/Surface.h"
+
+namespace toolkit {
+namespace {
+
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+
+std::string boolean(bool value) {
+    return value ? "True" : "False";
+}
+
+// The caption of the kinds that have one; nullptr for the others.
+const std::string* captionOf(const Control& control) {
+    if (auto* label = dynamic_cast<const Label*>(&control)) return &label->Caption();
+    if (auto* button = dynamic_cast<const Button*>(&control)) return &button->Caption();
+    if (auto* frame = dynamic_cast<const Frame*>(&control)) return &frame->Caption();
+    if (auto* entry = dynamic_cast<const MenuEntry*>(&control)) return &entry->Caption();
+    return nullptr;
+}
+
+void dumpItems(std::string& out, const ItemList& items) {
+    for (int i = 0; i < items.count(); ++i) {
+        out += "  [" + std::to_string(i) + "] data=" + std::to_string(items.at(i).data) + " " +
+               quoted(items.at(i).text) + "\n";
+    }
+}
+
+template <class T>
+void dumpSelection(std::string& out, const T& widget) {
+    out += " listindex=" + std::to_string(widget.ListIndex()) +
+           " count=" + std::to_string(widget.ListCount());
+}
+
+void dumpControl(std::string& out, const Control& control) {
+    out += control.Name();
+    if (control.Index() >= 0) out += "(" + std::to_string(control.Index()) + ")";
+    out += " " + std::string(kindName(control.kind())) + " enabled=" + boolean(control.Enabled()) +
+           " visible=" + boolean(control.Visible());
+    if (const std::string* caption = captionOf(control)) out += " caption=" + quoted(*caption);
+    if (dynamic_cast<const EditableWidget*>(&control) != nullptr) {
+        out += " text=" + quoted(control.Text());
+    }
+    const auto* combo = dynamic_cast<const ComboBox*>(&control);
+    const auto* list = dynamic_cast<const ListBox*>(&control);
+    if (combo != nullptr) dumpSelection(out, *combo);
+    if (list != nullptr) dumpSelection(out, *list);
+    out += "\n";
+    if (combo != nullptr) dumpItems(out, combo->items());
+    if (list != nullptr) dumpItems(out, list->items());
+}
+
+}  // namespace
+
+std::string dumpState(const Surface& surface) {
+    std::vector<const Widget*> widgets;
+    std::vector<const Control*> others;
+    for (const Control* control : surface.Controls()) {
+        if (auto* widget = dynamic_cast<const Widget*>(control)) {
+            widgets.push_back(widget);
+        } else {
+            others.push_back(control);
+        }
+    }
+    std::stable_sort(widgets.begin(), widgets.end(), [](const Widget* a, const Widget* b) {
+        return a->tabIndex() < b->tabIndex();
+    });
+    std::string out;
+    for (const Widget* widget : widgets)
+        dumpControl(out, *widget);
+    for (const Control* other : others)
+        dumpControl(out, *other);
+    return out;
+}
+
+}  // namespace toolkit
