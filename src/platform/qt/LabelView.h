@@ -1,0 +1,28 @@
+// The view of a label: a QLabel with the model's caption as plain text, on one line from the
+// left, or centred and wrapped within its size.
+#pragma once
+
+#include "platform/qt/WidgetView.h"
+#include "platform/toolkit/Label.h"
+
+class QLabel;
+
+namespace qtview {
+
+class LabelView : public WidgetView {
+    Q_OBJECT
+
+public:
+    LabelView(toolkit::Label& model, QWidget& parent, UserInput& input);
+
+protected:
+    void showContent() override;
+
+private:
+    LabelView(toolkit::Label& model, QLabel& label, UserInput& input);
+
+    toolkit::Label& label_;
+    QLabel& qtLabel_;
+};
+
+}  // namespace qtview

@@ -1,0 +1,91 @@
+#include "platform/qt/ListBoxView.h"
+
+#include <QListView>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "platform/qt/ItemListModel.h"
+
+namespace qtview {
+namespace {
+
+QListView& singleSelectionList(QWidget& parent) {
+    auto* list = new QListView(&parent);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setDragEnabled(false);
+    // Rows of one height are laid out without measuring each of them.
+    list->setUniformItemSizes(true);
+    list->verticalScrollBar()->setContextMenuPolicy(Qt::PreventContextMenu);
+    list->horizontalScrollBar()->setContextMenuPolicy(Qt::PreventContextMenu);
+    return *list;
+}
+
+}  // namespace
+
+ListBoxView::ListBoxView(toolkit::ListBox& model, QWidget& parent, UserInput& input)
+    : ListBoxView(model, singleSelectionList(parent), input) {}
+
+ListBoxView::ListBoxView(toolkit::ListBox& model, QListView& list, UserInput& input)
+    : WidgetView(model, list, input),
+      list_(model),
+      qtList_(list),
+      items_(new ItemListModel(model.items(), &list)) {
+    qtList_.setModel(items_);
+    watch(*qtList_.viewport());
+    connect(items_, &ItemListModel::rowsShown, this, &ListBoxView::showAll);
+}
+
+void ListBoxView::itemsChanged(const toolkit::ItemChange& change) {
+    items_->itemsChanged(change);
+}
+
+void ListBoxView::showContent() {
+    items_->flush();
+    QItemSelectionModel& selection = *qtList_.selectionModel();
+    if (list_.ListIndex() < 0) {
+        if (selection.hasSelection() || selection.currentIndex().isValid()) selection.clear();
+        return;
+    }
+    const QModelIndex row = items_->index(list_.ListIndex());
+    if (selection.currentIndex() == row && selection.isSelected(row)) return;
+    selection.setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+    qtList_.scrollTo(row);
+}
+
+int ListBoxView::rowAt(const QMouseEvent& event) const {
+    const QPoint point = qtList_.viewport()->mapFromGlobal(event.globalPosition().toPoint());
+    return qtList_.indexAt(point).row();
+}
+
+void ListBoxView::select(int row) {
+    if (row < 0) {
+        act([&](toolkit::User& user) { user.moveFocus(list_); });
+    } else {
+        act([&](toolkit::User& user) { user.select(list_, row); });
+    }
+}
+
+void ListBoxView::doubleClick(int row) {
+    select(row);
+    if (row < 0 || !list_.hasFocus()) return;
+    act([&](toolkit::User& user) { user.doubleClick(list_); });
+}
+
+bool ListBoxView::leftMouse(QMouseEvent& event) {
+    if (event.type() == QEvent::MouseButtonPress) {
+        select(rowAt(event));
+    } else if (event.type() == QEvent::MouseButtonDblClick) {
+        doubleClick(rowAt(event));
+    }
+    return event.type() != QEvent::MouseMove || (event.buttons() & Qt::LeftButton);
+}
+
+bool ListBoxView::otherKey(const KeyCommand& command) {
+    const int current = list_.ListIndex();
+    if (command.kind == KeyCommand::Previous && current > 0) select(current - 1);
+    if (command.kind == KeyCommand::Next && current + 1 < list_.ListCount()) select(current + 1);
+    return true;
+}
+
+}  // namespace qtview

@@ -1,0 +1,42 @@
+// The view of a list box: a QListView over the model's items (an ItemListModel), drawn in the
+// model's font, one row selected at most, the model's.
+//
+// A click on a row is the user's selection of it, a double click on a row selects it and then
+// double-clicks it, a click below the rows only moves the focus; Up and Down select the previous
+// and next rows. Qt's own selection by mouse, drag or keyboard never happens.
+#pragma once
+
+#include "platform/qt/WidgetView.h"
+#include "platform/toolkit/ListBox.h"
+
+class QListView;
+
+namespace qtview {
+
+class ItemListModel;
+
+class ListBoxView : public WidgetView {
+    Q_OBJECT
+
+public:
+    ListBoxView(toolkit::ListBox& model, QWidget& parent, UserInput& input);
+
+    void itemsChanged(const toolkit::ItemChange& change) override;
+
+protected:
+    void showContent() override;
+    bool otherKey(const KeyCommand& command) override;
+    bool leftMouse(QMouseEvent& event) override;
+
+private:
+    ListBoxView(toolkit::ListBox& model, QListView& list, UserInput& input);
+    int rowAt(const QMouseEvent& event) const;
+    void select(int row);
+    void doubleClick(int row);
+
+    toolkit::ListBox& list_;
+    QListView& qtList_;
+    ItemListModel* items_;
+};
+
+}  // namespace qtview

@@ -1,0 +1,85 @@
+// The Qt views of the widget models: each view binds one toolkit::Widget to one Qt widget, shows
+// the model's state and turns the user's input on the Qt widget into the model's user actions.
+//
+// Promises:
+// - The model drives: what the Qt widget shows (text, caption, items, selection, enabled,
+//   visible, geometry, font) comes from the model, after each of its notifications and after each
+//   action forwarded. Showing the model never calls back into it: what Qt reports while the view
+//   is showing is ignored.
+// - The user's keys and clicks go to the model through UserInput (toolkit::User) before Qt acts
+//   on them, and Qt edits no text by itself. Qt never moves the focus by itself either: every Qt
+//   widget has Qt::NoFocus, and the view takes Qt's focus only when the model gives it the focus.
+// - A right click on a view goes to its model, never to the surface behind it, and no Qt context
+//   menu ever shows. A widget the user cannot act on lets mouse input through to its container,
+//   as a disabled widget does.
+// Never: knows which widget it shows, or any rule of the program behind the models.
+#pragma once
+
+#include <QObject>
+
+#include "platform/qt/KeyCommand.h"
+#include "platform/qt/UserInput.h"
+#include "platform/toolkit/Control.h"
+#include "platform/toolkit/View.h"
+
+class QMouseEvent;
+class QWidget;
+
+namespace qtview {
+
+class WidgetView : public QObject, public toolkit::ControlView {
+    Q_OBJECT
+
+public:
+    ~WidgetView() override;
+
+    toolkit::Widget& model() const { return model_; }
+    QWidget& widget() const { return widget_; }
+    // Where the views of the widgets inside this one are placed; nullptr but for a frame.
+    virtual QWidget* childArea() { return nullptr; }
+
+    // Places the Qt widget, binds the view to the model and shows it; once, after construction.
+    void bind();
+    // Shows the whole state of the model.
+    void showAll();
+    // Gives Qt's focus to the view, as the model gave the focus to its widget.
+    void takeFocus();
+
+    void aspectChanged(toolkit::Aspect aspect) final;
+
+protected:
+    WidgetView(toolkit::Widget& model, QWidget& widget, UserInput& input);
+
+    // Watches a part of the Qt widget for the user's keys and mouse.
+    void watch(QWidget& part);
+    // Forwards one action of the user, then shows the model again.
+    void act(const UserInput::Action& action);
+    // Whether the view is showing the model now: whatever Qt reports meanwhile is no user's.
+    bool showing() const { return showing_ > 0; }
+
+    // What the kind shows beyond enabled and visible.
+    virtual void showContent() {}
+    // The keys that not every kind treats alike (Delete, Paste, Previous, Next, Caret, Swallow);
+    // answers whether the key is consumed. By default, swallowed.
+    virtual bool otherKey(const KeyCommand& command);
+    // Left-button events, and moves without a button; answers whether the event is consumed.
+    // By default a press moves the focus to a widget that takes it, and Qt handles the rest.
+    virtual bool leftMouse(QMouseEvent& event);
+    // Any other event on a watched part; answers whether it is consumed. By default, none.
+    virtual bool otherEvent(QEvent& event);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    bool keyPressed(const KeyCommand& command);
+
+private:
+    bool mouseEvent(QMouseEvent& event);
+    QString objectName() const;
+
+    toolkit::Widget& model_;
+    QWidget& widget_;
+    UserInput& input_;
+    int showing_ = 0;
+};
+
+}  // namespace qtview
