@@ -1,0 +1,87 @@
+// Message boxes as Qt dialogs: their look, their buttons and the answers they give.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "QtPrinting.h"
+#include "platform/qt/MessageBoxService.h"
+
+namespace qtview {
+namespace {
+
+using toolkit::MsgAnswer;
+using toolkit::MsgButtons;
+
+// Asks the request and, once the box shows, lets the user act on it (a key or a button's caption).
+MsgAnswer askAndAct(const toolkit::MessageRequest& request,
+                    const std::function<void(QMessageBox&)>& user) {
+    std::function<void()> actOnBox = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            QTimer::singleShot(5, actOnBox);
+            return;
+        }
+        user(*box);
+    };
+    QTimer::singleShot(0, actOnBox);
+    MessageBoxService service(nullptr);
+    return service.ask(request);
+}
+
+QPushButton* buttonCaptioned(QMessageBox& box, const QString& caption) {
+    for (QAbstractButton* button : box.buttons()) {
+        if (button->text() == caption) return qobject_cast<QPushButton*>(button);
+    }
+    return nullptr;
+}
+
+void click(QMessageBox& box, const char* caption) {
+    QPushButton* button = buttonCaptioned(box, caption);
+    ASSERT_NE(button, nullptr) << caption;
+    button->click();
+}
+
+TEST(MessageBoxServiceTest, ShowsTitleTextIconAndFrenchButtonsWithTheDefaultAsked) {
+    QStringList captions;
+    QString defaultCaption;
+    const MsgAnswer answer =
+        askAndAct({"Enregistrer les modifications ?", "Paramètres", toolkit::MsgIcon::Question,
+                   MsgButtons::YesNoCancel, 1},
+                  [&](QMessageBox& box) {
+                      EXPECT_EQ(box.windowTitle(), QString::fromUtf8("Paramètres"));
+                      EXPECT_EQ(box.text(), "Enregistrer les modifications ?");
+                      EXPECT_EQ(box.icon(), QMessageBox::Question);
+                      for (QAbstractButton* button : box.buttons())
+                          captions << button->text();
+                      defaultCaption = box.defaultButton()->text();
+                      click(box, "Non");
+                  });
+    EXPECT_EQ(answer, MsgAnswer::No);
+    captions.sort();
+    EXPECT_EQ(captions, (QStringList{"Annuler", "Non", "Oui"}));
+    EXPECT_EQ(defaultCaption, "Non");
+}
+
+TEST(MessageBoxServiceTest, EscapeAnswersCancelOrOkAndCannotCloseAYesNoBox) {
+    const auto escape = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); };
+    EXPECT_EQ(askAndAct({"?", "", toolkit::MsgIcon::None, MsgButtons::YesNoCancel, 0}, escape),
+              MsgAnswer::Cancel);
+    EXPECT_EQ(askAndAct({"!", "", toolkit::MsgIcon::Exclamation, MsgButtons::Ok, 0}, escape),
+              MsgAnswer::Ok);
+    const MsgAnswer yesNo =
+        askAndAct({"?", "", toolkit::MsgIcon::None, MsgButtons::YesNo, 1}, [&](QMessageBox& box) {
+            escape(box);
+            box.close();
+            EXPECT_TRUE(box.isVisible());
+            click(box, "Oui");
+        });
+    EXPECT_EQ(yesNo, MsgAnswer::Yes);
+}
+
+}  // namespace
+}  // namespace qtview

@@ -1,0 +1,251 @@
+// The user's keys and clicks on the Qt widgets reach the models as the user's actions, and the
+// Qt widgets then show what the models made of them.
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <vector>
+
+#include "TestSurface.h"
+
+namespace qtview {
+namespace {
+
+using SurfaceInputTest = TestSurface;
+
+TEST_F(SurfaceInputTest, TypedKeysGoThroughKeyPressAndTheLineEditShowsTheModelsText) {
+    std::vector<toolkit::KeyCode> pressed;
+    name.onKeyPress = [&](toolkit::KeyCode& code) {
+        pressed.push_back(code);
+        if (code == 'b') code = 'B';
+    };
+    QLineEdit& edit = qt<QLineEdit>(name);
+    QTest::keyClicks(&edit, "ab");
+    QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_Eacute, QString::fromUtf8("é"), {});
+    EXPECT_EQ(pressed, (std::vector<toolkit::KeyCode>{'a', 'b', 0xE9}));
+    EXPECT_EQ(name.Text(), "aBé");
+    EXPECT_EQ(edit.text(), QString::fromUtf8("aBé"));
+    EXPECT_EQ(edit.cursorPosition(), 3);
+    EXPECT_EQ(qtFocus(), &edit);
+}
+
+TEST_F(SurfaceInputTest, AKeyDiscardedByKeyPressChangesNeitherModelNorLineEdit) {
+    int changes = 0;
+    name.SetText("ab");
+    name.onChange = [&] { ++changes; };
+    name.onKeyPress = [](toolkit::KeyCode& code) {
+        if (code == 'x' || code == toolkit::kKeyBackspace) code = toolkit::kKeyDiscarded;
+    };
+    QLineEdit& edit = qt<QLineEdit>(name);
+    QTest::keyClick(&edit, Qt::Key_X);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(name.Text(), "ab");
+    EXPECT_EQ(edit.text(), "ab");
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(SurfaceInputTest, CaretMovesMadeInQtAreReportedInCharacters) {
+    name.SetText(
+        "a\xF0\x9F\x98\x80"
+        "bc");  // one character beyond U+FFFF, two UTF-16 units
+    name.SetFocus();
+    QLineEdit& edit = qt<QLineEdit>(name);
+    QTest::keyClick(&edit, Qt::Key_End);
+    EXPECT_EQ(name.SelStart(), 4);
+    QTest::keyClick(&edit, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(&edit, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(name.SelStart(), 2);
+    EXPECT_EQ(name.SelLength(), 2);
+    QTest::keyClicks(&edit, "z");
+    EXPECT_EQ(name.Text(), "a\xF0\x9F\x98\x80z");
+    EXPECT_EQ(edit.cursorPosition(), 4);
+}
+
+TEST_F(SurfaceInputTest, BackspaceDeleteAndPasteEditThroughTheModel) {
+    std::vector<toolkit::KeyCode> pressed;
+    name.onKeyPress = [&](toolkit::KeyCode& code) { pressed.push_back(code); };
+    name.SetText("abcd");
+    name.SetFocus();
+    QLineEdit& edit = qt<QLineEdit>(name);
+    QTest::keyClick(&edit, Qt::Key_End);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QGuiApplication::clipboard()->setText("xy");
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(name.Text(), "xybc");
+    EXPECT_EQ(edit.text(), "xybc");
+    EXPECT_EQ(pressed, (std::vector<toolkit::KeyCode>{toolkit::kKeyBackspace, toolkit::kKeyPaste}));
+}
+
+TEST_F(SurfaceInputTest, KeysWithWhichQtWouldEditByItselfAreSwallowed) {
+    name.SetText("abcd");
+    name.SetFocus();
+    QLineEdit& edit = qt<QLineEdit>(name);
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(name.Text(), "abcd");
+    EXPECT_EQ(edit.text(), "abcd");
+    EXPECT_EQ(name.SelLength(), 4);  // Select All was Qt's, and reported
+}
+
+TEST_F(SurfaceInputTest, EnterReachesKeyPressAndTabMovesTheModelsFocus) {
+    std::vector<toolkit::KeyCode> pressed;
+    name.onKeyPress = [&](toolkit::KeyCode& code) { pressed.push_back(code); };
+    QLineEdit& edit = qt<QLineEdit>(name);
+    QTest::keyClick(&edit, Qt::Key_Return);
+    EXPECT_EQ(pressed, (std::vector<toolkit::KeyCode>{toolkit::kKeyEnter}));
+    QTest::keyClick(&edit, Qt::Key_Tab);
+    EXPECT_EQ(surface.ActiveControl(), &kind);
+    EXPECT_EQ(qtFocus(), &qt<QComboBox>(kind));
+    QTest::keyClick(&qt<QComboBox>(kind), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(surface.ActiveControl(), &name);
+    EXPECT_EQ(qtFocus(), &edit);
+}
+
+TEST_F(SurfaceInputTest, APickInTheComboPopupReachesTheModelThenItsChoiceShows) {
+    int clicks = 0;
+    kind.onClick = [&] { ++clicks; };
+    for (const char* item : {"Heures", "Primes", "Retenues"})
+        kind.AddItem(item);
+    QComboBox& combo = qt<QComboBox>(kind);
+    // On its arrow, before the event loop has shown the items.
+    QTest::mousePress(&combo, Qt::LeftButton, {}, QPoint(combo.width() - 4, combo.height() / 2));
+    QAbstractItemView& popup = *combo.view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popup.window()));
+    popup.setCurrentIndex(popup.model()->index(1, 0));  // as the pointer hovers it
+    QTest::keyClick(&popup, Qt::Key_Return);
+    EXPECT_EQ(kind.ListIndex(), 1);
+    EXPECT_EQ(kind.Text(), "Primes");
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(surface.ActiveControl(), &kind);
+
+    kind.onClick = [&] {
+        if (kind.ListIndex() == 2) kind.SetListIndex(0);
+    };
+    QTest::keyClick(&combo, Qt::Key_Down);
+    EXPECT_EQ(kind.ListIndex(), 0);
+    EXPECT_EQ(combo.currentIndex(), 0);
+    EXPECT_EQ(combo.lineEdit()->text(), "Heures");
+}
+
+TEST_F(SurfaceInputTest, TypingInTheComboTextPartLeavesNoItemSelected) {
+    kind.AddItem("Heures");
+    kind.SetListIndex(0);
+    QComboBox& combo = qt<QComboBox>(kind);
+    QTest::keyClick(&combo, Qt::Key_End);
+    QTest::keyClicks(&combo, "s");
+    EXPECT_EQ(kind.Text(), "Heuress");
+    EXPECT_EQ(kind.ListIndex(), -1);
+    EXPECT_EQ(combo.currentIndex(), -1);
+    EXPECT_EQ(combo.lineEdit()->text(), "Heuress");
+}
+
+TEST_F(SurfaceInputTest, AClickSelectsAListRowAndADoubleClickReachesDblClick) {
+    int clicks = 0;
+    int doubleClicks = 0;
+    lines.onClick = [&] { ++clicks; };
+    lines.onDblClick = [&] {
+        ++doubleClicks;
+        EXPECT_EQ(lines.ListIndex(), 2);
+    };
+    for (const char* item : {"un", "deux", "trois"})
+        lines.AddItem(item);
+    QListView& list = qt<QListView>(lines);
+    QCoreApplication::processEvents();
+    const auto rowCentre = [&](int row) {
+        return list.visualRect(list.model()->index(row, 0)).center();
+    };
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowCentre(1));
+    EXPECT_EQ(lines.ListIndex(), 1);
+    EXPECT_EQ(clicks, 1);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rowCentre(2));
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(list.selectionModel()->selectedRows().value(0).row(), 2);
+    QTest::keyClick(&list, Qt::Key_Up);
+    EXPECT_EQ(lines.ListIndex(), 1);
+    EXPECT_EQ(list.currentIndex().row(), 1);
+}
+
+TEST_F(SurfaceInputTest, AButtonIsPressedByAClickAndBySpace) {
+    int clicks = 0;
+    ok.onClick = [&] { ++clicks; };
+    QPushButton& button = qt<QPushButton>(ok);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::keyClick(&button, Qt::Key_Space);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(surface.ActiveControl(), &ok);
+}
+
+TEST_F(SurfaceInputTest, ARightClickOnTheSurfaceGoesToItsMouseDownAndOnAChildToTheChildOnly) {
+    std::vector<std::vector<float>> surfaceDowns;
+    surface.onMouseDown = [&](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+        surfaceDowns.push_back({float(button), float(shift), x, y});
+    };
+    std::vector<int> childDowns;
+    caption.onMouseDown = [&](std::int16_t& button, std::int16_t&, float&, float&) {
+        childDowns.push_back(button);
+    };
+    name.onMouseDown = caption.onMouseDown;
+    const float twipsPerPixel = 1440.0f / float(view->logicalDpiX());
+    QTest::mouseClick(view.get(), Qt::RightButton, {}, QPoint(20, 250));
+    ASSERT_EQ(surfaceDowns.size(), 1u);
+    EXPECT_EQ(surfaceDowns[0], (std::vector<float>{2, 0, 20 * twipsPerPixel, 250 * twipsPerPixel}));
+
+    QTest::mouseClick(&qt<QLabel>(caption), Qt::RightButton);
+    QTest::mouseClick(&qt<QLineEdit>(name), Qt::RightButton);
+    EXPECT_EQ(childDowns, (std::vector<int>{2, 2}));
+    EXPECT_EQ(surfaceDowns.size(), 1u);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);  // no context menu of Qt's
+}
+
+class MenuTest : public SurfaceInputTest {
+protected:
+    MenuTest() {
+        surface.onMouseDown = [this](std::int16_t&, std::int16_t&, float&, float&) {
+            surface.PopupMenu(menu);
+        };
+        open.onClick = [this] { ++opened; };
+    }
+
+    QMenu* rightClickForMenu() {
+        QTest::mouseClick(view.get(), Qt::RightButton, {}, QPoint(20, 250));
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+
+    toolkit::MenuEntry& menu = surface.add<toolkit::MenuEntry>("Mnu_Popup", "Menu");
+    toolkit::MenuEntry& open = surface.add<toolkit::MenuEntry>("Mnu_Open", "Ouvrir", &menu);
+    toolkit::MenuEntry& drop = surface.add<toolkit::MenuEntry>("Mnu_Drop", "Supprimer", &menu);
+    int opened = 0;
+};
+
+TEST_F(MenuTest, AChosenEntryRaisesItsClick) {
+    QMenu* popup = rightClickForMenu();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_EQ(popup->actions().size(), 2);
+    EXPECT_EQ(popup->actions()[1]->text(), "Supprimer");
+    EXPECT_EQ(surface.shownMenu(), &menu);
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(surface.shownMenu(), nullptr);
+}
+
+TEST_F(MenuTest, AMenuClosedWithoutChoiceIsDismissed) {
+    QMenu* popup = rightClickForMenu();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(surface.shownMenu(), nullptr);
+}
+
+}  // namespace
+}  // namespace qtview

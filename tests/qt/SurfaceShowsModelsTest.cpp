@@ -1,0 +1,111 @@
+// What the models hold shows in the Qt widgets, whoever changed it, without raising anything in
+// the models.
+#include <QComboBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+
+#include "TestSurface.h"
+#include "platform/qt/Twips.h"
+
+namespace qtview {
+namespace {
+
+using SurfaceShowsModelsTest = TestSurface;
+
+TEST_F(SurfaceShowsModelsTest, TextsCaptionsItemsAndSelectionsShowAsTheProgramSetsThem) {
+    int changes = 0;
+    name.onChange = [&] { ++changes; };
+    name.SetText("Dupont");
+    ok.SetCaption("Valider");
+    caption.SetCaption("Prénom");
+    box.SetCaption("Détail");
+    for (const char* item : {"Heures", "Primes"}) {
+        kind.AddItem(item);
+        lines.AddItem(item);
+    }
+    kind.SetListIndex(1);
+    lines.SetListIndex(0);
+    EXPECT_EQ(qt<QLineEdit>(name).text(), "Dupont");
+    EXPECT_EQ(changes, 1);  // the program's own change, and nothing from the view
+    EXPECT_EQ(qt<QPushButton>(ok).text(), "Valider");
+    EXPECT_EQ(qt<QLabel>(caption).text(), QString::fromUtf8("Prénom"));
+    EXPECT_EQ(qt<QGroupBox>(box).title(), QString::fromUtf8("Détail"));
+    QComboBox& combo = qt<QComboBox>(kind);
+    EXPECT_EQ(combo.count(), 2);
+    EXPECT_EQ(combo.currentIndex(), 1);
+    EXPECT_EQ(combo.lineEdit()->text(), "Primes");
+    EXPECT_EQ(qt<QListView>(lines).currentIndex().row(), 0);
+
+    kind.SetText("Autre");
+    lines.RemoveItem(0);
+    EXPECT_EQ(combo.currentIndex(), -1);
+    EXPECT_EQ(combo.lineEdit()->text(), "Autre");
+    EXPECT_FALSE(qt<QListView>(lines).selectionModel()->hasSelection());
+    EXPECT_EQ(qt<QListView>(lines).model()->rowCount(), 1);
+}
+
+TEST_F(SurfaceShowsModelsTest, ComboItemsAddedToAnEmptyComboLeaveItsTextAndSelection) {
+    kind.SetText("libre");
+    kind.AddItem("Heures");
+    QCoreApplication::processEvents();
+    QComboBox& combo = qt<QComboBox>(kind);
+    EXPECT_EQ(combo.count(), 1);
+    EXPECT_EQ(combo.currentIndex(), -1);  // Qt would select the first row of an empty combo
+    EXPECT_EQ(combo.lineEdit()->text(), "libre");
+}
+
+TEST_F(SurfaceShowsModelsTest, EnabledVisibleAndFocusFollowTheModels) {
+    name.SetEnabled(false);
+    lines.SetVisible(false);
+    box.SetEnabled(false);
+    EXPECT_FALSE(qt<QLineEdit>(name).isEnabled());
+    EXPECT_TRUE(qt<QListView>(lines).isHidden());
+    EXPECT_FALSE(qt<QLineEdit>(inner).isEnabled());  // disabled by its frame, as in the model
+
+    box.SetEnabled(true);
+    inner.SetFocus();
+    EXPECT_EQ(qtFocus(), &qt<QLineEdit>(inner));
+    box.SetVisible(false);  // the focused widget becomes unusable: no widget has the focus
+    EXPECT_EQ(surface.ActiveControl(), nullptr);
+    EXPECT_EQ(qtFocus(), view.get());
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    EXPECT_EQ(surface.ActiveControl(), &kind);
+    EXPECT_EQ(qtFocus(), &qt<QComboBox>(kind));
+}
+
+TEST_F(SurfaceShowsModelsTest, GeometryIsInTwipsRelativeToTheContainer) {
+    const qreal dpi = view->logicalDpiX();
+    const QRect expected = pixelRect(inner.geometry(), dpi, view->logicalDpiY());
+    QLineEdit& edit = qt<QLineEdit>(inner);
+    EXPECT_EQ(edit.parentWidget(), &qt<QGroupBox>(box));
+    EXPECT_EQ(edit.geometry(), expected);
+    EXPECT_EQ(qt<QGroupBox>(box).pos(), QPoint(twipsToPixels(5000, dpi), twipsToPixels(150, dpi)));
+    EXPECT_EQ(view->size(), QSize(twipsToPixels(9000, dpi), twipsToPixels(4500, dpi)));
+}
+
+TEST_F(SurfaceShowsModelsTest, ListsShowTheirModelsFontOthersTheDefaultFont) {
+    const QFontInfo listFont(qt<QListView>(lines).font());
+    EXPECT_EQ(listFont.family(), "Liberation Mono");
+    EXPECT_TRUE(listFont.fixedPitch());
+    EXPECT_DOUBLE_EQ(qt<QListView>(lines).font().pointSizeF(), 8.25);
+    EXPECT_EQ(qt<QLineEdit>(name).font(), QApplication::font(&qt<QLineEdit>(name)));
+}
+
+TEST_F(SurfaceShowsModelsTest, SeparatorBarsAreFilledWithTheBorderColourAndCentredLabelsWrap) {
+    const QImage shot = view->grab().toImage();
+    const QColor border = view->palette().color(QPalette::Active, QPalette::Mid);
+    const QRect barRect = qt<QLineEdit>(bar).geometry();
+    EXPECT_EQ(shot.pixelColor(barRect.center() * shot.devicePixelRatio()).rgb(), border.rgb());
+    EXPECT_NE(qt<QLineEdit>(name).palette().color(QPalette::Base), border);
+    QLabel& centred = qt<QLabel>(title);
+    EXPECT_TRUE(centred.alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(centred.wordWrap());
+    EXPECT_FALSE(qt<QLabel>(caption).wordWrap());
+}
+
+}  // namespace
+}  // namespace qtview
