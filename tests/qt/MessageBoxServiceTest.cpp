@@ -71,8 +71,12 @@ TEST(MessageBoxServiceTest, EscapeAnswersCancelOrOkAndCannotCloseAYesNoBox) {
     const auto escape = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); };
     EXPECT_EQ(askAndAct({"?", "", toolkit::MsgIcon::None, MsgButtons::YesNoCancel, 0}, escape),
               MsgAnswer::Cancel);
-    EXPECT_EQ(askAndAct({"!", "", toolkit::MsgIcon::Exclamation, MsgButtons::Ok, 0}, escape),
-              MsgAnswer::Ok);
+    const MsgAnswer ok = askAndAct({"!", "", toolkit::MsgIcon::Exclamation, MsgButtons::Ok, 0},
+                                   [&](QMessageBox& box) {
+                                       EXPECT_EQ(box.icon(), QMessageBox::Warning);
+                                       escape(box);
+                                   });
+    EXPECT_EQ(ok, MsgAnswer::Ok);
     const MsgAnswer yesNo =
         askAndAct({"?", "", toolkit::MsgIcon::None, MsgButtons::YesNo, 1}, [&](QMessageBox& box) {
             escape(box);

@@ -107,5 +107,19 @@ TEST_F(SurfaceShowsModelsTest, SeparatorBarsAreFilledWithTheBorderColourAndCentr
     EXPECT_FALSE(qt<QLabel>(caption).wordWrap());
 }
 
+TEST(SurfaceImageTest, AFullSizeSurfaceRendersWholeWithoutBeingShown) {
+    toolkit::Surface surface(17070, 5070);
+    auto& bar = surface.add<toolkit::TextBox>(at("Txt_Bar", {0, 4800, 17070, 270}, 0));
+    bar.setBackColour(toolkit::SystemColour::ActiveBorder);
+    SurfaceWidget view(surface);
+    const QImage shot = view.grab().toImage();
+    const qreal dpi = view.logicalDpiX();
+    EXPECT_EQ(shot.size() / shot.devicePixelRatio(),
+              QSize(twipsToPixels(17070, dpi), twipsToPixels(5070, view.logicalDpiY())));
+    const QPoint barCentre = view.widgetFor(bar)->geometry().center();
+    EXPECT_EQ(shot.pixelColor(barCentre * shot.devicePixelRatio()).rgb(),
+              view.palette().color(QPalette::Active, QPalette::Mid).rgb());
+}
+
 }  // namespace
 }  // namespace qtview

@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <optional>
+
+#include "platform/toolkit/Keys.h"
 
 namespace qtview {
 namespace {
@@ -42,36 +45,32 @@ bool passingKey(const QKeyEvent& event) {
     return key == Qt::Key_Escape || function || modifierAlone || altShortcut;
 }
 
-KeyCommand controlKey(const QKeyEvent& event) {
-    const bool command = commandModifiers(event.modifiers());
+KeyCommand typed(toolkit::KeyCode code) {
+    return {KeyCommand::Type, QString(QChar(static_cast<char16_t>(code)))};
+}
+
+// The control keys, pressed without Ctrl, Alt or Meta.
+std::optional<KeyCommand> plainControlKey(const QKeyEvent& event) {
     const bool shift = event.modifiers() & Qt::ShiftModifier;
     switch (event.key()) {
         case Qt::Key_Tab:
-            if (command) break;
-            return {shift ? KeyCommand::Backtab : KeyCommand::Tab, {}};
+            return KeyCommand{shift ? KeyCommand::Backtab : KeyCommand::Tab, {}};
         case Qt::Key_Backtab:
-            if (command) break;
-            return {KeyCommand::Backtab, {}};
+            return KeyCommand{KeyCommand::Backtab, {}};
         case Qt::Key_Backspace:
-            if (command) break;
-            return {KeyCommand::Type, QString(QChar(0x08))};
+            return typed(toolkit::kKeyBackspace);
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (command) break;
-            return {KeyCommand::Type, QString(QChar(0x0D))};
-        case Qt::Key_Delete:
-            if (command || shift) break;
-            return {KeyCommand::Delete, {}};
+            return typed(toolkit::kKeyEnter);
+        case Qt::Key_Delete:  // Shift+Delete cuts: swallowed
+            return KeyCommand{shift ? KeyCommand::Swallow : KeyCommand::Delete, {}};
         case Qt::Key_Up:
-            if (command) break;
-            return {KeyCommand::Previous, {}};
+            return KeyCommand{KeyCommand::Previous, {}};
         case Qt::Key_Down:
-            if (command) break;
-            return {KeyCommand::Next, {}};
+            return KeyCommand{KeyCommand::Next, {}};
         default:
-            break;
+            return std::nullopt;
     }
-    return {KeyCommand::Swallow, {}};
 }
 
 }  // namespace
@@ -79,11 +78,9 @@ KeyCommand controlKey(const QKeyEvent& event) {
 KeyCommand keyCommand(const QKeyEvent& event) {
     if (event.matches(QKeySequence::Paste)) return {KeyCommand::Paste, {}};
     if (caretKey(event)) return {KeyCommand::Caret, {}};
-    if (const KeyCommand control = controlKey(event); control.kind != KeyCommand::Swallow) {
-        return control;
-    }
-    if (!commandModifiers(event.modifiers()) && printable(event.text())) {
-        return {KeyCommand::Type, event.text()};
+    if (!commandModifiers(event.modifiers())) {
+        if (std::optional<KeyCommand> control = plainControlKey(event)) return *control;
+        if (printable(event.text())) return {KeyCommand::Type, event.text()};
     }
     if (passingKey(event)) return {KeyCommand::Pass, {}};
     return {KeyCommand::Swallow, {}};

@@ -9,7 +9,7 @@ MenuPopup::MenuPopup(toolkit::MenuEntry& menu, UserInput& input, QWidget& owner)
     : QMenu(&owner), menu_(menu), input_(input) {
     for (toolkit::MenuEntry* entry : menu_.entries()) {
         QAction* action = addAction(toQString(entry->Caption()));
-        action->setEnabled(entry->Enabled());
+        action->setEnabled(entry->isUsable());
         action->setVisible(entry->Visible());
         connect(action, &QAction::triggered, this, [this, entry] { choose(*entry); });
     }
