@@ -6,7 +6,6 @@
 namespace screen {
 namespace {
 
-using toolkit::Alignment;
 using toolkit::Button;
 using toolkit::ComboBox;
 using toolkit::Frame;
@@ -74,9 +73,9 @@ Screen::Screen(Surface& surface)
       Etq_RubDim(surface.add<Label>(
           Placement{"Etq_RubDim", -1, &Cdr_RubHeures, {4200, 360, 1245, 195}, 30},
           "Heures dimanche")),
-      Etq_RubJF(
-          surface.add<Label>(Placement{"Etq_RubJF", -1, &Cdr_RubHeures, {7440, 240, 1395, 555}, 27},
-                             "Heures Fériées Travaillées", Alignment::Centre)),
+      Etq_RubJF(surface.add<Label>(
+          Placement{"Etq_RubJF", -1, &Cdr_RubHeures, {7440, 240, 1395, 555}, 27},
+          "Heures Fériées Travaillées", toolkit::LabelLayout::CentredAndWrapped)),
       Etq_RubJFNonTrav(surface.add<Label>(
           Placement{"Etq_RubJFNonTrav", -1, &Cdr_RubHeures, {10920, 360, 1020, 195}, 28},
           "Heures fériées")),

@@ -2,11 +2,13 @@
 // the models.
 #include <QComboBox>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <cmath>
 
 #include "TestSurface.h"
 #include "platform/qt/Twips.h"
@@ -92,7 +94,12 @@ TEST_F(SurfaceShowsModelsTest, ListsShowTheirModelsFontOthersTheDefaultFont) {
     EXPECT_EQ(listFont.family(), "Liberation Mono");
     EXPECT_TRUE(listFont.fixedPitch());
     EXPECT_DOUBLE_EQ(qt<QListView>(lines).font().pointSizeF(), 8.25);
-    EXPECT_EQ(qt<QLineEdit>(name).font(), QApplication::font(&qt<QLineEdit>(name)));
+    const QFontMetricsF metrics(qt<QListView>(lines).font());
+    const qreal advance = metrics.horizontalAdvance(QStringLiteral("0123456789")) / 10;
+    EXPECT_DOUBLE_EQ(advance, std::round(advance));  // columns of characters fall on pixels
+    const QFontInfo otherFont(qt<QLineEdit>(name).font());
+    EXPECT_EQ(otherFont.family(), "Liberation Sans");
+    EXPECT_DOUBLE_EQ(qt<QLineEdit>(name).font().pointSizeF(), 8.25);
 }
 
 TEST_F(SurfaceShowsModelsTest, SeparatorBarsAreFilledWithTheBorderColourAndCentredLabelsWrap) {

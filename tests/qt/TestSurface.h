@@ -62,8 +62,9 @@ protected:
     toolkit::TextBox& inner =
         surface.add<toolkit::TextBox>(at("Txt_Inner", {150, 300, 2000, 300}, 6, &box));
     toolkit::TextBox& bar = surface.add<toolkit::TextBox>(at("Txt_Bar", {0, 3300, 9000, 150}, 7));
-    toolkit::Label& title = surface.add<toolkit::Label>(
-        at("Lbl_Title", {5000, 2000, 3000, 600}, 8), "Un titre centré", toolkit::Alignment::Centre);
+    toolkit::Label& title =
+        surface.add<toolkit::Label>(at("Lbl_Title", {5000, 2000, 3000, 600}, 8), "Un titre centré",
+                                    toolkit::LabelLayout::CentredAndWrapped);
     std::unique_ptr<SurfaceWidget> view;
 };
 

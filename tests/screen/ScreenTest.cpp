@@ -127,8 +127,11 @@ TEST_F(ScreenTest, FontsLimitsAndLooksFollowTheLayout) {
     for (int index = 4; index <= 7; ++index) {
         EXPECT_EQ(ecran.Cache(index).backColour(), toolkit::SystemColour::ActiveBorder);
     }
-    EXPECT_EQ(ecran.Etq_RubJF.alignment(), toolkit::Alignment::Centre);
-    EXPECT_EQ(ecran.Etq_RubNorm.alignment(), toolkit::Alignment::Left);
+    for (const screen::RubricColumn& column : ecran.rubricColumns()) {
+        const bool wrapped = &column.heading == &ecran.Etq_RubJF;
+        EXPECT_EQ(column.heading.layout(), wrapped ? toolkit::LabelLayout::CentredAndWrapped
+                                                   : toolkit::LabelLayout::SizedToCaption);
+    }
 }
 
 TEST_F(ScreenTest, BeforeAnyClearingNothingInsideTheFrameCanTakeTheFocus) {

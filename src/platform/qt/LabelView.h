@@ -1,5 +1,5 @@
 // The view of a label: a QLabel with the model's caption as plain text, on one line from the
-// left, or centred and wrapped within its size.
+// left and sized to the caption, or centred and wrapped within its designed size.
 #pragma once
 
 #include "platform/qt/WidgetView.h"

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/qt/Appearance.h"
 #include "platform/qt/KeyCommand.h"
 #include "platform/qt/MenuPopup.h"
 #include "platform/qt/Twips.h"
@@ -68,6 +69,7 @@ SurfaceWidget::SurfaceWidget(toolkit::Surface& surface, QWidget* parent)
     : QWidget(parent), impl_(std::make_unique<Private>(*this, surface)) {
     setFocusPolicy(Qt::NoFocus);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    setFont(defaultFont());
     resize(sizeHint());
     impl_->makeViews();
     surface.setView(this);

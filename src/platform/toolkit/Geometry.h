@@ -31,6 +31,4 @@ struct Font {
 // palette that follows the user's theme.
 enum class SystemColour { Default, ActiveBorder };
 
-enum class Alignment { Left, Centre };
-
 }  // namespace toolkit

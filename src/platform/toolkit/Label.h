@@ -1,5 +1,6 @@
-// A label: a caption the user cannot edit or focus, drawn left-aligned on one line, or centred and
-// wrapped within the label's fixed size.
+// A label: a caption the user cannot edit or focus. Either it sizes itself to its caption, on one
+// line from its left edge (its geometry gives its place and its designed size), or it keeps its
+// size and shows the caption centred and wrapped within it.
 #pragma once
 
 #include <string>
@@ -9,25 +10,26 @@
 
 namespace toolkit {
 
+enum class LabelLayout { SizedToCaption, CentredAndWrapped };
+
 class Label : public Widget {
 public:
     Label(Surface& surface, Placement placement, std::string caption,
-          Alignment alignment = Alignment::Left)
+          LabelLayout layout = LabelLayout::SizedToCaption)
         : Widget(surface, ControlKind::Label, std::move(placement), false),
           caption_(std::move(caption)),
-          alignment_(alignment) {}
+          layout_(layout) {}
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string_view caption) {
         caption_ = caption;
         show(Aspect::Caption);
     }
-    Alignment alignment() const { return alignment_; }
-    bool wordWrap() const { return alignment_ == Alignment::Centre; }
+    LabelLayout layout() const { return layout_; }
 
 private:
     std::string caption_;
-    Alignment alignment_;
+    LabelLayout layout_;
 };
 
 }  // namespace toolkit
