@@ -71,11 +71,10 @@ const std::vector<ExpectedWidget> kLayout = {
 };
 
 std::string captionOf(const Control& control) {
-    if (auto* label = dynamic_cast<const toolkit::Label*>(&control)) return label->Caption();
-    if (auto* button = dynamic_cast<const toolkit::Button*>(&control)) return button->Caption();
-    if (auto* frame = dynamic_cast<const toolkit::Frame*>(&control)) return frame->Caption();
-    if (control.kind() == ControlKind::ListBox) return "";
-    return control.Text();
+    if (auto* captioned = dynamic_cast<const toolkit::Captioned*>(&control)) {
+        return captioned->Caption();
+    }
+    return control.kind() == ControlKind::ListBox ? "" : control.Text();
 }
 
 class ScreenTest : public ::testing::Test {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ToolkitTesting.h"
 #include "platform/toolkit/ComboBox.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/ListBox.h"
@@ -16,15 +17,6 @@
 namespace {
 
 using namespace toolkit;
-
-int errorNumber(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ToolkitError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 class EventRulesTest : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ToolkitTesting.h"
 #include "platform/toolkit/Button.h"
 #include "platform/toolkit/Frame.h"
 #include "platform/toolkit/Label.h"
@@ -18,15 +19,6 @@
 namespace {
 
 using namespace toolkit;
-
-int errorNumber(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ToolkitError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 class FocusAndActionsTest : public ::testing::Test {
 protected:

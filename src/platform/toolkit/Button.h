@@ -5,26 +5,21 @@
 #include <string>
 #include <string_view>
 
+#include "platform/toolkit/Captioned.h"
 #include "platform/toolkit/Control.h"
 
 namespace toolkit {
 
-class Button : public Widget {
+class Button : public Widget, public Captioned {
 public:
     Button(Surface& surface, Placement placement, std::string caption)
         : Widget(surface, ControlKind::Button, std::move(placement), true),
-          caption_(std::move(caption)) {}
-
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string_view caption) {
-        caption_ = caption;
-        show(Aspect::Caption);
-    }
+          Captioned(std::move(caption)) {}
 
     std::function<void()> onClick;
 
 private:
-    std::string caption_;
+    void captionChanged() override { show(Aspect::Caption); }
 };
 
 }  // namespace toolkit

@@ -5,24 +5,19 @@
 #include <string>
 #include <string_view>
 
+#include "platform/toolkit/Captioned.h"
 #include "platform/toolkit/Control.h"
 
 namespace toolkit {
 
-class Frame : public Widget {
+class Frame : public Widget, public Captioned {
 public:
     Frame(Surface& surface, Placement placement, std::string caption)
         : Widget(surface, ControlKind::Frame, std::move(placement), false),
-          caption_(std::move(caption)) {}
-
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string_view caption) {
-        caption_ = caption;
-        show(Aspect::Caption);
-    }
+          Captioned(std::move(caption)) {}
 
 private:
-    std::string caption_;
+    void captionChanged() override { show(Aspect::Caption); }
 };
 
 }  // namespace toolkit

@@ -6,29 +6,25 @@
 #include <string>
 #include <string_view>
 
+#include "platform/toolkit/Captioned.h"
 #include "platform/toolkit/Control.h"
 
 namespace toolkit {
 
 enum class LabelLayout { SizedToCaption, CentredAndWrapped };
 
-class Label : public Widget {
+class Label : public Widget, public Captioned {
 public:
     Label(Surface& surface, Placement placement, std::string caption,
           LabelLayout layout = LabelLayout::SizedToCaption)
         : Widget(surface, ControlKind::Label, std::move(placement), false),
-          caption_(std::move(caption)),
+          Captioned(std::move(caption)),
           layout_(layout) {}
 
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string_view caption) {
-        caption_ = caption;
-        show(Aspect::Caption);
-    }
     LabelLayout layout() const { return layout_; }
 
 private:
-    std::string caption_;
+    void captionChanged() override { show(Aspect::Caption); }
     LabelLayout layout_;
 };
 

@@ -7,20 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "platform/toolkit/Captioned.h"
 #include "platform/toolkit/Control.h"
 
 namespace toolkit {
 
-class MenuEntry : public Control {
+class MenuEntry : public Control, public Captioned {
 public:
     MenuEntry(Surface& surface, std::string name, std::string caption, MenuEntry* menu = nullptr)
         : Control(surface, ControlKind::MenuEntry, std::move(name), -1),
-          caption_(std::move(caption)),
+          Captioned(std::move(caption)),
           menu_(menu) {
         if (menu_ != nullptr) menu_->entries_.push_back(this);
     }
 
-    const std::string& Caption() const { return caption_; }
     // The menu this entry belongs to; nullptr for a top entry.
     MenuEntry* menu() const { return menu_; }
     const std::vector<MenuEntry*>& entries() const { return entries_; }
@@ -32,7 +32,8 @@ public:
     std::function<void()> onClick;
 
 private:
-    std::string caption_;
+    void captionChanged() override { show(Aspect::Caption); }
+
     MenuEntry* menu_;
     std::vector<MenuEntry*> entries_;
 };

@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/toolkit/Button.h"
+#include "platform/toolkit/Captioned.h"
 #include "platform/toolkit/ComboBox.h"
-#include "platform/toolkit/Frame.h"
-#include "platform/toolkit/Label.h"
 #include "platform/toolkit/ListBox.h"
-#include "platform/toolkit/MenuEntry.h"
 #include "platform/toolkit/Surface.h"
 
 namespace toolkit {
@@ -25,15 +22,6 @@ std::string quoted(const std::string& text) {
 
 std::string boolean(bool value) {
     return value ? "True" : "False";
-}
-
-// The caption of the kinds that have one; nullptr for the others.
-const std::string* captionOf(const Control& control) {
-    if (auto* label = dynamic_cast<const Label*>(&control)) return &label->Caption();
-    if (auto* button = dynamic_cast<const Button*>(&control)) return &button->Caption();
-    if (auto* frame = dynamic_cast<const Frame*>(&control)) return &frame->Caption();
-    if (auto* entry = dynamic_cast<const MenuEntry*>(&control)) return &entry->Caption();
-    return nullptr;
 }
 
 void dumpItems(std::string& out, const ItemList& items) {
@@ -54,7 +42,9 @@ void dumpControl(std::string& out, const Control& control) {
     if (control.Index() >= 0) out += "(" + std::to_string(control.Index()) + ")";
     out += " " + std::string(kindName(control.kind())) + " enabled=" + boolean(control.Enabled()) +
            " visible=" + boolean(control.Visible());
-    if (const std::string* caption = captionOf(control)) out += " caption=" + quoted(*caption);
+    if (auto* captioned = dynamic_cast<const Captioned*>(&control)) {
+        out += " caption=" + quoted(captioned->Caption());
+    }
     if (dynamic_cast<const EditableWidget*>(&control) != nullptr) {
         out += " text=" + quoted(control.Text());
     }
