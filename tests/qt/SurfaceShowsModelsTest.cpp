@@ -112,6 +112,8 @@ TEST_F(SurfaceShowsModelsTest, SeparatorBarsAreFilledWithTheBorderColourAndCentr
     EXPECT_TRUE(centred.alignment() & Qt::AlignHCenter);
     EXPECT_TRUE(centred.wordWrap());
     EXPECT_FALSE(qt<QLabel>(caption).wordWrap());
+    caption.SetCaption("Un nom bien plus long que la place prévue");
+    EXPECT_EQ(qt<QLabel>(caption).size(), qt<QLabel>(caption).sizeHint());  // sized to its caption
 }
 
 TEST(SurfaceImageTest, AFullSizeSurfaceRendersWholeWithoutBeingShown) {
