@@ -23,9 +23,6 @@ public:
         return *found->second;
     }
 
-    int lowerBound() const { return elements_.empty() ? 0 : elements_.begin()->first; }
-    int upperBound() const { return elements_.empty() ? -1 : elements_.rbegin()->first; }
-
 private:
     std::map<int, T*> elements_;
 };

@@ -14,30 +14,6 @@ bool offers(MsgButtons buttons, MsgAnswer answer) {
     return false;
 }
 
-std::string_view iconName(MsgIcon icon) {
-    switch (icon) {
-        case MsgIcon::None:
-            return "None";
-        case MsgIcon::Exclamation:
-            return "Exclamation";
-        case MsgIcon::Question:
-            return "Question";
-    }
-    return "";
-}
-
-std::string_view buttonsName(MsgButtons buttons) {
-    switch (buttons) {
-        case MsgButtons::Ok:
-            return "OK";
-        case MsgButtons::YesNo:
-            return "YesNo";
-        case MsgButtons::YesNoCancel:
-            return "YesNoCancel";
-    }
-    return "";
-}
-
 std::string_view answerName(MsgAnswer answer) {
     switch (answer) {
         case MsgAnswer::Ok:

@@ -32,9 +32,7 @@ public:
 // Whether a box with these buttons has a button giving this answer.
 bool offers(MsgButtons buttons, MsgAnswer answer);
 
-// Names for printing: "Exclamation", "YesNoCancel", "Yes" ...
-std::string_view iconName(MsgIcon icon);
-std::string_view buttonsName(MsgButtons buttons);
+// The answer's name, as messages print it: "OK", "Yes", "No", "Cancel".
 std::string_view answerName(MsgAnswer answer);
 
 }  // namespace toolkit
