@@ -7,9 +7,7 @@
 namespace toolkit {
 
 void EditableWidget::SetText(std::string_view text) {
-    const bool changed = edit_.assign(text);
-    show(Aspect::TextSelection);
-    edited(changed);
+    edited(edit_.assign(text));
 }
 
 void EditableWidget::assignText(std::string_view text) {
@@ -22,10 +20,6 @@ void EditableWidget::SetSelection(int start, int length) {
     edit_.select(static_cast<std::size_t>(std::max(start, 0)),
                  static_cast<std::size_t>(std::max(length, 0)));
     show(Aspect::TextSelection);
-}
-
-void EditableWidget::raiseChange() const {
-    if (onChange) onChange();
 }
 
 void EditableWidget::typeKey(KeyCode code) {
@@ -64,7 +58,7 @@ void EditableWidget::edited(bool changed) {
     }
     textChanged();
     show(Aspect::Text);
-    raiseChange();
+    if (onChange) onChange();
 }
 
 }  // namespace toolkit

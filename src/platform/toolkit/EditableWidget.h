@@ -41,7 +41,6 @@ protected:
 
     // Writes the text without Change, all of it selected, as a chosen item's text stands.
     void assignText(std::string_view text);
-    void raiseChange() const;
     // Called after every change of the text, before the view is told and Change raised.
     virtual void textChanged() {}
 
