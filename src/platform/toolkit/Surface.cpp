@@ -21,17 +21,17 @@ void Surface::moveFocus(Widget& widget) {
         throw ToolkitError(kErrCannotFocus,
                            "Le contrôle « " + widget.Name() + " » ne peut pas recevoir le focus.");
     }
-    if (focused_ == &widget) return;
-    Widget* left = std::exchange(focused_, &widget);
-    if (view_ != nullptr) view_->focusMoved(focused_);
-    if (left != nullptr && left->onLostFocus) left->onLostFocus();
+    if (focused_ != &widget) focusOn(&widget);
 }
 
 void Surface::checkFocus() {
-    if (focused_ == nullptr || focused_->canTakeFocus()) return;
-    Widget* left = std::exchange(focused_, nullptr);
-    if (view_ != nullptr) view_->focusMoved(nullptr);
-    if (left->onLostFocus) left->onLostFocus();
+    if (focused_ != nullptr && !focused_->canTakeFocus()) focusOn(nullptr);
+}
+
+void Surface::focusOn(Widget* widget) {
+    Widget* left = std::exchange(focused_, widget);
+    if (view_ != nullptr) view_->focusMoved(focused_);
+    if (left != nullptr && left->onLostFocus) left->onLostFocus();
 }
 
 Widget* Surface::nextInTabOrder(const Widget* from, bool backwards) const {

@@ -80,6 +80,9 @@ public:
     Widget::MouseHandler onMouseDown;
 
 private:
+    // Gives the focus to the widget (or to none), then raises LostFocus on the widget left.
+    void focusOn(Widget* widget);
+
     std::int32_t width_;
     std::int32_t height_;
     std::vector<std::unique_ptr<Control>> owned_;

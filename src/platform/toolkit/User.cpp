@@ -96,23 +96,20 @@ void User::doubleClick(ListBox& list) {
 }
 
 void User::rightClick(float x, float y) {
-    surface_.closeMenu();
-    surface_.deliver([&] {
-        std::int16_t button = 2;
-        std::int16_t shift = 0;
-        if (surface_.onMouseDown) surface_.onMouseDown(button, shift, x, y);
-    });
+    pressRightButton(surface_.onMouseDown, x, y);
 }
 
 void User::rightClick(Widget& widget) {
     refuseUnusable(widget);
+    pressRightButton(widget.onMouseDown, 0, 0);
+}
+
+void User::pressRightButton(const Widget::MouseHandler& handler, float x, float y) {
     surface_.closeMenu();
     surface_.deliver([&] {
         std::int16_t button = 2;
         std::int16_t shift = 0;
-        float x = 0;
-        float y = 0;
-        if (widget.onMouseDown) widget.onMouseDown(button, shift, x, y);
+        if (handler) handler(button, shift, x, y);
     });
 }
 

@@ -14,18 +14,17 @@
 
 #include <string_view>
 
+#include "platform/toolkit/Control.h"
 #include "platform/toolkit/Keys.h"
 
 namespace toolkit {
 
 class Surface;
-class Widget;
 class EditableWidget;
 class Button;
 class ComboBox;
 class ListBox;
 class MenuEntry;
-class Control;
 
 class User {
 public:
@@ -60,6 +59,8 @@ private:
     // Focuses the widget if it takes the focus; answers whether the action may go on.
     bool reach(Widget& widget);
     void act(Widget& widget, const auto& action);
+    // The right button pressed where this mouse handler listens (button 2, no shift key).
+    void pressRightButton(const Widget::MouseHandler& handler, float x, float y);
 
     Surface& surface_;
 };
