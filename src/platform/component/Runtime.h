@@ -1,0 +1,49 @@
+// The component runtime of the process: creation of objects by class identity or name, from the
+// classes that the process registers itself and from the libraries of the registry file.
+//
+// - createObject(classIdOrName) looks the class up first among the process's own classes, then in
+//   the registry file (Registry.h), loads its library once (it stays loaded while objects of it
+//   live), asks the library's class factory for an instance and answers it.
+//   Failures: kErrClassNotRegistered when no class has that identity or name; kErrCannotLoadLibrary
+//   when the registered library is missing, is not a component library, or does not serve the
+//   class; kErrRegistry when the registry file is damaged.
+// - registerLibrary(path) / unregisterLibrary(path) load a component library and run its own
+//   register or unregister entry point, which writes or removes its classes in the registry file.
+//   Both can be repeated; a failure leaves the registry file as it was.
+// - registerClass() makes a class of the process creatable until the registration is dropped.
+// One thread at a time uses the runtime: the host's user-interface thread.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/component/Object.h"
+#include "platform/component/TypeInfo.h"
+
+namespace component {
+
+using Factory = std::function<ObjectRef()>;
+
+ObjectRef createObject(std::string_view classIdOrName);
+
+void registerLibrary(const std::string& path);
+void unregisterLibrary(const std::string& path);
+
+// Releases the libraries whose can-unload entry point says that none of their objects lives.
+void freeUnusedLibraries();
+
+// A class of the process, creatable through createObject while this registration lives.
+class ClassRegistration {
+public:
+    ClassRegistration(ClassInfo info, Factory factory);
+    ~ClassRegistration();
+    ClassRegistration(const ClassRegistration&) = delete;
+    ClassRegistration& operator=(const ClassRegistration&) = delete;
+
+private:
+    std::string id_;
+};
+
+}  // namespace component
