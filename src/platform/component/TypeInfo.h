@@ -19,48 +19,48 @@ using DispatchId = std::int32_t;
 enum class MemberKind { Variable, PropertyLet, PropertyGet, Method };
 
 struct ParamInfo {
-    std::string name;
-    std::string type;
+    std::string name = {};
+    std::string type = {};
     bool byReference = false;
 };
 
 struct MemberInfo {
     DispatchId id = 0;
-    std::string name;
+    std::string name = {};
     MemberKind kind = MemberKind::Method;
-    std::string type;  // the value's type; "" for a method without result
-    std::vector<ParamInfo> params;
+    std::string type = {};  // the value's type; "" for a method without result
+    std::vector<ParamInfo> params = {};
 };
 
 struct InterfaceInfo {
-    std::string name;
-    std::string id;
+    std::string name = {};
+    std::string id = {};
     bool dual = false;
     bool hidden = false;
-    std::vector<MemberInfo> members;
+    std::vector<MemberInfo> members = {};
 
     // The member of that identity; nullptr when there is none.
     const MemberInfo* find(DispatchId id) const;
 };
 
 struct ClassInfo {
-    std::string name;    // Ctr_Ostrevan
-    std::string progId;  // the name a host creates it by: Library.Class
-    std::string id;
+    std::string name = {};    // Ctr_Ostrevan
+    std::string progId = {};  // the name a host creates it by: Library.Class
+    std::string id = {};
     bool control = false;
-    std::string defaultInterface;
-    std::string sourceInterface;  // the interface of its events; "" when it has none
+    std::string defaultInterface = {};
+    std::string sourceInterface = {};  // the interface of its events; "" when it has none
 };
 
 struct TypeLibrary {
-    std::string name;
-    std::string id;
+    std::string name = {};
+    std::string id = {};
     int majorVersion = 1;
     int minorVersion = 0;
     std::int32_t locale = 0;
-    std::string fileVersion;  // of the library file: 1.0.0.14
-    std::vector<ClassInfo> classes;
-    std::vector<InterfaceInfo> interfaces;
+    std::string fileVersion = {};  // of the library file: 1.0.0.14
+    std::vector<ClassInfo> classes = {};
+    std::vector<InterfaceInfo> interfaces = {};
 };
 
 // An identity as type information prints it: 0x60030003.

@@ -1,0 +1,50 @@
+#include "control/Ctr_Ostrevan.h"
+
+#include "control/Mod_Proc.h"
+#include "control/Mod_Var.h"
+#include "control/TypeLibrary.h"
+
+using namespace Mod_Var;
+
+namespace {
+
+// The function whose rights decide whether the user may change the parameters.
+const std::string kFonctionParametres = "PARAMINTEGRGENE";
+
+}  // namespace
+
+Ctr_Ostrevan::Ctr_Ostrevan()
+    : toolkit::Surface(screen::kDesignWidth, screen::kDesignHeight),
+      screen::Screen(static_cast<toolkit::Surface&>(*this)) {}
+
+void Ctr_Ostrevan::DroitsUtilisateur(
+    const component::Ref<rights::UserRights>& New_DroitsUtilisateur) {
+    mDroits = New_DroitsUtilisateur;
+    std::string fonction = kFonctionParametres;
+    mDroitsFonction = mDroits->GetFunctionRights(fonction);
+}
+
+void Ctr_Ostrevan::TheClient(const component::Ref<mvdb::DbClient>& vNewValue) {
+    gClient = vNewValue;
+}
+
+void Ctr_Ostrevan::TheDatabase(const component::Ref<mvdb::Database>& vNewValue) {
+    gDatabase = vNewValue;
+}
+
+void Ctr_Ostrevan::Init() {
+    Mod_Proc::Ouvrir_Fichiers();
+}
+
+void Ctr_Ostrevan::Remplir_Entite() {}
+
+void Ctr_Ostrevan::Remplir_RubSaisie() {}
+
+const component::InterfaceInfo& Ctr_Ostrevan::interfaceInfo() const {
+    return dispatchTable().interfaceInfo();
+}
+
+component::Variant Ctr_Ostrevan::invoke(component::DispatchId id, component::InvokeKind kind,
+                                        std::vector<component::Variant>& arguments) {
+    return dispatchTable().invoke(*this, id, kind, arguments);
+}

@@ -1,0 +1,22 @@
+// The module state of the control library: one set for the loaded library, shared by every
+// instance of the control in the process. The last instance to be handed a database or a client,
+// or to run Init, sets them for all.
+//
+// Only the objects that the host hands in, the file handles opened from them and the help viewer
+// are shared. The records that an instance reads and writes are its own (Ctr_Ostrevan's mEnrParam
+// and mEnrRubSaisie): a shared current record would let one instance save its lines into the
+// record of the entity that another instance opened last.
+#pragma once
+
+#include "platform/component/Object.h"
+#include "platform/mvdb/Database.h"
+#include "platform/mvdb/DbClient.h"
+
+namespace Mod_Var {
+
+inline component::Ref<mvdb::DbClient> gClient;
+inline component::Ref<mvdb::Database> gDatabase;
+inline component::Ref<mvdb::DbFile> gFicRubSaisie;
+inline component::Ref<mvdb::DbFile> gFicParam;
+
+}  // namespace Mod_Var
