@@ -2,16 +2,21 @@
 // classes that the process registers itself and from the libraries of the registry file.
 //
 // - createObject(classIdOrName) looks the class up first among the process's own classes, then in
-//   the registry file (Registry.h), loads its library once (it stays loaded while objects of it
-//   live), asks the library's class factory for an instance and answers it.
-//   Failures: kErrClassNotRegistered when no class has that identity or name; kErrCannotLoadLibrary
-//   when the registered library is missing, is not a component library, or does not serve the
-//   class; kErrRegistry when the registry file is damaged.
+//   the registry file (Registry.h), loads its library once (it stays loaded until
+//   freeUnusedLibraries finds none of its objects alive), asks the library's class factory for an
+//   instance and answers it. Failures: kErrClassNotRegistered when no class has that identity or
+//   name; kErrCannotLoadLibrary when the registered library is missing, is not a component
+//   library (it lacks an entry point of Server.h), or does not serve the class; kErrRegistry when
+//   the registry file is damaged; whatever the class's own factory raises.
 // - registerLibrary(path) / unregisterLibrary(path) load a component library and run its own
 //   register or unregister entry point, which writes or removes its classes in the registry file.
-//   Both can be repeated; a failure leaves the registry file as it was.
-// - registerClass() makes a class of the process creatable until the registration is dropped.
-// One thread at a time uses the runtime: the host's user-interface thread.
+//   Both can be repeated; a failure (kErrCannotLoadLibrary, or the number that the entry point
+//   answers, with its text) leaves the registry file as it was.
+// - typeLibraryOf(path) loads a component library and answers a copy of its type information.
+// - ClassRegistration makes a class of the process creatable while the registration lives; the
+//   latest registration of an identity or name wins.
+// A relative library path is taken from the current folder. One thread at a time uses the
+// runtime: the host's user-interface thread.
 #pragma once
 
 #include <functional>
@@ -30,6 +35,7 @@ ObjectRef createObject(std::string_view classIdOrName);
 
 void registerLibrary(const std::string& path);
 void unregisterLibrary(const std::string& path);
+TypeLibrary typeLibraryOf(const std::string& path);
 
 // Releases the libraries whose can-unload entry point says that none of their objects lives.
 void freeUnusedLibraries();
@@ -41,9 +47,6 @@ public:
     ~ClassRegistration();
     ClassRegistration(const ClassRegistration&) = delete;
     ClassRegistration& operator=(const ClassRegistration&) = delete;
-
-private:
-    std::string id_;
 };
 
 }  // namespace component
