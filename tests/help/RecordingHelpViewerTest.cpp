@@ -63,11 +63,4 @@ TEST(RecordingHelpViewer, ACallReadsAsOneLineWithQuotedArguments) {
     EXPECT_EQ(viewer.calls()[2].text(), R"(ShowHelp "a \"b\" \\c" "" "" "")");
 }
 
-TEST(RecordingHelpViewer, IsTakenAsAHelpViewerFromTheObjectThatTheRuntimeAnswers) {
-    const component::ObjectRef object = std::make_shared<RecordingHelpViewer>();
-    const auto viewer = component::as<help::HelpViewer>(object, "HelpViewer");
-    showScreenHelp(*viewer);
-    EXPECT_EQ(component::as<RecordingHelpViewer>(object, "HelpViewer")->calls().size(), 1u);
-}
-
 }  // namespace
