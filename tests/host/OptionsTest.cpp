@@ -1,0 +1,67 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/Options.h"
+
+namespace host {
+namespace {
+
+using ::testing::HasSubstr;
+
+TEST(Options, WithoutArgumentsTheWindowOpensOnTheDefaultDatabaseAtLevelTwo) {
+    const Options options = parseOptions({});
+    EXPECT_FALSE(options.help);
+    EXPECT_FALSE(options.database.has_value());
+    EXPECT_EQ(options.accessLevel, 2);
+    EXPECT_FALSE(options.headless);
+}
+
+TEST(Options, EveryOptionReadsWithItsValueApartOrAfterAnEqualsSign) {
+    const Options apart =
+        parseOptions({"--db", "other.mvdb", "--access-level", "-1", "--headless", "--script", "s"});
+    const Options joined =
+        parseOptions({"--script=s", "--headless", "--access-level=-1", "--db=other.mvdb"});
+    for (const Options& options : {apart, joined}) {
+        EXPECT_EQ(options.database, "other.mvdb");
+        EXPECT_EQ(options.accessLevel, -1);
+        EXPECT_TRUE(options.headless);
+        EXPECT_EQ(options.script, "s");
+    }
+}
+
+TEST(Options, HelpAnywhereAsksForTheUsageOnly) {
+    EXPECT_TRUE(parseOptions({"--bogus", "-h"}).help);
+    EXPECT_TRUE(parseOptions({"--db", "x", "--help"}).help);
+    EXPECT_THAT(usage(), HasSubstr("--access-level N"));
+}
+
+TEST(Options, AWrongCommandLineIsRefusedWithWhatIsWrong) {
+    struct Case {
+        std::vector<std::string_view> arguments;
+        std::string problem;
+    };
+    const std::vector<Case> cases = {
+        {{"--access-level", "deux"}, "--access-level: \"deux\" is not a whole number"},
+        {{"--access-level", "2x"}, "is not a whole number"},
+        {{"--access-level="}, "\"\" is not a whole number"},
+        {{"--access-level", "99999999999"}, "is not a whole number"},
+        {{"--access-level"}, "--access-level needs a value"},
+        {{"--script", "s"}, "--script needs --headless"},
+        {{"--headless"}, "--headless needs --script FILE"},
+        {{"--headless=yes", "--script", "s"}, "--headless takes no value"},
+        {{"--db", "a", "--db", "b"}, "--db given twice"},
+        {{"--verbose"}, "unknown option --verbose"},
+        {{"sample.mvdb"}, "unknown option sample.mvdb"},
+    };
+    for (const Case& c : cases) {
+        try {
+            parseOptions(c.arguments);
+            ADD_FAILURE() << "accepted: " << c.problem;
+        } catch (const UsageError& error) {
+            EXPECT_THAT(error.what(), HasSubstr(c.problem));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace host

@@ -1,0 +1,147 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/Script.h"
+
+namespace host {
+namespace {
+
+using ::testing::HasSubstr;
+
+Statement only(std::string_view text) {
+    const std::vector<Statement> statements = parseScript(text);
+    EXPECT_EQ(statements.size(), 1u);
+    return statements.at(0);
+}
+
+template <class T>
+T actionOf(std::string_view text) {
+    const Statement statement = only(text);
+    EXPECT_TRUE(std::holds_alternative<T>(statement.action)) << text;
+    return std::get<T>(statement.action);
+}
+
+Expect expectationOf(std::string_view text) {
+    return actionOf<Expect>(text);
+}
+
+TEST(Script, LinesKeepTheirNumbersAndTextWithoutCommentsOrBlanks) {
+    const std::vector<Statement> statements =
+        parseScript("# start\n\n  click Cmd_Ok   # the screen's OK\n\t\r\ndump\r\n");
+    ASSERT_EQ(statements.size(), 2u);
+    EXPECT_EQ(statements[0].line, 3);
+    EXPECT_EQ(statements[0].source, "click Cmd_Ok");
+    EXPECT_EQ(statements[1].line, 5);
+    EXPECT_EQ(statements[1].source, "dump");
+}
+
+TEST(Script, QuotedTextsHoldBlanksQuotesHashesAndMayBeEmpty) {
+    EXPECT_EQ(actionOf<TypeText>(R"(type Txt_Entite "a \"b\" #c")").keys.size(), 8u);
+    EXPECT_TRUE(actionOf<TypeText>(R"(type Txt_Entite "")").keys.empty());
+    const Expect record = expectationOf(R"(expect record F K "x^a]b\c d")");
+    EXPECT_EQ(record.value, R"(x^a]b\c d)");
+    // Unquoted, a backslash also stands for itself.
+    EXPECT_EQ(expectationOf(R"(expect record F K a\)").value, "a\\");
+}
+
+TEST(Script, TypedTextsBecomeOneKeyACharacter) {
+    const TypeText typed = actionOf<TypeText>("type Cbo_Entite \"Élé 7\"");
+    EXPECT_EQ(typed.widget.name, "Cbo_Entite");
+    EXPECT_EQ(typed.keys, (std::vector<toolkit::KeyCode>{0xC9, 'l', 0xE9, ' ', '7'}));
+    EXPECT_EQ(actionOf<PressKey>("key Txt_Entite Enter").key, toolkit::kKeyEnter);
+    EXPECT_EQ(actionOf<PressKey>("key Txt_Entite Tab").key, toolkit::kKeyTab);
+    EXPECT_EQ(actionOf<PressKey>("key Txt_Entite Backspace").key, toolkit::kKeyBackspace);
+    EXPECT_EQ(actionOf<PressKey>("key Txt_Entite é").key, 0xE9);
+    EXPECT_EQ(actionOf<PressKey>("key Txt_Entite \" \"").key, ' ');
+}
+
+TEST(Script, WidgetsOfAControlArrayCarryTheirIndex) {
+    EXPECT_EQ(actionOf<MoveFocus>("focus Cache(4)").widget.index, 4);
+    EXPECT_EQ(actionOf<MoveFocus>("focus Cache(4)").widget.shown(), "Cache(4)");
+    EXPECT_EQ(actionOf<ClickButton>("click Cmd_Ok").widget.index, -1);
+    const PropertyOf text = std::get<PropertyOf>(expectationOf("expect Cache(5).Text x").subject);
+    EXPECT_EQ(text.widget.shown(), "Cache(5)");
+    EXPECT_EQ(text.property, Property::Text);
+}
+
+TEST(Script, ItemActionsMenusAndAnswersReadTheirOperands) {
+    EXPECT_EQ(actionOf<PickItem>("pick Cbo_Entite 3").index, 3);
+    EXPECT_EQ(actionOf<SelectItem>("select Lst_Detail 0").index, 0);
+    EXPECT_FALSE(actionOf<RightClick>("rightclick").widget.has_value());
+    EXPECT_EQ(actionOf<RightClick>("rightclick Lst_Detail").widget->name, "Lst_Detail");
+    EXPECT_EQ(actionOf<ChooseMenuEntry>("menu Mnu_Sommaire").entry, "Mnu_Sommaire");
+    EXPECT_EQ(actionOf<QueueAnswer>("answer Close").answer, ScriptAnswer::Close);
+    EXPECT_EQ(actionOf<QueueAnswer>("answer OK").answer, ScriptAnswer::Ok);
+    actionOf<DoubleClick>("dblclick Lst_Detail");
+    actionOf<Dump>("dump");
+}
+
+TEST(Script, ExpectationsNormaliseTheirValuesAndTellNoneFromTheTextNone) {
+    const Expect item = expectationOf("expect Cbo_Entite.ItemData(2) 007");
+    EXPECT_EQ(std::get<PropertyOf>(item.subject).item, 2);
+    EXPECT_EQ(item.value, "7");
+    EXPECT_EQ(expectationOf("expect Cbo_Entite.ListIndex -1").value, "-1");
+    EXPECT_EQ(expectationOf("expect Cmd_Ok.Visible False").value, "False");
+    EXPECT_FALSE(expectationOf("expect msgbox none").value.has_value());
+    EXPECT_EQ(expectationOf("expect msgbox \"none\"").value, "none");
+    EXPECT_FALSE(expectationOf("expect record TPSPARAMBASCUL 999 none").value.has_value());
+    EXPECT_EQ(expectationOf("expect Txt_Entite.Text none").value, "none");
+    EXPECT_TRUE(std::holds_alternative<ExitFlag>(expectationOf("expect W_Sortir True").subject));
+    EXPECT_TRUE(std::holds_alternative<WindowClosed>(expectationOf("expect closed False").subject));
+    EXPECT_FALSE(actionOf<ExpectError>("expect error").text.has_value());
+    EXPECT_EQ(actionOf<ExpectError>("expect error \"Fichier absent\"").text, "Fichier absent");
+}
+
+TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhy) {
+    struct Case {
+        std::string line;
+        std::string problem;
+    };
+    const std::vector<Case> cases = {
+        {"clik Cmd_Ok", "unknown statement \"clik\""},
+        {"click", "the form is: click W"},
+        {"click Cmd_Ok Cmd_Annuler", "the form is: click W"},
+        {"type Txt_Entite \"007", "a quoted text is not closed"},
+        {"type Txt_Entite \"00\"7", "a closing quote must end its word"},
+        {"type Txt_Entite 0\"07\"", "a quote must start its word"},
+        {"type Txt_Entite \"\xF0\x9F\x98\x80\"", "holds a character that no key types"},
+        {"type Txt_Entite \"\xC3\"", "holds a character that no key types"},
+        {"pick Cbo_Entite first", "\"first\" is no item index"},
+        {"select Lst_Detail -1", "\"-1\" is no item index"},
+        {"focus Txt-Entite", "\"Txt-Entite\" is no widget name"},
+        {"focus Cache(x)", "\"x\" is no item index"},
+        {"key Txt_Entite ab", "Enter, Tab, Backspace or one character"},
+        {"answer Maybe", "Yes, No, Cancel, OK or Close"},
+        {"expect Cmd_Ok.Enabled Yes", "\"Yes\" is neither True nor False"},
+        {"expect Cbo_Entite.ListCount many", "\"many\" is not a whole number"},
+        {"expect Cmd_Ok.Colour red", "unknown property \"Colour\""},
+        {"expect Cbo_Entite.List 0", "List needs an item: List(i)"},
+        {"expect Txt_Entite.Text(1) x", "Text takes no item"},
+        {"expect Txt_Entite x", "is no W.PROP"},
+        {"expect record F K", "expect record FILE KEY TEXT|none"},
+        {"expect msgbox", "the form is: expect SUBJECT VALUE"},
+        {"expect error a b", "expect error [TEXT]"},
+    };
+    for (const Case& c : cases) {
+        try {
+            parseScript("dump\n" + c.line + "\n");
+            ADD_FAILURE() << "parsed: " << c.line;
+        } catch (const ScriptError& error) {
+            EXPECT_EQ(error.line(), 2) << c.line;
+            EXPECT_THAT(error.what(), HasSubstr(c.problem)) << c.line;
+        }
+    }
+}
+
+TEST(Script, AScriptThatCannotBeReadFailsAtLineZero) {
+    try {
+        loadScript("/nonexistent/folder/none.script");
+        ADD_FAILURE() << "a missing script was read";
+    } catch (const ScriptError& error) {
+        EXPECT_EQ(error.line(), 0);
+        EXPECT_THAT(error.what(), HasSubstr("/nonexistent/folder/none.script"));
+    }
+}
+
+}  // namespace
+}  // namespace host
