@@ -102,7 +102,7 @@ std::string usage() {
            "  --access-level N    the access level of the user for PARAMINTEGRGENE (default 2:\n"
            "                      may change the parameters)\n"
            "  --headless          no window: plays the script given by --script\n"
-           "  --script FILE       the script (one statement a line; see DESIGN.md)\n"
+           "  --script FILE       the script to play, one statement a line (see README.md)\n"
            "  -h, --help          prints this help\n"
            "\n"
            "Exit status: 0 done (every line passed), 1 a line failed or the host could not start,\n"

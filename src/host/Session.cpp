@@ -1,0 +1,89 @@
+#include "host/Session.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "control/ControleOstrevan.h"
+#include "platform/help/HelpViewer.h"
+#include "platform/mvdb/DbClient.h"
+#include "platform/rights/Rights.h"
+#include "tools/mvdb/Commands.h"
+
+namespace host {
+namespace {
+
+// The function whose access level the command line sets.
+constexpr const char* kSettingsFunction = "PARAMINTEGRGENE";
+
+mvdb::Database openDatabase(const Options& options) {
+    if (options.database) return mvdb::Database::Open(*options.database);
+    if (!std::filesystem::exists(kDefaultDatabase)) mvdbtool::fillSample(kDefaultDatabase);
+    return mvdb::Database::Open(kDefaultDatabase);
+}
+
+std::string userName() {
+    const char* user = std::getenv("USER");
+    return user != nullptr && *user != '\0' ? user : "ostrevan";
+}
+
+bool isUnknownToTheRuntime(const platform::ComponentError& error) {
+    return error.number() == component::kErrClassNotRegistered ||
+           error.number() == component::kErrCannotLoadLibrary;
+}
+
+component::ObjectRef createByName() {
+    try {
+        return component::createObject(controle_ostrevan::kProgId);
+    } catch (const platform::ComponentError& error) {
+        if (!isUnknownToTheRuntime(error)) throw;
+    }
+    component::registerLibrary(OSTREVAN_CONTROL_LIBRARY);
+    return component::createObject(controle_ostrevan::kProgId);
+}
+
+}  // namespace
+
+Session::Session(const Options& options, component::Factory helpViewer)
+    : accessLevel_(options.accessLevel),
+      database_(openDatabase(options)),
+      helpViewerClass_(help::helpViewerClass(), std::move(helpViewer)) {}
+
+void Session::start(const ErrorHandler& onError, const SurfacePreparation& prepare) {
+    try {
+        createControl();
+        prepare(*surface_);
+        handOver();
+    } catch (const std::exception& error) {
+        onError(error);
+    }
+}
+
+void Session::createControl() {
+    component::ObjectRef object = createByName();
+    const auto surface = std::dynamic_pointer_cast<toolkit::Surface>(object);
+    if (!surface) {
+        throw platform::ComponentError(component::kErrTypeMismatch,
+                                       "Type incompatible : contrôle Ctr_Ostrevan attendu");
+    }
+    control_ = &component::as<component::Dispatchable>(object, "Ctr_Ostrevan").get();
+    surface_ = surface.get();
+    object_ = std::move(object);
+}
+
+void Session::handOver() {
+    const auto put = [this](component::DispatchId id, component::Variant value) {
+        std::vector<component::Variant> arguments{std::move(value)};
+        control_->invoke(id, component::InvokeKind::PropertyPut, arguments);
+    };
+    auto rights = std::make_shared<rights::ConfiguredRights>();
+    rights->setLevel(kSettingsFunction, accessLevel_);
+    put(controle_ostrevan::kTheDatabase, component::box(database_));
+    put(controle_ostrevan::kTheClient,
+        component::box(mvdb::DbClient(userName(), database_.Path())));
+    put(controle_ostrevan::kDroitsUtilisateur, component::ObjectRef(rights));
+    std::vector<component::Variant> noArguments;
+    control_->invoke(controle_ostrevan::kInit, component::InvokeKind::Method, noArguments);
+}
+
+}  // namespace host

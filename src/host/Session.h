@@ -1,0 +1,56 @@
+// The start-up that the window and the headless host share.
+//
+// A Session opens the database (--db, or sample.mvdb in the current folder, made with the sample
+// data when missing), makes the help viewer class creatable in the process with the host's own
+// viewer, then start() creates the control by its name through the component runtime (registering
+// the control's library first when the runtime does not know it), lets the host prepare the
+// control's surface, hands the control its database, its client and the user's rights, and calls
+// Init.
+// Failures: the constructor throws when the database cannot be opened or made (a --db that is
+// missing, a file that is no database, a locked one): nothing is started then. Every failure of
+// start() goes to the host's error handler, and start() stops at the first one; after a failed
+// creation there is no control.
+#pragma once
+
+#include <exception>
+#include <functional>
+
+#include "host/Options.h"
+#include "platform/component/Dispatch.h"
+#include "platform/component/Runtime.h"
+#include "platform/mvdb/Database.h"
+#include "platform/toolkit/Surface.h"
+
+namespace host {
+
+class Session {
+public:
+    using ErrorHandler = std::function<void(const std::exception&)>;
+    // Readies the control's surface before the control does any work: its message service, its
+    // error handler, its views.
+    using SurfacePreparation = std::function<void(toolkit::Surface&)>;
+
+    Session(const Options& options, component::Factory helpViewer);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    void start(const ErrorHandler& onError, const SurfacePreparation& prepare);
+
+    const mvdb::Database& database() const { return database_; }
+    // The control's surface and interface; nullptr before start() or when creation failed.
+    toolkit::Surface* surface() const { return surface_; }
+    component::Dispatchable* control() const { return control_; }
+
+private:
+    void createControl();
+    void handOver();
+
+    std::int32_t accessLevel_;
+    mvdb::Database database_;
+    component::ClassRegistration helpViewerClass_;
+    component::ObjectRef object_;  // released first, before the help class and the database
+    toolkit::Surface* surface_ = nullptr;
+    component::Dispatchable* control_ = nullptr;
+};
+
+}  // namespace host
