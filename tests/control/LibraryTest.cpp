@@ -1,0 +1,77 @@
+// The component library as a host meets it: registered, created by name or identity through the
+// runtime, driven by dispatch across the library's boundary, then unregistered.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "control/ControleOstrevan.h"
+#include "mvdb/TestDatabase.h"
+#include "platform/component/Dispatch.h"
+#include "platform/component/Runtime.h"
+#include "platform/toolkit/Surface.h"
+
+namespace {
+
+using component::InvokeKind;
+using component::Variant;
+
+class LibraryTest : public mvdb::testing::TestDatabase {
+protected:
+    LibraryTest() { ::setenv("OSTREVAN_REGISTRY", path("registry.json").c_str(), 1); }
+    ~LibraryTest() override { ::unsetenv("OSTREVAN_REGISTRY"); }
+
+    static std::shared_ptr<component::Dispatchable> create(std::string_view classIdOrName) {
+        return std::dynamic_pointer_cast<component::Dispatchable>(
+            component::createObject(classIdOrName));
+    }
+    static void put(component::Dispatchable& control, component::DispatchId id, Variant value) {
+        std::vector<Variant> arguments{std::move(value)};
+        control.invoke(id, InvokeKind::PropertyPut, arguments);
+    }
+    static void call(component::Dispatchable& control, component::DispatchId id) {
+        std::vector<Variant> none;
+        control.invoke(id, InvokeKind::Method, none);
+    }
+};
+
+std::int32_t creationError(std::string_view classIdOrName) {
+    try {
+        component::createObject(classIdOrName);
+    } catch (const platform::ComponentError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+TEST_F(LibraryTest, RegisteredTheControlIsCreatedByNameOrIdentityUntilUnregistered) {
+    EXPECT_EQ(creationError(controle_ostrevan::kProgId), component::kErrClassNotRegistered);
+    component::registerLibrary(CONTROL_LIBRARY);
+    component::registerLibrary(CONTROL_LIBRARY);
+
+    for (const char* classIdOrName : {controle_ostrevan::kProgId, controle_ostrevan::kClassId}) {
+        const auto control = create(classIdOrName);
+        ASSERT_TRUE(control) << classIdOrName;
+        EXPECT_EQ(control->interfaceInfo().name, "_Ctr_Ostrevan");
+        const auto surface = std::dynamic_pointer_cast<toolkit::Surface>(control);
+        ASSERT_TRUE(surface) << "the control is its own surface";
+        EXPECT_NE(surface->find("Txt_Entite"), nullptr);
+    }
+
+    component::unregisterLibrary(CONTROL_LIBRARY);
+    component::unregisterLibrary(CONTROL_LIBRARY);
+    EXPECT_EQ(creationError(controle_ostrevan::kProgId), component::kErrClassNotRegistered);
+}
+
+TEST_F(LibraryTest, ObjectsOfTheHostCrossIntoTheLibraryAndItsInstancesShareTheModule) {
+    mvdb::Database database = mvdb::Database::Create(path());
+    for (const char* file : {"RUBSAISIE", "TPSPARAMBASCUL"})
+        database.CreateFile(file);
+    component::registerLibrary(CONTROL_LIBRARY);
+
+    const auto first = create(controle_ostrevan::kProgId);
+    const auto second = create(controle_ostrevan::kProgId);
+    put(*first, controle_ostrevan::kTheDatabase, component::box(database));
+    EXPECT_NO_THROW(call(*second, controle_ostrevan::kInit));
+    component::unregisterLibrary(CONTROL_LIBRARY);
+}
+
+}  // namespace
