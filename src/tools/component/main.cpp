@@ -29,7 +29,8 @@ struct Verb {
 };
 
 void listClasses(std::ostream& out) {
-    for (const component::RegisteredClass& entry : component::Registry::read().classes())
+    const component::Registry registry = component::Registry::read();
+    for (const component::RegisteredClass& entry : registry.classes())
         out << entry.progId << '\t' << entry.id << '\t' << entry.library << '\n';
 }
 
