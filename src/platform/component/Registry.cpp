@@ -9,7 +9,6 @@
 #include <sstream>
 #include <utility>
 
-#include <fcntl.h>
 #include <nlohmann/json.hpp>
 #include <sys/stat.h>
 #include <unistd.h>
