@@ -111,8 +111,9 @@ toolkit::KeyCode namedKey(std::string_view name) {
     if (name == "Tab") return toolkit::kKeyTab;
     if (name == "Backspace") return toolkit::kKeyBackspace;
     std::size_t length = 0;
-    const toolkit::KeyCode key = name.empty() ? 0 : characterKey(name, 0, length);
-    if (length != name.size()) {
+    const toolkit::KeyCode key =
+        name.empty() ? toolkit::kKeyDiscarded : characterKey(name, 0, length);
+    if (name.empty() || length != name.size()) {
         fail("key \"" + std::string(name) + "\": Enter, Tab, Backspace or one character");
     }
     return key;
@@ -214,8 +215,9 @@ Action expectation(const Words& words) {
     }
     needWords(words, 3, 3, "expect SUBJECT VALUE");
     if (target == "msgbox") return Expect{LastMessageBox{}, textOrNone(words[2])};
-    if (target == "W_Sortir")
+    if (target == "W_Sortir") {
         return Expect{ExitFlag{}, expectedValue(words[2], ValueKind::Boolean)};
+    }
     if (target == "closed") {
         return Expect{WindowClosed{}, expectedValue(words[2], ValueKind::Boolean)};
     }
@@ -290,7 +292,7 @@ std::vector<Statement> parseScript(std::string_view text) {
             std::size_t end = 0;
             const Words words = splitWords(line, end);
             if (words.empty()) continue;
-            const std::size_t first = line.find_first_not_of(" \t");
+            const std::size_t first = line.find_first_not_of(" \t\r");
             statements.push_back(
                 {number + 1, std::string(line.substr(first, end - first)), action(words)});
         } catch (const std::invalid_argument& problem) {

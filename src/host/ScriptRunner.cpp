@@ -128,8 +128,7 @@ void ScriptRunner::userAction(const Call& call) {
 }
 
 void ScriptRunner::requireOpen() const {
-    surface();
-    if (target_.surface->Parent().unloaded()) fail("the window is closed");
+    if (surface().Parent().unloaded()) fail("the window is closed");
 }
 
 toolkit::Surface& ScriptRunner::surface() const {

@@ -111,6 +111,7 @@ TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhy) {
         {"focus Txt-Entite", "\"Txt-Entite\" is no widget name"},
         {"focus Cache(x)", "\"x\" is no item index"},
         {"key Txt_Entite ab", "Enter, Tab, Backspace or one character"},
+        {"key Txt_Entite \"\"", "Enter, Tab, Backspace or one character"},
         {"answer Maybe", "Yes, No, Cancel, OK or Close"},
         {"expect Cmd_Ok.Enabled Yes", "\"Yes\" is neither True nor False"},
         {"expect Cbo_Entite.ListCount many", "\"many\" is not a whole number"},
