@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
