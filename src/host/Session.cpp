@@ -61,13 +61,8 @@ void Session::start(const ErrorHandler& onError, const SurfacePreparation& prepa
 
 void Session::createControl() {
     component::ObjectRef object = createByName();
-    const auto surface = std::dynamic_pointer_cast<toolkit::Surface>(object);
-    if (!surface) {
-        throw platform::ComponentError(component::kErrTypeMismatch,
-                                       "Type incompatible : contrôle Ctr_Ostrevan attendu");
-    }
+    surface_ = &component::as<toolkit::Surface>(object, "Ctr_Ostrevan").get();
     control_ = &component::as<component::Dispatchable>(object, "Ctr_Ostrevan").get();
-    surface_ = surface.get();
     object_ = std::move(object);
 }
 

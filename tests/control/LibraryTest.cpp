@@ -20,8 +20,9 @@ protected:
     ~LibraryTest() override { ::unsetenv("OSTREVAN_REGISTRY"); }
 
     static std::shared_ptr<component::Dispatchable> create(std::string_view classIdOrName) {
-        return std::dynamic_pointer_cast<component::Dispatchable>(
-            component::createObject(classIdOrName));
+        return component::as<component::Dispatchable>(component::createObject(classIdOrName),
+                                                      "Ctr_Ostrevan")
+            .shared();
     }
     static void put(component::Dispatchable& control, component::DispatchId id, Variant value) {
         std::vector<Variant> arguments{std::move(value)};
@@ -51,9 +52,9 @@ TEST_F(LibraryTest, RegisteredTheControlIsCreatedByNameOrIdentityUntilUnregister
         const auto control = create(classIdOrName);
         ASSERT_TRUE(control) << classIdOrName;
         EXPECT_EQ(control->interfaceInfo().name, "_Ctr_Ostrevan");
-        const auto surface = std::dynamic_pointer_cast<toolkit::Surface>(control);
-        ASSERT_TRUE(surface) << "the control is its own surface";
-        EXPECT_NE(surface->find("Txt_Entite"), nullptr);
+        EXPECT_NE(component::as<toolkit::Surface>(control, "Ctr_Ostrevan")->find("Txt_Entite"),
+                  nullptr)
+            << "the control is its own surface";
     }
 
     component::unregisterLibrary(CONTROL_LIBRARY);

@@ -2,11 +2,12 @@
 // libraries.
 //
 // - Object is the base of everything that can be handed over as an object. Outside values that
-//   are not Objects (a database handle, a client) travel inside a Boxed<T>.
+//   are not Objects (a database handle, a client) travel inside a Boxed<T>. An object may have
+//   other faces besides Object (the control is also its surface).
 // - Ref<T> is an object variable: it holds an object or nothing, and using it while it holds
 //   nothing fails with kErrObjectNotSet instead of crashing.
-// - as<T>(object) takes an object as the interface T: nothing stays nothing, an object of another
-//   kind fails with kErrTypeMismatch.
+// - as<T>(object) takes an object as the interface T (a class that the object is, or the type of
+//   a boxed value): nothing stays nothing, an object of another kind fails with kErrTypeMismatch.
 #pragma once
 
 #include <memory>
@@ -61,11 +62,10 @@ private:
 template <class T>
 Ref<T> as(const ObjectRef& object, std::string_view interfaceName) {
     if (!object) return {};
-    std::shared_ptr<T> taken;
-    if constexpr (std::is_base_of_v<Object, T>) {
-        taken = std::dynamic_pointer_cast<T>(object);
-    } else if (auto boxed = std::dynamic_pointer_cast<Boxed<T>>(object)) {
-        taken = std::shared_ptr<T>(boxed, &boxed->value);
+    std::shared_ptr<T> taken = std::dynamic_pointer_cast<T>(object);
+    if constexpr (!std::is_base_of_v<Object, T>) {
+        if (auto boxed = std::dynamic_pointer_cast<Boxed<T>>(object); !taken && boxed)
+            taken = std::shared_ptr<T>(boxed, &boxed->value);
     }
     if (!taken)
         throw platform::ComponentError(
