@@ -4,14 +4,13 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 #include <QWidget>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
 
 #include "host/Session.h"
 #include "platform/ComponentError.h"
+#include "platform/component/TypeInfo.h"
 #include "platform/help/WindowHelpViewer.h"
 #include "platform/qt/MessageBoxService.h"
 #include "platform/qt/SurfaceWidget.h"
@@ -42,7 +41,7 @@ protected:
 class HostWindow {
 public:
     HostWindow() : messages_(&window_) {
-        window_.setWindowTitle("Paramètres de basculement du planning en saisie d'activité");
+        window_.setWindowTitle("Paramètres de basculement du planning en saisie d'actvité");
         auto* layout = new QVBoxLayout(&window_);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -59,7 +58,7 @@ public:
     void showError(const std::exception& error) {
         std::string text = error.what();
         if (const auto* numbered = dynamic_cast<const platform::ComponentError*>(&error)) {
-            text += "\n\nErreur n° " + hexadecimal(numbered->number());
+            text += "\n\nErreur n° " + component::idText(numbered->number());
         }
         messages_.ask({text, "Erreur", toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::Ok});
     }
@@ -80,12 +79,6 @@ public:
     }
 
 private:
-    static std::string hexadecimal(std::int32_t number) {
-        char text[16];
-        std::snprintf(text, sizeof text, "0x%08X", static_cast<std::uint32_t>(number));
-        return text;
-    }
-
     MainWindow window_;
     qtview::MessageBoxService messages_;
     toolkit::Surface* surface_ = nullptr;
