@@ -1,0 +1,124 @@
+#include "tools/verbs/VerbTool.h"
+
+#include <exception>
+#include <iomanip>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+
+namespace tools {
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
+constexpr std::string_view kAnyVerb = "VERB [OPERAND...]";
+
+std::string synopsis(const Verb& verb) {
+    std::string text = std::string(verb.name);
+    if (!verb.operands.empty()) text += " " + std::string(verb.operands);
+    return text;
+}
+
+// "TOOL LEADING... ", the start of every usage line.
+std::string commandStart(const VerbTool& tool) {
+    std::string text = std::string(tool.name) + " ";
+    for (std::string_view operand : tool.leadingOperands)
+        text += std::string(operand) + " ";
+    return text;
+}
+
+void printUsage(const VerbTool& tool, std::ostream& out) {
+    out << "usage: " << commandStart(tool) << kAnyVerb << "\n\nVerbs:\n";
+    for (const Verb& verb : tool.verbs) {
+        out << "  " << std::left << std::setw(tool.usageColumn) << synopsis(verb) << verb.summary
+            << '\n';
+    }
+    out << '\n' << tool.notes;
+}
+
+int usageError(const VerbTool& tool, const std::string& problem, std::string_view usage) {
+    std::cerr << tool.name << ": " << problem << "\nusage: " << commandStart(tool) << usage
+              << "\nTry '" << tool.name << " --help' for the list of verbs.\n";
+    return kUsageError;
+}
+
+// "PATH and VERB are needed", or "VERB is needed" when nothing leads.
+std::string missingProblem(const VerbTool& tool) {
+    std::string names;
+    for (std::string_view operand : tool.leadingOperands)
+        names += std::string(operand) + " and ";
+    return names + "VERB " + (tool.leadingOperands.empty() ? "is" : "are") + " needed";
+}
+
+// Empty when the verb takes that many operands, else what is wrong.
+std::string countProblem(const Verb& verb, std::size_t count) {
+    if (count < verb.fewestOperands) return "too few operands for " + std::string(verb.name);
+    if (count > verb.mostOperands) return "too many operands for " + std::string(verb.name);
+    return "";
+}
+
+const Verb* findVerb(const VerbTool& tool, std::string_view name) {
+    for (const Verb& verb : tool.verbs) {
+        if (verb.name == name) return &verb;
+    }
+    return nullptr;
+}
+
+bool isHelp(std::string_view argument) {
+    return argument == "--help" || argument == "-h";
+}
+
+int runVerb(const VerbTool& tool, const Verb& verb, const Operands& leading,
+            const Operands& operands) {
+    try {
+        verb.run(leading, operands);
+        std::cout.flush();
+        if (!std::cout) throw std::runtime_error("L'écriture sur la sortie standard a échoué.");
+    } catch (const std::exception& error) {
+        // Whatever failed, the verb's own refusals or its libraries', the text says it.
+        std::cerr << tool.name << ": " << error.what() << '\n';
+        return kFailed;
+    }
+    return 0;
+}
+
+// The arguments but the first "--"; none when help is asked for before it.
+std::optional<Operands> argumentsOf(int argc, char** argv) {
+    Operands arguments;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && isHelp(argument)) {
+            return std::nullopt;
+        } else {
+            arguments.emplace_back(argument);
+        }
+    }
+    return arguments;
+}
+
+}  // namespace
+
+int runVerbTool(const VerbTool& tool, int argc, char** argv) {
+    const std::optional<Operands> found = argumentsOf(argc, argv);
+    if (!found) {
+        printUsage(tool, std::cout);
+        return 0;
+    }
+    const Operands& arguments = *found;
+    const std::size_t leadingCount = tool.leadingOperands.size();
+    if (arguments.size() <= leadingCount) return usageError(tool, missingProblem(tool), kAnyVerb);
+    const std::string& name = arguments[leadingCount];
+    const Verb* verb = findVerb(tool, name);
+    if (!verb) return usageError(tool, "unknown verb '" + name + "'", kAnyVerb);
+    const Operands leading(arguments.begin(), arguments.begin() + leadingCount);
+    const Operands operands(arguments.begin() + leadingCount + 1, arguments.end());
+    const std::string problem = countProblem(*verb, operands.size());
+    if (!problem.empty()) return usageError(tool, problem, synopsis(*verb));
+    return runVerb(tool, *verb, leading, operands);
+}
+
+}  // namespace tools
