@@ -1,19 +1,13 @@
 #include "host/WindowHost.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QVBoxLayout>
-#include <QWidget>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
 
+#include "host/HostWindow.h"
 #include "host/Session.h"
-#include "platform/ComponentError.h"
-#include "platform/component/TypeInfo.h"
 #include "platform/help/WindowHelpViewer.h"
-#include "platform/qt/MessageBoxService.h"
-#include "platform/qt/SurfaceWidget.h"
 
 namespace host {
 namespace {
@@ -27,62 +21,6 @@ bool displayAvailable() {
     return hasEnvironment("DISPLAY") || hasEnvironment("WAYLAND_DISPLAY") ||
            hasEnvironment("QT_QPA_PLATFORM");
 }
-
-// The top-level window: closing it ends the program, even while a help window stays open.
-class MainWindow : public QWidget {
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        QWidget::closeEvent(event);
-        QApplication::quit();
-    }
-};
-
-// The window and its message boxes, bound to the control's surface while they live.
-class HostWindow {
-public:
-    HostWindow() : messages_(&window_) {
-        window_.setWindowTitle("Paramètres de basculement du planning en saisie d'actvité");
-        auto* layout = new QVBoxLayout(&window_);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSizeConstraint(QLayout::SetFixedSize);
-    }
-    ~HostWindow() {
-        if (surface_ == nullptr) return;
-        surface_->setMessageService(nullptr);
-        surface_->setErrorHandler({});
-        surface_->Parent().onUnload = nullptr;
-    }
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
-
-    void showError(const std::exception& error) {
-        std::string text = error.what();
-        if (const auto* numbered = dynamic_cast<const platform::ComponentError*>(&error)) {
-            text += "\n\nErreur n° " + component::idText(numbered->number());
-        }
-        messages_.ask({text, "Erreur", toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::Ok});
-    }
-
-    void show(toolkit::Surface& surface) {
-        surface_ = &surface;
-        surface.setMessageService(&messages_);
-        surface.setErrorHandler([this](const std::exception& error) { showError(error); });
-        auto* view = new qtview::SurfaceWidget(surface, &window_);
-        view->setFixedSize(view->sizeHint());
-        window_.layout()->addWidget(view);
-        // The unload comes from a handler that the view runs: the view goes once it has returned.
-        surface.Parent().onUnload = [this, view] {
-            view->deleteLater();
-            window_.close();
-        };
-        window_.show();
-    }
-
-private:
-    MainWindow window_;
-    qtview::MessageBoxService messages_;
-    toolkit::Surface* surface_ = nullptr;
-};
 
 }  // namespace
 

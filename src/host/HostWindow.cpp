@@ -1,0 +1,55 @@
+#include "host/HostWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QVBoxLayout>
+#include <string>
+
+#include "platform/ComponentError.h"
+#include "platform/component/TypeInfo.h"
+#include "platform/qt/SurfaceWidget.h"
+
+namespace host {
+
+void HostWindow::MainWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    QApplication::quit();
+}
+
+HostWindow::HostWindow() : messages_(&window_) {
+    window_.setWindowTitle("Paramètres de basculement du planning en saisie d'actvité");
+    auto* layout = new QVBoxLayout(&window_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+HostWindow::~HostWindow() {
+    if (surface_ == nullptr) return;
+    surface_->setMessageService(nullptr);
+    surface_->setErrorHandler({});
+    surface_->Parent().onUnload = nullptr;
+}
+
+void HostWindow::showError(const std::exception& error) {
+    std::string text = error.what();
+    if (const auto* numbered = dynamic_cast<const platform::ComponentError*>(&error))
+        text += "\n\nErreur n° " + component::idText(numbered->number());
+    messages_.ask({text, "Erreur", toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::Ok});
+}
+
+void HostWindow::show(toolkit::Surface& surface) {
+    surface_ = &surface;
+    surface.setMessageService(&messages_);
+    surface.setErrorHandler([this](const std::exception& error) { showError(error); });
+    auto* view = new qtview::SurfaceWidget(surface, &window_);
+    view->setFixedSize(view->sizeHint());
+    window_.layout()->addWidget(view);
+    // The unload comes from a handler that the view runs: the view goes once it has returned.
+    surface.Parent().onUnload = [this, view] {
+        view->deleteLater();
+        window_.close();
+    };
+    window_.show();
+}
+
+}  // namespace host

@@ -1,0 +1,53 @@
+// The host's window over a surface, on Qt's offscreen platform: the container's unload closes it,
+// and an error reaching the host shows in a message box while the window goes on.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "host/HostWindow.h"
+#include "platform/ComponentError.h"
+#include "screen/Screen.h"
+
+namespace host {
+namespace {
+
+class HostWindowTest : public ::testing::Test {
+protected:
+    HostWindowTest() { window.show(surface); }
+
+    toolkit::Surface surface{screen::kDesignWidth, screen::kDesignHeight};
+    screen::Screen screen{surface};
+    HostWindow window;
+};
+
+TEST_F(HostWindowTest, TheContainersUnloadClosesTheWindow) {
+    ASSERT_TRUE(window.window().isVisible());
+    surface.Parent().Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window.window().isVisible());
+}
+
+TEST_F(HostWindowTest, AnErrorOfAHandlerShowsInABoxWithItsNumberAndTheWindowGoesOn) {
+    QString shown;
+    std::function<void()> closeBox = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            QTimer::singleShot(5, closeBox);
+            return;
+        }
+        shown = box->text();
+        box->accept();
+    };
+    QTimer::singleShot(0, closeBox);
+    surface.deliver([] {
+        throw platform::ComponentError(static_cast<std::int32_t>(0x8004000B),
+                                       "Enregistrement absent");
+    });
+    EXPECT_EQ(shown, QString::fromUtf8("Enregistrement absent\n\nErreur n° 0x8004000B"));
+    EXPECT_TRUE(window.window().isVisible());
+}
+
+}  // namespace
+}  // namespace host
