@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "TestSupport.h"
 #include "component/TestComponent.h"
-#include "platform/ComponentError.h"
 
 namespace component::testing {
 
@@ -20,22 +20,10 @@ inline const std::string kTestLibrary = OSTREVAN_TEST_COMPONENT;
 
 class ComponentTest : public ::testing::Test {
 protected:
-    ComponentTest() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("component-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
-                   std::to_string(::getpid()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-        ::setenv("OSTREVAN_REGISTRY", registry().c_str(), 1);
-    }
-    ~ComponentTest() override {
-        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
-        std::filesystem::remove_all(folder_);
-    }
+    ComponentTest() : folder_("component") { ::setenv("OSTREVAN_REGISTRY", registry().c_str(), 1); }
 
-    const std::filesystem::path& folder() const { return folder_; }
-    std::filesystem::path registry() const { return folder_ / "registry.json"; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
+    std::filesystem::path registry() const { return folder() / "registry.json"; }
 
     static std::string contents(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);
@@ -48,18 +36,9 @@ protected:
     }
 
 private:
-    std::filesystem::path folder_;
+    test_support::TestFolder folder_;
 };
 
-// Runs call and answers the ComponentError that it throws; number 0 when it throws none.
-template <class Call>
-platform::ComponentError failureOf(Call&& call) {
-    try {
-        call();
-    } catch (const platform::ComponentError& error) {
-        return error;
-    }
-    return {0, ""};
-}
+using test_support::failureOf;
 
 }  // namespace component::testing

@@ -2,6 +2,7 @@
 // setters, the rights question and the opening of the two files by Init.
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "control/ControleOstrevan.h"
 #include "control/Ctr_Ostrevan.h"
 #include "control/Mod_Var.h"
@@ -62,15 +63,9 @@ private:
     }
 };
 
-// Runs call and answers the number of the ComponentError it throws, or 0 when it throws none.
 template <class Call>
 std::int32_t errorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const platform::ComponentError& error) {
-        return error.number();
-    }
-    return 0;
+    return test_support::failureOf(call).number();
 }
 
 using namespace controle_ostrevan;

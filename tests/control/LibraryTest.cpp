@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "TestSupport.h"
 #include "control/ControleOstrevan.h"
 #include "mvdb/TestDatabase.h"
 #include "platform/component/Dispatch.h"
@@ -35,12 +36,7 @@ protected:
 };
 
 std::int32_t creationError(std::string_view classIdOrName) {
-    try {
-        component::createObject(classIdOrName);
-    } catch (const platform::ComponentError& error) {
-        return error.number();
-    }
-    return 0;
+    return test_support::failureOf([&] { component::createObject(classIdOrName); }).number();
 }
 
 TEST_F(LibraryTest, RegisteredTheControlIsCreatedByNameOrIdentityUntilUnregistered) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-using help::testing::errorOf;
+using help::testing::failureOf;
 using help::testing::HelpDirSetting;
 using help::testing::ScratchFolder;
 
@@ -61,13 +61,13 @@ TEST(HelpFolder, AMissingPageFailsNamingThePageAndTheFolder) {
     std::filesystem::create_directories(folder.path() / "Dossier.htm");
 
     for (const std::string page : {"Absente.htm", "Dossier.htm"}) {
-        const auto error = errorOf([&] { help::findHelpPage(page, folder.path()); });
+        const auto error = failureOf([&] { help::findHelpPage(page, folder.path()); });
         EXPECT_EQ(error.number(), help::kErrNoSuchPage) << page;
         EXPECT_NE(std::string(error.what()).find("« " + page + " »"), std::string::npos);
         EXPECT_NE(std::string(error.what()).find(folder.path().string()), std::string::npos);
     }
     const auto missingFolder =
-        errorOf([&] { help::findHelpPage("Page.htm", folder.path() / "nulle-part"); });
+        failureOf([&] { help::findHelpPage("Page.htm", folder.path() / "nulle-part"); });
     EXPECT_EQ(missingFolder.number(), help::kErrNoSuchPage);
 }
 
@@ -84,7 +84,7 @@ TEST(HelpFolder, RefusesNamesThatLeaveTheFolderEvenWhenTheFileExists) {
                                          (scratch.path() / "Dehors.htm").string(),
                                          "/etc/passwd"};
     for (const std::string& page : pages) {
-        const auto error = errorOf([&] { help::findHelpPage(page, folder); });
+        const auto error = failureOf([&] { help::findHelpPage(page, folder); });
         EXPECT_EQ(error.number(), help::kErrBadPageName) << page;
         EXPECT_NE(std::string(error.what()).find("« " + page + " »"), std::string::npos);
     }

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "platform/ComponentError.h"
+#include "TestSupport.h"
 
 namespace help::testing {
 
@@ -36,32 +36,11 @@ private:
 };
 
 // A folder of its own for the running test, removed with it.
-class ScratchFolder {
+class ScratchFolder : public test_support::TestFolder {
 public:
-    ScratchFolder() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                ("help-" + std::string(test->name()) + "-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path_); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+    ScratchFolder() : TestFolder("help") {}
 };
 
-// The error that the call throws; fails the test when it throws none.
-template <class Call>
-platform::ComponentError errorOf(Call&& call) {
-    try {
-        call();
-    } catch (const platform::ComponentError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "the call did not fail";
-    return platform::ComponentError(0, "");
-}
+using test_support::failureOf;
 
 }  // namespace help::testing

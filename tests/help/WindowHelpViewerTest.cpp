@@ -9,7 +9,7 @@
 
 namespace {
 
-using help::testing::errorOf;
+using help::testing::failureOf;
 
 const std::string kTitle = "Paramètres de basculement du planning en saisie d'actvité";
 
@@ -47,12 +47,13 @@ TEST_F(WindowHelpViewerTest, EachShowHelpReusesTheOneWindowAndShowsItAgain) {
 }
 
 TEST_F(WindowHelpViewerTest, AMissingPageFailsAndLeavesTheWindowAsItWas) {
-    EXPECT_EQ(errorOf([&] { show(viewer, "Absente.htm", kTitle); }).number(), help::kErrNoSuchPage);
+    EXPECT_EQ(failureOf([&] { show(viewer, "Absente.htm", kTitle); }).number(),
+              help::kErrNoSuchPage);
     EXPECT_EQ(viewer.window(), nullptr);
 
     show(viewer, "TpsParamPaiePlg.htm", kTitle);
     const QUrl shown = viewer.window()->source();
-    EXPECT_EQ(errorOf([&] { show(viewer, "../CMakeLists.txt", "Autre"); }).number(),
+    EXPECT_EQ(failureOf([&] { show(viewer, "../CMakeLists.txt", "Autre"); }).number(),
               help::kErrBadPageName);
     EXPECT_EQ(viewer.window()->windowTitle().toStdString(), kTitle);
     EXPECT_EQ(viewer.window()->source(), shown);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "TestSupport.h"
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Notation.h"
@@ -16,17 +17,9 @@ namespace mvdb::testing {
 
 class TestDatabase : public ::testing::Test {
 protected:
-    TestDatabase() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("mvdb-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
-                   std::to_string(::getpid()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    ~TestDatabase() override { std::filesystem::remove_all(folder_); }
+    TestDatabase() : folder_("mvdb") {}
 
-    std::string path(const std::string& name = "test.mvdb") const { return folder_ / name; }
+    std::string path(const std::string& name = "test.mvdb") const { return folder_.path() / name; }
 
     // Writes a record given in ^ ] \ notation, creating its file when needed.
     static void put(const Database& database, const std::string& file, const std::string& key,
@@ -46,7 +39,7 @@ protected:
     }
 
 private:
-    std::filesystem::path folder_;
+    test_support::TestFolder folder_;
 };
 
 // Runs call and answers the number of the DbError it throws, or 0 when it throws none.
