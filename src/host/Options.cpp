@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <set>
 
-#include "host/WholeNumber.h"
+#include "platform/WholeNumber.h"
 
 namespace host {
 namespace {
 
 std::int32_t accessLevel(std::string_view option, std::string_view text) {
-    const std::optional<std::int32_t> level = wholeNumber(text);
+    const std::optional<std::int32_t> level = platform::wholeNumber(text);
     if (!level) {
         throw UsageError(std::string(option) + ": \"" + std::string(text) +
                          "\" is not a whole number");

@@ -6,7 +6,7 @@
 #include <functional>
 #include <sstream>
 
-#include "host/WholeNumber.h"
+#include "platform/WholeNumber.h"
 #include "platform/Utf8.h"
 
 namespace host {
@@ -69,7 +69,7 @@ Words splitWords(std::string_view line, std::size_t& end) {
 }
 
 int itemIndex(std::string_view text) {
-    const std::optional<std::int32_t> index = wholeNumber(text);
+    const std::optional<std::int32_t> index = platform::wholeNumber(text);
     if (!index || *index < 0) fail("\"" + std::string(text) + "\" is no item index");
     return *index;
 }
@@ -139,7 +139,7 @@ std::string expectedValue(const Word& word, ValueKind kind) {
         fail("\"" + word.text + "\" is neither True nor False");
     }
     if (kind == ValueKind::Number) {
-        const std::optional<std::int32_t> number = wholeNumber(word.text);
+        const std::optional<std::int32_t> number = platform::wholeNumber(word.text);
         if (!number) fail("\"" + word.text + "\" is not a whole number");
         return std::to_string(*number);
     }

@@ -112,7 +112,8 @@ Screen::Screen(Surface& surface)
           Placement{"Cmd_AnnulerDetail", -1, &Cdr_RubHeures, {15720, 3360, 975, 375}, 16},
           "Annuler")),
       Mnu_Aide(surface.add<MenuEntry>("Mnu_Aide", "Aide")),
-      Mnu_Sommaire(surface.add<MenuEntry>("Mnu_Sommaire", "Aide_QUORVEL", &Mnu_Aide)) {
+      Mnu_Sommaire(surface.add<MenuEntry>("Mnu_Sommaire", "Aide_QUORVEL", &Mnu_Aide)),
+      surface_(surface) {
     for (toolkit::Control* disabled : std::initializer_list<toolkit::Control*>{
              &Cdr_RubHeures, &Etq_RubNorm, &Etq_RubDim, &Etq_RubJF, &Etq_RubJFNonTrav, &Etq_Rub1Mai,
              &Cbo_RubNorm, &Txt_RubDim, &Cbo_RubDim, &Txt_RubJF, &Cbo_RubJF, &Txt_RubJFNonTrav,

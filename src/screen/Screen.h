@@ -2,9 +2,14 @@
 // with their names, containers, captions, geometry (twips), tab indexes, fonts and design-time
 // states, and never moved, resized or extended afterwards.
 //
-// The screen holds no behaviour: the control's handlers are bound to these widgets' events, and
-// the screen modes only switch their states. Every widget and menu entry is also reachable by name
-// through the surface's collection of controls.
+// The screen holds no behaviour of its own: the control's handlers are bound to these widgets'
+// events. Every widget and menu entry is also reachable by name through the surface's collection
+// of controls.
+//
+// The screen modes (no entity open, an entity's lines browsed, one line edited) are nothing but
+// the enabled states that the last of the four mode procedures left; each procedure sets the
+// states of its own controls, in its own order, and reads no state. Emptying a rubric code box or
+// a rubric list raises its selector's events, nested in the procedure.
 #pragma once
 
 #include <array>
@@ -73,6 +78,24 @@ public:
     // The five rubric columns in the rubric order: weekday, Sunday, worked public holidays,
     // non-worked public holidays, May Day.
     std::array<RubricColumn, 5> rubricColumns() const;
+
+protected:
+    // No entity open: walks every control of the surface, menus included. The entity pair, its
+    // label, "Sortir" and the menu entries are enabled and keep their texts; every other control
+    // is emptied by the kind its name begins with (Txt: text, Cbo: selection, Lst: items), then
+    // disabled. A step that a control does not support is skipped.
+    void Vider_Ecran();
+    // An entity open, its lines browsed: the entity pair locked, the lines and the screen's
+    // commands usable, the rubric selectors left as they are.
+    void Activer_Ecran();
+    // One line edited with the five rubric selectors; "Supprimer" too when an existing line is
+    // changed (adding false).
+    void Ouvrir_Saisie_Ligne(bool adding);
+    // Back from the line editor to the browse mode, with the five selectors emptied and locked.
+    void Fermer_Saisie_Ligne();
+
+private:
+    toolkit::Surface& surface_;
 };
 
 }  // namespace screen

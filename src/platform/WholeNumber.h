@@ -1,6 +1,5 @@
-// Reading a 32-bit whole number written in decimal, as the command line and scripts write them:
-// an optional minus sign and digits, nothing else. Answers nullopt for anything else, or for a
-// number out of range.
+// Reading a 32-bit whole number written in decimal: an optional minus sign and digits, nothing
+// else. Answers nullopt for anything else, or for a number out of range.
 #pragma once
 
 #include <charconv>
@@ -8,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-namespace host {
+namespace platform {
 
 inline std::optional<std::int32_t> wholeNumber(std::string_view text) {
     std::int32_t number = 0;
@@ -18,4 +17,4 @@ inline std::optional<std::int32_t> wholeNumber(std::string_view text) {
     return number;
 }
 
-}  // namespace host
+}  // namespace platform

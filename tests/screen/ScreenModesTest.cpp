@@ -1,0 +1,213 @@
+// The screen modes against their two tables, written once as data: what each mode procedure sets,
+// and the state of every control in each mode of the usual sequence.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/toolkit/StateDump.h"
+#include "screen/Screen.h"
+
+namespace {
+
+using toolkit::Control;
+
+// The screen with its mode procedures in reach of the tests.
+class ModeScreen : public screen::Screen {
+public:
+    using Screen::Activer_Ecran;
+    using Screen::Fermer_Saisie_Ligne;
+    using Screen::Ouvrir_Saisie_Ligne;
+    using Screen::Screen;
+    using Screen::Vider_Ecran;
+};
+
+enum Effect { On, Off, Kept };
+
+// Rows name controls; a name stands for every control of that name (the four bars "Cache").
+struct Row {
+    std::vector<std::string> names;
+    std::vector<Effect> effects;
+};
+
+const std::vector<std::string> kLabels = {"Etq_RubNorm", "Etq_RubDim", "Etq_RubJF",
+                                          "Etq_RubJFNonTrav", "Etq_Rub1Mai"};
+const std::vector<std::string> kCodeBoxes = {"Txt_RubNorm", "Txt_RubDim", "Txt_RubJF",
+                                             "Txt_RubJFNonTrav", "Txt_Rub1Mai"};
+const std::vector<std::string> kRubricLists = {"Cbo_RubNorm", "Cbo_RubDim", "Cbo_RubJF",
+                                               "Cbo_RubJFNonTrav", "Cbo_Rub1Mai"};
+
+// What each procedure sets: clearing, browsing, editing a new line, editing an existing line,
+// closing the editor.
+const std::vector<Row> kProcedures = {
+    {{"Etq_Entite"}, {On, Kept, Kept, Kept, Kept}},
+    {{"Txt_Entite", "Cbo_Entite"}, {On, Off, Kept, Kept, Kept}},
+    {{"Cdr_RubHeures"}, {Off, On, Kept, Kept, Kept}},
+    {kLabels, {Off, On, Kept, Kept, On}},
+    {kCodeBoxes, {Off, Kept, On, On, Off}},
+    {kRubricLists, {Off, Kept, On, On, Off}},
+    {{"Lst_Detail"}, {Off, On, Off, Off, On}},
+    {{"Lst_Codes"}, {Off, Kept, Kept, Kept, Kept}},
+    {{"Cmd_Ajouter"}, {Off, On, Off, Off, On}},
+    {{"Cmd_Supprimer"}, {Off, Off, Kept, On, Off}},
+    {{"Cmd_OkDetail", "Cmd_AnnulerDetail"}, {Off, Off, On, On, Off}},
+    {{"Cmd_Ok", "Cmd_Annuler"}, {Off, On, Off, Off, On}},
+    {{"Cmd_Sortir"}, {On, Kept, Off, Off, On}},
+    {{"Cache"}, {Off, Kept, Kept, Kept, Kept}},
+    {{"Mnu_Aide", "Mnu_Sommaire"}, {On, Kept, Kept, Kept, Kept}},
+};
+
+// The state of every control in each mode: no entity, browse, adding a line, changing a line.
+const std::vector<Row> kModes = {
+    {{"Etq_Entite"}, {On, On, On, On}},
+    {{"Txt_Entite", "Cbo_Entite"}, {On, Off, Off, Off}},
+    {{"Cdr_RubHeures"}, {Off, On, On, On}},
+    {kLabels, {Off, On, On, On}},
+    {kCodeBoxes, {Off, Off, On, On}},
+    {kRubricLists, {Off, Off, On, On}},
+    {{"Lst_Detail"}, {Off, On, Off, Off}},
+    {{"Lst_Codes"}, {Off, Off, Off, Off}},
+    {{"Cmd_Ajouter"}, {Off, On, Off, Off}},
+    {{"Cmd_Supprimer"}, {Off, Off, Off, On}},
+    {{"Cmd_OkDetail", "Cmd_AnnulerDetail"}, {Off, Off, On, On}},
+    {{"Cmd_Ok", "Cmd_Annuler"}, {Off, On, Off, Off}},
+    {{"Cmd_Sortir"}, {On, On, Off, Off}},
+    {{"Cache"}, {Off, Off, Off, Off}},
+    {{"Mnu_Aide", "Mnu_Sommaire"}, {On, On, On, On}},
+};
+
+void run(ModeScreen& screen, int procedure) {
+    switch (procedure) {
+        case 0:
+            return screen.Vider_Ecran();
+        case 1:
+            return screen.Activer_Ecran();
+        case 2:
+            return screen.Ouvrir_Saisie_Ligne(true);
+        case 3:
+            return screen.Ouvrir_Saisie_Ligne(false);
+        default:
+            return screen.Fermer_Saisie_Ligne();
+    }
+}
+
+class ScreenModesTest : public ::testing::Test {
+protected:
+    std::vector<Control*> named(const std::string& name) const {
+        std::vector<Control*> controls;
+        for (Control* control : surface.Controls())
+            if (control->Name() == name) controls.push_back(control);
+        return controls;
+    }
+
+    // Checks every control of the table's rows against one column; kept means as it was before.
+    void expectColumn(const std::vector<Row>& table, std::size_t column, bool before) const {
+        std::size_t checked = 0;
+        for (const Row& row : table) {
+            for (const std::string& name : row.names) {
+                for (const Control* control : named(name)) {
+                    const Effect effect = row.effects[column];
+                    EXPECT_EQ(control->Enabled(), effect == Kept ? before : effect == On)
+                        << name << " " << control->Index();
+                    ++checked;
+                }
+            }
+        }
+        EXPECT_EQ(checked, surface.Controls().size()) << "every control has its row";
+    }
+
+    // Gives every widget something that a clearing would empty.
+    void fill() {
+        screen.Txt_Entite.SetText("007");
+        for (toolkit::ComboBox* list :
+             {&screen.Cbo_Entite, &screen.Cbo_RubNorm, &screen.Cbo_Rub1Mai}) {
+            list->AddItem("Heures normales");
+            list->SetListIndex(0);
+        }
+        for (const screen::RubricColumn& column : screen.rubricColumns())
+            column.code.SetText("101");
+        screen.Lst_Detail.AddItem("101-Heures normales");
+        screen.Lst_Codes.AddItem("101;;;;");
+        screen.Cache(5).SetText("|");
+    }
+
+    toolkit::Surface surface{screen::kDesignWidth, screen::kDesignHeight};
+    ModeScreen screen{surface};
+};
+
+TEST_F(ScreenModesTest, EachProcedureSetsExactlyItsColumnAndLeavesTheRestAsItWas) {
+    for (std::size_t procedure = 0; procedure < 5; ++procedure) {
+        for (const bool before : {true, false}) {
+            SCOPED_TRACE("procedure " + std::to_string(procedure) +
+                         ", all enabled before: " + std::to_string(before));
+            for (Control* control : surface.Controls())
+                control->SetEnabled(before);
+            run(screen, static_cast<int>(procedure));
+            expectColumn(kProcedures, procedure, before);
+        }
+    }
+}
+
+TEST_F(ScreenModesTest, TheUsualSequenceGoesThroughEveryModeAsTabled) {
+    screen.Vider_Ecran();
+    expectColumn(kModes, 0, false);
+    screen.Activer_Ecran();
+    expectColumn(kModes, 1, false);
+    screen.Ouvrir_Saisie_Ligne(true);
+    expectColumn(kModes, 2, false);
+    screen.Fermer_Saisie_Ligne();
+    expectColumn(kModes, 1, false);
+    screen.Ouvrir_Saisie_Ligne(false);
+    expectColumn(kModes, 3, false);
+}
+
+TEST_F(ScreenModesTest, ClearingEmptiesByKindAndKeepsTheEntityAndTheBars) {
+    fill();
+    screen.Vider_Ecran();
+    EXPECT_EQ(screen.Txt_Entite.Text(), "007");
+    EXPECT_EQ(screen.Cbo_Entite.ListIndex(), 0);
+    EXPECT_EQ(screen.Cbo_Entite.Text(), "Heures normales");
+    for (const screen::RubricColumn& column : screen.rubricColumns()) {
+        EXPECT_EQ(column.code.Text(), "") << column.code.Name();
+        EXPECT_EQ(column.list.ListIndex(), -1) << column.list.Name();
+    }
+    EXPECT_EQ(screen.Cbo_RubNorm.ListCount(), 1) << "the rubric lists keep their items";
+    EXPECT_EQ(screen.Lst_Detail.ListCount(), 0);
+    EXPECT_EQ(screen.Lst_Codes.ListCount(), 0);
+    EXPECT_EQ(screen.Cache(5).Text(), "|");
+
+    const std::string once = toolkit::dumpState(surface);
+    screen.Vider_Ecran();
+    EXPECT_EQ(toolkit::dumpState(surface), once) << "clearing twice is clearing once";
+}
+
+TEST_F(ScreenModesTest, ClosingTheEditorRemovesTheRubricSelectionsAndTheOthersEmptyNothing) {
+    screen.Vider_Ecran();
+    fill();
+    screen.Activer_Ecran();
+    screen.Ouvrir_Saisie_Ligne(false);
+    EXPECT_EQ(screen.Txt_RubDim.Text(), "101");
+    EXPECT_EQ(screen.Cbo_Rub1Mai.ListIndex(), 0);
+    EXPECT_EQ(screen.Lst_Detail.ListCount(), 1);
+
+    screen.Fermer_Saisie_Ligne();
+    for (const screen::RubricColumn& column : screen.rubricColumns())
+        EXPECT_EQ(column.list.ListIndex(), -1) << column.list.Name();
+    EXPECT_EQ(screen.Lst_Detail.ListCount(), 1);
+    EXPECT_EQ(screen.Lst_Codes.ListCount(), 1);
+}
+
+TEST(ScreenClearingTest, AControlWithoutTheMemberItsNameCallsForIsSkippedAndTheWalkGoesOn) {
+    toolkit::Surface surface{screen::kDesignWidth, screen::kDesignHeight};
+    toolkit::Button& misnamed =
+        surface.add<toolkit::Button>(toolkit::Placement{"Lst_Bouton", -1, nullptr, {}, 40}, "?");
+    ModeScreen screen{surface};
+    screen.Lst_Detail.AddItem("101-Heures normales");
+
+    screen.Vider_Ecran();
+    EXPECT_FALSE(misnamed.Enabled()) << "disabled even though it has no items to clear";
+    EXPECT_EQ(screen.Lst_Detail.ListCount(), 0);
+    EXPECT_FALSE(screen.Cmd_Ok.Enabled());
+}
+
+}  // namespace
