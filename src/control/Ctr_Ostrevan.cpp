@@ -1,6 +1,5 @@
 #include "control/Ctr_Ostrevan.h"
 
-#include "control/Mod_Proc.h"
 #include "control/Mod_Var.h"
 #include "control/TypeLibrary.h"
 
@@ -31,14 +30,6 @@ void Ctr_Ostrevan::TheClient(const component::Ref<mvdb::DbClient>& vNewValue) {
 void Ctr_Ostrevan::TheDatabase(const component::Ref<mvdb::Database>& vNewValue) {
     gDatabase = vNewValue;
 }
-
-void Ctr_Ostrevan::Init() {
-    Mod_Proc::Ouvrir_Fichiers();
-}
-
-void Ctr_Ostrevan::Remplir_Entite() {}
-
-void Ctr_Ostrevan::Remplir_RubSaisie() {}
 
 const component::InterfaceInfo& Ctr_Ostrevan::interfaceInfo() const {
     return dispatchTable().interfaceInfo();

@@ -40,6 +40,12 @@ public:
                               std::vector<component::Variant>& arguments) override;
 
 private:
+    // The access level at which the user may change the parameters.
+    static constexpr std::int32_t kNiveauModification = 2;
+
+    // Hides "OK" for good from a user who may not change the parameters.
+    void Appliquer_Droits();
+
     component::Ref<rights::UserRights> mDroits;
     component::Ref<rights::FunctionRights> mDroitsFonction;
     component::Ref<mvdb::DynArray> mListeEntites;

@@ -3,48 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "control/ControlTesting.h"
 #include "control/ControleOstrevan.h"
 #include "control/Ctr_Ostrevan.h"
 #include "control/Mod_Var.h"
-#include "mvdb/TestDatabase.h"
 #include "platform/component/ComponentErrors.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/rights/Rights.h"
 
 namespace {
 
-// The rights of a user that records each function code asked, and each answer given.
-class CountingRights : public rights::UserRights {
-public:
-    explicit CountingRights(std::int32_t level = 2) : level_(level) {}
+using control_testing::CountingRights;
 
-    component::Ref<rights::FunctionRights> GetFunctionRights(std::string& functionCode) override {
-        codes.push_back(functionCode);
-        auto answer = std::make_shared<rights::FunctionRights>(level_);
-        answers.push_back(answer);
-        return answer;
-    }
-
-    std::vector<std::string> codes;
-    std::vector<std::weak_ptr<rights::FunctionRights>> answers;
-
-private:
-    std::int32_t level_;
-};
-
-class ControlTest : public mvdb::testing::TestDatabase {
+class HostInterfaceTest : public control_testing::ControlTest {
 protected:
-    ControlTest() { emptyModule(); }
-    ~ControlTest() override { emptyModule(); }
-
-    // A database holding the two files that the control opens (and the entity file).
-    mvdb::Database databaseWithFiles() {
-        mvdb::Database database = mvdb::Database::Create(path());
-        for (const char* file : {"ASSOCIATION", "RUBSAISIE", "TPSPARAMBASCUL"})
-            database.CreateFile(file);
-        return database;
-    }
-
     static component::Variant invoke(Ctr_Ostrevan& control, component::DispatchId id,
                                      component::InvokeKind kind,
                                      std::vector<component::Variant> arguments = {}) {
@@ -52,14 +24,6 @@ protected:
     }
     static void put(Ctr_Ostrevan& control, component::DispatchId id, component::Variant value) {
         invoke(control, id, component::InvokeKind::PropertyPut, {std::move(value)});
-    }
-
-private:
-    static void emptyModule() {
-        Mod_Var::gClient.reset();
-        Mod_Var::gDatabase.reset();
-        Mod_Var::gFicRubSaisie.reset();
-        Mod_Var::gFicParam.reset();
     }
 };
 
@@ -74,8 +38,7 @@ using component::kFalse;
 using component::kTrue;
 using component::Variant;
 
-TEST_F(ControlTest, W_SortirReadsFalseUntilWrittenAndTakesWhatTheHostWrites) {
-    Ctr_Ostrevan control;
+TEST_F(HostInterfaceTest, W_SortirReadsFalseUntilWrittenAndTakesWhatTheHostWrites) {
     EXPECT_EQ(invoke(control, kW_Sortir, InvokeKind::PropertyGet), Variant(kFalse));
     put(control, kW_Sortir, kTrue);
     EXPECT_EQ(invoke(control, kW_Sortir, InvokeKind::PropertyGet), Variant(kTrue));
@@ -83,8 +46,7 @@ TEST_F(ControlTest, W_SortirReadsFalseUntilWrittenAndTakesWhatTheHostWrites) {
     EXPECT_EQ(invoke(control, kW_Sortir, InvokeKind::PropertyGet), Variant(kFalse));
 }
 
-TEST_F(ControlTest, MembersRefuseTheWaysOfUseTheyDoNotHave) {
-    Ctr_Ostrevan control;
+TEST_F(HostInterfaceTest, MembersRefuseTheWaysOfUseTheyDoNotHave) {
     const struct {
         component::DispatchId id;
         InvokeKind kind;
@@ -120,7 +82,7 @@ TEST_F(ControlTest, MembersRefuseTheWaysOfUseTheyDoNotHave) {
     EXPECT_FALSE(Mod_Var::gDatabase);
 }
 
-TEST_F(ControlTest, TheObjectPropertiesStoreWhatIsHandedInForEveryInstance) {
+TEST_F(HostInterfaceTest, TheObjectPropertiesStoreWhatIsHandedInForEveryInstance) {
     const mvdb::Database database = databaseWithFiles();
     Ctr_Ostrevan first;
     Ctr_Ostrevan second;
@@ -128,6 +90,8 @@ TEST_F(ControlTest, TheObjectPropertiesStoreWhatIsHandedInForEveryInstance) {
     put(first, kTheClient, component::box(mvdb::DbClient("marie", database.Path())));
     EXPECT_EQ(Mod_Var::gClient->UserName(), "marie");
 
+    put(second, kDroitsUtilisateur, std::make_shared<CountingRights>());
+    second.setMessageService(&messages);
     invoke(second, kInit, InvokeKind::Method);
     EXPECT_EQ(Mod_Var::gFicParam->Name(), "TPSPARAMBASCUL");
 
@@ -135,8 +99,7 @@ TEST_F(ControlTest, TheObjectPropertiesStoreWhatIsHandedInForEveryInstance) {
     EXPECT_FALSE(Mod_Var::gClient);
 }
 
-TEST_F(ControlTest, EachRightsAssignmentAsksTheRightsOfTheParametersAnew) {
-    Ctr_Ostrevan control;
+TEST_F(HostInterfaceTest, EachRightsAssignmentAsksTheRightsOfTheParametersAnew) {
     auto rights = std::make_shared<CountingRights>();
     put(control, kDroitsUtilisateur, rights);
     put(control, kDroitsUtilisateur, rights);
@@ -146,17 +109,16 @@ TEST_F(ControlTest, EachRightsAssignmentAsksTheRightsOfTheParametersAnew) {
     EXPECT_FALSE(rights->answers[1].expired()) << "the second answer is kept";
 }
 
-TEST_F(ControlTest, RightsThatCannotAnswerFailTheAssignment) {
-    Ctr_Ostrevan control;
+TEST_F(HostInterfaceTest, RightsThatCannotAnswerFailTheAssignment) {
     EXPECT_EQ(errorNumberOf([&] { put(control, kDroitsUtilisateur, component::Empty{}); }),
               component::kErrObjectNotSet);
 }
 
-TEST_F(ControlTest, InitOpensTheParameterFileThenTheRubricFile) {
+TEST_F(HostInterfaceTest, InitOpensTheParameterFileThenTheRubricFile) {
     mvdb::Database database = mvdb::Database::Create(path());
     database.CreateFile("TPSPARAMBASCUL");
-    Ctr_Ostrevan control;
     put(control, kTheDatabase, component::box(database));
+    put(control, kDroitsUtilisateur, std::make_shared<CountingRights>());
 
     EXPECT_EQ(errorNumberOf([&] { invoke(control, kInit, InvokeKind::Method); }),
               mvdb::kErrNoSuchFile);
@@ -164,21 +126,16 @@ TEST_F(ControlTest, InitOpensTheParameterFileThenTheRubricFile) {
     EXPECT_FALSE(Mod_Var::gFicRubSaisie);
 
     database.CreateFile("RUBSAISIE");
+    database.CreateFile("ASSOCIATION");
     invoke(control, kInit, InvokeKind::Method);
     EXPECT_EQ(Mod_Var::gFicRubSaisie->Name(), "RUBSAISIE");
 }
 
-TEST_F(ControlTest, InitBeforeAnyDatabaseIsAnErrorForTheHost) {
-    Ctr_Ostrevan control;
-    EXPECT_EQ(errorNumberOf([&] { invoke(control, kInit, InvokeKind::Method); }),
-              component::kErrObjectNotSet);
-}
-
-TEST_F(ControlTest, ALaterDatabaseReplacesTheEarlierOne) {
+TEST_F(HostInterfaceTest, ALaterDatabaseReplacesTheEarlierOne) {
     const mvdb::Database withFiles = databaseWithFiles();
-    Ctr_Ostrevan control;
     put(control, kTheDatabase, component::box(mvdb::Database::Create(path("empty.mvdb"))));
     put(control, kTheDatabase, component::box(withFiles));
+    put(control, kDroitsUtilisateur, std::make_shared<CountingRights>());
     invoke(control, kInit, InvokeKind::Method);
     EXPECT_EQ(Mod_Var::gFicRubSaisie->Name(), "RUBSAISIE");
 }

@@ -8,6 +8,7 @@
 #include "mvdb/TestDatabase.h"
 #include "platform/component/Dispatch.h"
 #include "platform/component/Runtime.h"
+#include "platform/rights/Rights.h"
 #include "platform/toolkit/Surface.h"
 
 namespace {
@@ -62,12 +63,18 @@ TEST_F(LibraryTest, ObjectsOfTheHostCrossIntoTheLibraryAndItsInstancesShareTheMo
     mvdb::Database database = mvdb::Database::Create(path());
     for (const char* file : {"RUBSAISIE", "TPSPARAMBASCUL"})
         database.CreateFile(file);
+    TestDatabase::put(database, "ASSOCIATION", "007", "Domicile Plus Cassignac");
     component::registerLibrary(CONTROL_LIBRARY);
 
     const auto first = create(controle_ostrevan::kProgId);
     const auto second = create(controle_ostrevan::kProgId);
     put(*first, controle_ostrevan::kTheDatabase, component::box(database));
+    put(*second, controle_ostrevan::kDroitsUtilisateur,
+        std::make_shared<rights::ConfiguredRights>());
     EXPECT_NO_THROW(call(*second, controle_ostrevan::kInit));
+    EXPECT_EQ(component::as<toolkit::Surface>(second, "Ctr_Ostrevan")->find("Cbo_Entite")->Text(),
+              "Domicile Plus Cassignac")
+        << "the only entity is chosen";
     component::unregisterLibrary(CONTROL_LIBRARY);
 }
 

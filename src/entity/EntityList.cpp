@@ -1,0 +1,41 @@
+#include "entity/EntityList.h"
+
+#include "control/Ctr_Ostrevan.h"
+#include "control/Messages.h"
+#include "control/Mod_Var.h"
+#include "data/ParameterRecord.h"
+
+namespace entity {
+
+mvdb::DynArray entityQuery() {
+    mvdb::DynArray command;
+    command.Assign(1, "SSELECT ASSOCIATION  PAR 1");
+    command.Assign(2, data::kEntityFile);
+    command.Assign(3, "0 1 38");
+    return command;
+}
+
+}  // namespace entity
+
+void Ctr_Ostrevan::Remplir_Entite() {
+    Cbo_Entite.Clear();
+    std::int32_t selectedCount = 0;  // not used: the list ends at its first empty row
+    mListeEntites = std::make_shared<mvdb::DynArray>(
+        Mod_Var::gDatabase->RunQuery(entity::entityQuery().Extract(), "", selectedCount));
+    if (mListeEntites->DCount() > 0) {
+        // Every row is shown, however many there are, up to the first empty one.
+        int row = 1;
+        do {
+            Cbo_Entite.AddItem(mListeEntites->Extract(row, 2));
+            ++row;
+        } while (!mListeEntites->Extract(row).empty());
+    } else {
+        MsgBox(messages::avertissement("Aucun système de télégestion n'est activé."));
+        Cmd_Sortir.SetEnabled(true);
+        for (toolkit::Control* locked : std::initializer_list<toolkit::Control*>{
+                 &Cmd_Ok, &Cmd_Annuler, &Txt_Entite, &Cbo_Entite, &Etq_Entite}) {
+            locked->SetEnabled(false);
+        }
+    }
+    if (Cbo_Entite.ListCount() == 1) Cbo_Entite.SetListIndex(0);
+}

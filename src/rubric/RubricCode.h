@@ -1,0 +1,26 @@
+// The code of a rubric as the screen holds it: the key of its RUBSAISIE record read as a whole
+// number, which every rubric list carries as the item data of the rubric's item, and which a code
+// box shows as three digits filled on the left with "0" (key 7 or 007: item data 7, shown 007).
+//
+// Only a key of decimal digits whose number the code box can show, 0 to 999, makes a code: any
+// other rubric can be neither typed nor shown, and so is offered in no list.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "platform/WholeNumber.h"
+
+namespace rubric {
+
+inline constexpr std::int32_t kLargestCode = 999;
+
+inline std::optional<std::int32_t> rubricCode(std::string_view key) {
+    const std::optional<std::int32_t> number = platform::wholeNumber(key);
+    if (!number || *number < 0 || *number > kLargestCode || key.starts_with('-'))
+        return std::nullopt;
+    return number;
+}
+
+}  // namespace rubric
