@@ -1,9 +1,11 @@
 # Plays one scenario script through the host, headless, in a fresh folder of its own:
 #   cmake -DHOST=... -DMVDB=... -DSCRIPT=... -DFOLDER=... [-DDATABASE=sample|empty]
-#         [-DHOST_ARGS=a;b] [-DSTATUS=n] [-DOUTPUT_CHECKED=ON] -P RunScenario.cmake
+#         [-DSETUP=file] [-DHOST_ARGS=a;b] [-DSTATUS=n] [-DOUTPUT_CHECKED=ON] -P RunScenario.cmake
 # The folder holds the run's registry file, so that the user's registry is never touched, and its
-# database: sample.mvdb, which the host makes with the sample data, or an empty database. The run
-# fails unless the host ends with the expected status (0 unless told). When the output is
+# database: sample.mvdb, which the host makes with the sample data, or an empty database. A setup
+# file then changes that database before the host starts: one mvdb command a line (its words
+# after the database's path, a text in double quotes when it holds blanks), # for a comment. The
+# run fails unless the host ends with the expected status (0 unless told). When the output is
 # checked by a PASS_REGULAR_EXPRESSION, it is echoed only after the right status, so that the
 # expression checks the status too.
 file(REMOVE_RECURSE "${FOLDER}")
@@ -12,13 +14,32 @@ set(ENV{OSTREVAN_REGISTRY} "${FOLDER}/registry.json")
 if(NOT DEFINED STATUS)
     set(STATUS 0)
 endif()
-if(DATABASE STREQUAL "empty")
-    execute_process(COMMAND "${MVDB}" empty.mvdb create WORKING_DIRECTORY "${FOLDER}"
-                    RESULT_VARIABLE made)
-    if(NOT made EQUAL 0)
-        message(FATAL_ERROR "could not make an empty database in ${FOLDER}")
+
+# Runs the database tool on the scenario's database; any failure stops the run.
+function(run_mvdb)
+    execute_process(COMMAND "${MVDB}" "${database}" ${ARGN} WORKING_DIRECTORY "${FOLDER}"
+                    RESULT_VARIABLE done ERROR_VARIABLE errors)
+    if(NOT done EQUAL 0)
+        message(FATAL_ERROR "mvdb ${database} ${ARGN} failed in ${FOLDER}\n${errors}")
     endif()
+endfunction()
+
+if(DATABASE STREQUAL "empty")
+    set(database empty.mvdb)
+    run_mvdb(create)
     list(PREPEND HOST_ARGS --db empty.mvdb)
+elseif(DEFINED SETUP)
+    set(database sample.mvdb)
+    run_mvdb(sample)
+endif()
+if(DEFINED SETUP)
+    file(STRINGS "${SETUP}" commands ENCODING UTF-8)
+    foreach(command IN LISTS commands)
+        if(NOT command MATCHES "^[ \t]*(#|$)")
+            separate_arguments(words UNIX_COMMAND "${command}")
+            run_mvdb(${words})
+        endif()
+    endforeach()
 endif()
 execute_process(
     COMMAND "${HOST}" ${HOST_ARGS} --headless --script "${SCRIPT}"
