@@ -1,0 +1,121 @@
+#include "BenchDatabase.h"
+
+#include <filesystem>
+
+#include <unistd.h>
+
+#include "platform/mvdb/Marks.h"
+
+namespace bench {
+namespace {
+
+// SQL's field(text, n): attribute n of a record's text.
+void field(sqlite3_context* context, int, sqlite3_value** arguments) {
+    const auto* text = static_cast<const char*>(sqlite3_value_blob(arguments[0]));
+    const std::string_view record(text ? text : "", sqlite3_value_bytes(arguments[0]));
+    const std::string_view piece =
+        mvdb::nthPiece(record, mvdb::kAttributeMark, sqlite3_value_int(arguments[1]));
+    sqlite3_result_text(context, piece.data(), static_cast<int>(piece.size()), SQLITE_TRANSIENT);
+}
+
+std::string rubricType(int i) {
+    return i % 10 == 9 ? "6" : std::to_string(3 + i % 3);
+}
+
+}  // namespace
+
+std::string entityKey(int i) {
+    const std::string key = std::to_string(i);
+    return std::string(key.size() < 5 ? 5 - key.size() : 0, '0') + key;
+}
+
+std::string rubricKey(int i) {
+    return std::string(i / 1000, '0') + std::to_string(i % 1000);
+}
+
+BenchDatabase::BenchDatabase()
+    : path_(std::filesystem::temp_directory_path() /
+            ("ostrevan-bench-" + std::to_string(::getpid()) + ".mvdb")),
+      database_(mvdb::Database::Create(path_)) {
+    mvdb::Database::Transaction fill(database_);
+    const mvdb::DbFile entities = database_.CreateFile("ASSOCIATION");
+    const mvdb::DbFile rubrics = database_.CreateFile("RUBSAISIE");
+    database_.CreateFile("TPSPARAMBASCUL");
+    for (int i = 0; i < kRecords; ++i) {
+        const int shuffled = (i * 7919) % kRecords;
+        mvdb::DbRecord entity = entities.NewRecord(entityKey(i));
+        entity.Replace(1, 0, 0, "Association d'aide à domicile n° " + std::to_string(shuffled));
+        entity.Replace(2, 0, 0, std::to_string(i) + " rue des Tilleuls");
+        entity.Replace(38, 0, 0, "TLG");
+        entity.DBWrite();
+        mvdb::DbRecord rubric = rubrics.NewRecord(rubricKey(i));
+        rubric.Replace(1, 0, 0, "Heures majorées " + std::to_string(shuffled));
+        rubric.Replace(2, 0, 0, rubricType(i));
+        rubric.Replace(18, 0, 0, i % 20 == 0 ? "31/12/2024" : "");
+        rubric.DBWrite();
+    }
+    fill.commit();
+}
+
+BenchDatabase::~BenchDatabase() {
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(path_ + suffix);
+}
+
+const BenchDatabase& benchDatabase() {
+    static const BenchDatabase database;
+    return database;
+}
+
+const char* const kEntitySelectionSql =
+    "SELECT key, field(text, 1), field(text, 38) FROM records WHERE file = ?1 ORDER BY 2, key";
+const char* const kRubricSelectionSql =
+    "SELECT key, field(text, 1), field(text, 2), field(text, 18) FROM records"
+    " WHERE file = ?1 AND field(text, 2) IN ('3', '4', '5') ORDER BY 2, key";
+
+RawSqlite::RawSqlite() {
+    sqlite3_open_v2(benchDatabase().path().c_str(), &connection_, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_create_function(connection_, "field", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            &field, nullptr, nullptr);
+}
+
+RawSqlite::~RawSqlite() {
+    sqlite3_finalize(statement_);
+    sqlite3_close(connection_);
+}
+
+sqlite3_stmt* RawSqlite::prepare(const char* sql) {
+    sqlite3_finalize(statement_);
+    sqlite3_prepare_v2(connection_, sql, -1, &statement_, nullptr);
+    return statement_;
+}
+
+std::int64_t RawSqlite::fileId(const char* name) {
+    sqlite3_stmt* find = prepare("SELECT id FROM files WHERE name = ?1");
+    sqlite3_bind_text(find, 1, name, -1, SQLITE_STATIC);
+    sqlite3_step(find);
+    return sqlite3_column_int64(find, 0);
+}
+
+std::string RawSqlite::selection(const char* file, const char* sql, int columns, int& rows) {
+    const std::int64_t id = fileId(file);
+    sqlite3_stmt* select = prepare(sql);
+    sqlite3_bind_int64(select, 1, id);
+    std::string result;
+    rows = 0;
+    while (sqlite3_step(select) == SQLITE_ROW) {
+        if (rows++ > 0) result += mvdb::kAttributeMark;
+        for (int column = 0; column < columns; ++column) {
+            if (column > 0) result += mvdb::kValueMark;
+            result += columnText(select, column);
+        }
+    }
+    return result;
+}
+
+std::string columnText(sqlite3_stmt* statement, int column) {
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+    return bytes ? std::string(bytes, sqlite3_column_bytes(statement, column)) : std::string();
+}
+
+}  // namespace bench
