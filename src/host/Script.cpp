@@ -6,8 +6,8 @@
 #include <functional>
 #include <sstream>
 
-#include "platform/WholeNumber.h"
 #include "platform/Utf8.h"
+#include "platform/WholeNumber.h"
 
 namespace host {
 namespace {
