@@ -181,6 +181,29 @@ TEST(DynArrayTest, AgreesWithPastingIntoTheTextOverARandomRunOfChanges) {
     }
 }
 
+TEST(DynArrayTest, ReadsALongTextAsItsMarksSayAndAgainOnceChanged) {
+    std::mt19937 random(20261207);
+    const std::string pieces[] = {"", "101", "é", "\xFE", "\xFD", "\xFC", "\xFE\xFE", "\xFD\xFD"};
+    TextModel model;
+    while (model.text.size() <= DynArray::kReadInPlace * 2)
+        model.text += pieces[random() % std::size(pieces)];
+    model.text += "\xFD";
+    DynArray array(model.text);
+    const int attributes = model.dcount();
+    ASSERT_EQ(array.DCount(), attributes);
+    const auto expectAgreement = [&](const char* when) {
+        for (int a = 0; a <= attributes + 1; ++a)
+            for (int v = 0; v <= 5; ++v)
+                for (int s = 0; s <= 2; ++s)
+                    ASSERT_EQ(array.Extract(a, v, s), model.extract(a, v, s))
+                        << when << " (" << a << ", " << v << ", " << s << ")";
+    };
+    expectAgreement("as read");
+    array.Replace(2, 1, 0, "x");
+    model.replace(2, 1, 0, "x");
+    expectAgreement("once changed");
+}
+
 TEST(DynArrayTest, BuildsAParameterRecordOfTenThousandLinesValueByValue) {
     constexpr int kLines = 10000;
     DynArray record(fromNotation("01/02/2025^ADMIN^^"));

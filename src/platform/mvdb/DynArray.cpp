@@ -65,9 +65,14 @@ std::string DynArray::Extract() const {
 std::string DynArray::Extract(int attribute, int value, int subvalue) const {
     checkIndexes(attribute, value, subvalue);
     if (attribute == 0) return Extract();
-    if (!treeCurrent_ && text_.size() <= kReadInPlace) {
-        std::string_view element = nthPiece(text_, kAttributeMark, attribute);
-        if (value > 0) element = nthPiece(element, kValueMark, value);
+    if (!treeCurrent_) {
+        std::string_view element;
+        if (text_.size() <= kReadInPlace) {
+            element = nthPiece(text_, kAttributeMark, attribute);
+            if (value > 0) element = nthPiece(element, kValueMark, value);
+        } else {
+            element = indexed(static_cast<std::size_t>(attribute), static_cast<std::size_t>(value));
+        }
         if (value > 0 && subvalue > 0) element = nthPiece(element, kSubvalueMark, subvalue);
         return std::string(element);
     }
@@ -86,6 +91,8 @@ void DynArray::Assign(std::string text) {
     textCurrent_ = true;
     attributes_.clear();
     treeCurrent_ = text_.empty();
+    valueStarts_.clear();
+    firstValues_.clear();
 }
 
 void DynArray::Assign(int attribute, std::string_view text) {
@@ -112,6 +119,32 @@ int DynArray::DCount() const {
     return static_cast<int>(attributes_.size());
 }
 
+std::string_view DynArray::indexed(std::size_t attribute, std::size_t value) const {
+    if (valueStarts_.empty()) indexText();
+    if (attribute >= firstValues_.size()) return {};
+    std::size_t first = firstValues_[attribute - 1];
+    std::size_t end = firstValues_[attribute];
+    if (value > 0) {
+        if (first + value > end) return {};
+        first += value - 1;
+        end = first + 1;
+    }
+    // From the start of the first value to the mark after the last one.
+    const std::size_t begin = valueStarts_[first];
+    return std::string_view(text_).substr(begin, valueStarts_[end] - 1 - begin);
+}
+
+void DynArray::indexText() const {
+    valueStarts_.assign(1, 0);
+    firstValues_.assign(1, 0);
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        if (text_[i] == kAttributeMark) firstValues_.push_back(valueStarts_.size());
+        if (text_[i] == kAttributeMark || text_[i] == kValueMark) valueStarts_.push_back(i + 1);
+    }
+    firstValues_.push_back(valueStarts_.size());
+    valueStarts_.push_back(text_.size() + 1);
+}
+
 const std::vector<DynArray::Attribute>& DynArray::tree() const {
     if (!treeCurrent_) {
         attributes_.clear();
@@ -126,6 +159,8 @@ const std::vector<DynArray::Attribute>& DynArray::tree() const {
 std::vector<DynArray::Attribute>& DynArray::treeToChange() {
     tree();
     textCurrent_ = false;
+    valueStarts_.clear();
+    firstValues_.clear();
     return attributes_;
 }
 

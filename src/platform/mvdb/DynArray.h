@@ -18,11 +18,13 @@
 // level past kMaxIndex elements fails with kErrBadIndex.
 //
 // Cost. The array keeps its text as read. A text of at most kReadInPlace bytes is read in place;
-// a longer one is parsed into attributes and values once, at the first indexed access, and any
-// text at the first Replace. From then on, Extract and Replace of one value cost the length of that
-// value (subvalues: of their value), Extract of an attribute the length of that attribute, and
-// Extract of the whole text is rebuilt once after each run of changes. Building a record of n
-// values with n calls of Replace is linear in n. A DynArray is used by one thread at a time.
+// a longer one is indexed once, at the first indexed read: one pass notes where every value
+// starts, and nothing is copied. Any text is parsed into attributes and values at the first
+// Replace. Either way, Extract of one value costs the length of that value (subvalues: of their
+// value), Extract of an attribute the length of that attribute, Replace of one value the length of
+// that value, and Extract of the whole text is rebuilt once after each run of changes. Building a
+// record of n values with n calls of Replace is linear in n. A DynArray is used by one thread at a
+// time.
 #pragma once
 
 #include <string>
@@ -35,7 +37,7 @@ class DynArray {
 public:
     // The largest index that Replace extends an array to, at each level.
     static constexpr int kMaxIndex = 1 << 22;
-    // The longest text that indexed reads scan in place instead of parsing it.
+    // The longest text that indexed reads scan in place instead of indexing it.
     static constexpr std::size_t kReadInPlace = 1024;
 
     DynArray() = default;
@@ -56,6 +58,10 @@ public:
 private:
     using Attribute = std::vector<std::string>;  // its values, subvalue marks left inside
 
+    // The text of element (attribute, value), both from 1 (value 0: the whole attribute), read
+    // from the text through its index.
+    std::string_view indexed(std::size_t attribute, std::size_t value) const;
+    void indexText() const;
     const std::vector<Attribute>& tree() const;
     std::vector<Attribute>& treeToChange();
     Attribute& attributeAt(std::size_t index);
@@ -70,6 +76,11 @@ private:
     mutable std::vector<Attribute> attributes_;
     mutable bool textCurrent_ = true;
     mutable bool treeCurrent_ = true;
+    // The index of the text, while the tree is not current: where each value starts in text_, in
+    // order, then one past the text's end; and the number of the first value of each attribute,
+    // then the number of values. Empty until the first indexed read.
+    mutable std::vector<std::size_t> valueStarts_;
+    mutable std::vector<std::size_t> firstValues_;
 };
 
 }  // namespace mvdb
