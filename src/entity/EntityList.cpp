@@ -32,10 +32,7 @@ void Ctr_Ostrevan::Remplir_Entite() {
     } else {
         MsgBox(messages::avertissement("Aucun système de télégestion n'est activé."));
         Cmd_Sortir.SetEnabled(true);
-        for (toolkit::Control* locked : std::initializer_list<toolkit::Control*>{
-                 &Cmd_Ok, &Cmd_Annuler, &Txt_Entite, &Cbo_Entite, &Etq_Entite}) {
-            locked->SetEnabled(false);
-        }
+        toolkit::setEnabled({&Cmd_Ok, &Cmd_Annuler, &Txt_Entite, &Cbo_Entite, &Etq_Entite}, false);
     }
     if (Cbo_Entite.ListCount() == 1) Cbo_Entite.SetListIndex(0);
 }

@@ -1,6 +1,5 @@
 #include "screen/Screen.h"
 
-#include <initializer_list>
 #include <tuple>
 
 namespace screen {
@@ -114,12 +113,11 @@ Screen::Screen(Surface& surface)
       Mnu_Aide(surface.add<MenuEntry>("Mnu_Aide", "Aide")),
       Mnu_Sommaire(surface.add<MenuEntry>("Mnu_Sommaire", "Aide_QUORVEL", &Mnu_Aide)),
       surface_(surface) {
-    for (toolkit::Control* disabled : std::initializer_list<toolkit::Control*>{
-             &Cdr_RubHeures, &Etq_RubNorm, &Etq_RubDim, &Etq_RubJF, &Etq_RubJFNonTrav, &Etq_Rub1Mai,
-             &Cbo_RubNorm, &Txt_RubDim, &Cbo_RubDim, &Txt_RubJF, &Cbo_RubJF, &Txt_RubJFNonTrav,
-             &Cbo_RubJFNonTrav, &Txt_Rub1Mai, &Cbo_Rub1Mai}) {
-        disabled->SetEnabled(false);
-    }
+    toolkit::setEnabled(
+        {&Cdr_RubHeures, &Etq_RubNorm, &Etq_RubDim, &Etq_RubJF, &Etq_RubJFNonTrav, &Etq_Rub1Mai,
+         &Cbo_RubNorm, &Txt_RubDim, &Cbo_RubDim, &Txt_RubJF, &Cbo_RubJF, &Txt_RubJFNonTrav,
+         &Cbo_RubJFNonTrav, &Txt_Rub1Mai, &Cbo_Rub1Mai},
+        false);
 }
 
 std::array<RubricColumn, 5> Screen::rubricColumns() const {

@@ -1,19 +1,13 @@
-#include <initializer_list>
 #include <string_view>
 
 #include "platform/ComponentError.h"
 #include "screen/Screen.h"
 
 namespace screen {
+
+using toolkit::setEnabled;
+
 namespace {
-
-using Controls = std::initializer_list<toolkit::Control*>;
-
-// Enables or disables each control, in the order given.
-void setEnabled(Controls controls, bool enabled) {
-    for (toolkit::Control* control : controls)
-        control->SetEnabled(enabled);
-}
 
 // The controls that the clearing leaves usable: what lets the user choose an entity or leave.
 bool staysUsable(std::string_view name) {

@@ -38,6 +38,11 @@ void Control::SetEnabled(bool enabled) {
     surface_.checkFocus();
 }
 
+void setEnabled(std::initializer_list<Control*> controls, bool enabled) {
+    for (Control* control : controls)
+        control->SetEnabled(enabled);
+}
+
 void Control::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -77,6 +78,9 @@ private:
     bool visible_ = true;
     ControlView* view_ = nullptr;
 };
+
+// Enables or disables each control, in the order given.
+void setEnabled(std::initializer_list<Control*> controls, bool enabled);
 
 // Where a widget is created: its name (and index in a control array), its container (nullptr for
 // the surface itself), its geometry in twips and its tab index.

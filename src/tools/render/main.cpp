@@ -29,11 +29,9 @@ std::string exampleLine(std::initializer_list<std::string_view> columns) {
 }
 
 void showExampleLines(screen::Screen& ecran) {
-    for (toolkit::Control* control : std::initializer_list<toolkit::Control*>{
-             &ecran.Cdr_RubHeures, &ecran.Etq_RubNorm, &ecran.Etq_RubDim, &ecran.Etq_RubJF,
-             &ecran.Etq_RubJFNonTrav, &ecran.Etq_Rub1Mai}) {
-        control->SetEnabled(true);
-    }
+    toolkit::setEnabled({&ecran.Cdr_RubHeures, &ecran.Etq_RubNorm, &ecran.Etq_RubDim,
+                         &ecran.Etq_RubJF, &ecran.Etq_RubJFNonTrav, &ecran.Etq_Rub1Mai},
+                        true);
     ecran.Lst_Detail.AddItem(
         exampleLine({"101-Heures normales", "205-Heures dimanche", "310-Heures fériées travaillées",
                      "320-Heures fériées", "330-Heures 1er mai"}));
