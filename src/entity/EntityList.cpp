@@ -15,6 +15,17 @@ mvdb::DynArray entityQuery() {
     return command;
 }
 
+int entityRow(const mvdb::DynArray& list, std::string_view code) {
+    for (int row = 1;; ++row) {
+        if (list.Extract(row).empty()) return 0;
+        if (list.Extract(row, kCodeValue) == code) return row;
+    }
+}
+
+std::string entityCode(const mvdb::DynArray& list, int row) {
+    return row < 1 ? std::string() : list.Extract(row, kCodeValue);
+}
+
 }  // namespace entity
 
 void Ctr_Ostrevan::Remplir_Entite() {
@@ -26,7 +37,7 @@ void Ctr_Ostrevan::Remplir_Entite() {
         // Every row is shown, however many there are, up to the first empty one.
         int row = 1;
         do {
-            Cbo_Entite.AddItem(mListeEntites->Extract(row, 2));
+            Cbo_Entite.AddItem(mListeEntites->Extract(row, entity::kNameValue));
             ++row;
         } while (!mListeEntites->Extract(row).empty());
     } else {

@@ -6,8 +6,10 @@
 // other rubric can be neither typed nor shown, and so is offered in no list.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/WholeNumber.h"
@@ -21,6 +23,15 @@ inline std::optional<std::int32_t> rubricCode(std::string_view key) {
     if (!number || *number < 0 || *number > kLargestCode || key.starts_with('-'))
         return std::nullopt;
     return number;
+}
+
+// The key under which a code of digits filled on the left with "0" is kept without them: "007"
+// is kept as 7, "000" as 0. Nothing for a code that is not all digits or has no leading zero.
+inline std::optional<std::string> keyWithoutLeadingZeros(std::string_view code) {
+    if (code.size() < 2 || code.front() != '0' ||
+        code.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    return std::string(code.substr(std::min(code.find_first_not_of('0'), code.size() - 1)));
 }
 
 }  // namespace rubric

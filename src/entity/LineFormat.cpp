@@ -1,0 +1,27 @@
+#include "entity/LineFormat.h"
+
+#include "platform/Utf8.h"
+
+namespace entity {
+
+std::string columnText(std::string_view code, std::string_view label) {
+    std::string text = std::string(code) + "-" + std::string(label);
+    text.resize(platform::byteOffset(text, kShownWidth));
+    text.append(kColumnWidth - platform::characterCount(text), ' ');
+    return text;
+}
+
+std::string blankColumn() {
+    return std::string(kColumnWidth, ' ');
+}
+
+std::string codeLine(const std::array<std::string, 5>& codes) {
+    std::string line = codes[0];
+    for (std::size_t column = 1; column < codes.size(); ++column) {
+        line += kCodeSeparator;
+        line += codes[column];
+    }
+    return line;
+}
+
+}  // namespace entity

@@ -1,0 +1,34 @@
+// The two forms of one line of an entity's parameters on the screen.
+//
+// Display line (an item of Lst_Detail): five columns of exactly kColumnWidth characters, one per
+// rubric in the order of data::kColumns. A rubric that is set shows its code, "-" and its label,
+// cut to kShownWidth characters and filled with spaces to kColumnWidth, so that every column ends
+// with a space; a rubric that is not set, or has no label, shows kColumnWidth spaces.
+//
+// Code line (the item of Lst_Codes at the same index): the five codes in the same order, joined
+// by ";", a code left empty where its column is blank: always five fields and four separators.
+//
+// Widths count characters, not bytes: a label in UTF-8 is never cut inside a character.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace entity {
+
+inline constexpr std::size_t kColumnWidth = 31;
+inline constexpr std::size_t kShownWidth = kColumnWidth - 1;
+inline constexpr char kCodeSeparator = ';';
+
+// The column of a rubric that is set: its code, "-" and its label, cut and filled.
+std::string columnText(std::string_view code, std::string_view label);
+
+// The column of a rubric that is not set.
+std::string blankColumn();
+
+// The five codes of a line joined by ";".
+std::string codeLine(const std::array<std::string, 5>& codes);
+
+}  // namespace entity
