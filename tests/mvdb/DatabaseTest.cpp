@@ -2,8 +2,8 @@
 #include <thread>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
+#include "OtherProgram.h"
 #include "TestDatabase.h"
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbError.h"
@@ -12,21 +12,7 @@ namespace mvdb {
 namespace {
 
 using testing::errorNumberOf;
-
-// Another program's connection to the same SQLite file.
-class OtherProgram {
-public:
-    explicit OtherProgram(const std::string& path) { sqlite3_open(path.c_str(), &connection_); }
-    ~OtherProgram() { sqlite3_close(connection_); }
-    void run(const char* sql) {
-        char* message = nullptr;
-        ASSERT_EQ(sqlite3_exec(connection_, sql, nullptr, nullptr, &message), SQLITE_OK)
-            << (message ? message : "");
-    }
-
-private:
-    sqlite3* connection_ = nullptr;
-};
+using testing::OtherProgram;
 
 class DatabaseTest : public testing::TestDatabase {
 protected:
