@@ -14,7 +14,9 @@ const std::string kFonctionParametres = "PARAMINTEGRGENE";
 
 Ctr_Ostrevan::Ctr_Ostrevan()
     : toolkit::Surface(screen::kDesignWidth, screen::kDesignHeight),
-      screen::Screen(static_cast<toolkit::Surface&>(*this)) {}
+      screen::Screen(static_cast<toolkit::Surface&>(*this)) {
+    bindEntitySelector();
+}
 
 void Ctr_Ostrevan::DroitsUtilisateur(
     const component::Ref<rights::UserRights>& New_DroitsUtilisateur) {

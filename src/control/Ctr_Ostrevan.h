@@ -8,7 +8,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/component/Dispatch.h"
@@ -17,6 +19,7 @@
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbClient.h"
 #include "platform/rights/Rights.h"
+#include "platform/toolkit/Keys.h"
 #include "platform/toolkit/Surface.h"
 #include "screen/Screen.h"
 
@@ -45,6 +48,39 @@ private:
 
     // Hides "OK" for good from a user who may not change the parameters.
     void Appliquer_Droits();
+
+    // The answer of Lire_Enregistrement for a key that has no record.
+    static constexpr std::string_view kEchec = "Echec";
+
+    // The entity pair: a complete code typed in Txt_Entite, or a name chosen in Cbo_Entite, opens
+    // the entity; anything else clears the screen. The two boxes are kept in step by their events
+    // alone, each handler's own tests ending the chain that it starts.
+    void bindEntitySelector();
+    void Txt_Entite_Change();
+    void Txt_Entite_KeyPress(toolkit::KeyCode& KeyAscii);
+    void Txt_Entite_LostFocus();
+    void Cbo_Entite_Change();
+    void Cbo_Entite_Click();
+    // Reads the entity's parameter record, or makes an empty one, keeps a copy of its text and
+    // shows its lines in the browse mode.
+    void openEntity(const std::string& code);
+    // Tells the user why the code box is refused, then empties it (which clears the screen) and
+    // gives it the focus.
+    void refuseCode(toolkit::TextBox& box, std::string message);
+
+    // Reads the record under key from file into record: answers "" when it was read, and kEchec,
+    // leaving record as it was, when the file has no record under key. Any other failure of the
+    // database passes on, record left as it was: a record that could not be read is never taken
+    // for the one asked.
+    static std::string Lire_Enregistrement(const component::Ref<mvdb::DbFile>& file,
+                                           component::Ref<mvdb::DbRecord>& record,
+                                           const std::string& key);
+    // Shows the lines of mEnrParam in Lst_Detail and their codes in Lst_Codes, which it empties
+    // first, each rubric's label read from RUBSAISIE at every code.
+    void Remplir_Detail();
+    // The label of the rubric of a stored code, read into mEnrRubSaisie; none for an empty code
+    // or a rubric that has no record.
+    std::optional<std::string> rubricLabel(const std::string& code);
 
     component::Ref<rights::UserRights> mDroits;
     component::Ref<rights::FunctionRights> mDroitsFonction;

@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "control/ControlTesting.h"
+#include "control/Mod_Proc.h"
 #include "entity/EntityList.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Notation.h"
@@ -39,11 +40,13 @@ TEST_F(EntityListTest, ShowsTheNamesAloneInTheOrderOfTheAnswerAndSelectsNoneOfSe
     EXPECT_EQ(control.Cbo_Entite.ListCount(), 4) << "a second call gives the same list";
 }
 
-TEST_F(EntityListTest, TheOnlyEntityIsSelected) {
+TEST_F(EntityListTest, TheOnlyEntityIsSelectedAndItsCodeWritten) {
     putEntities(database, {{"007", "Domicile Plus Cassignac"}});
+    Mod_Proc::Ouvrir_Fichiers();
     control.Remplir_Entite();
     EXPECT_EQ(control.Cbo_Entite.ListIndex(), 0);
     EXPECT_EQ(control.Cbo_Entite.Text(), "Domicile Plus Cassignac");
+    EXPECT_EQ(control.Txt_Entite.Text(), "007");
 }
 
 TEST_F(EntityListTest, NoEntityTellsTheUserOnceAndLeavesOnlyTheWayOut) {

@@ -1,0 +1,75 @@
+// The entity pair: the code box Txt_Entite and the list of names Cbo_Entite.
+#include "control/Ctr_Ostrevan.h"
+#include "control/Messages.h"
+#include "control/Mod_Var.h"
+#include "entity/EntityCode.h"
+#include "entity/EntityList.h"
+#include "platform/mvdb/DbError.h"
+
+void Ctr_Ostrevan::bindEntitySelector() {
+    Txt_Entite.onChange = [this] { Txt_Entite_Change(); };
+    Txt_Entite.onKeyPress = [this](toolkit::KeyCode& KeyAscii) { Txt_Entite_KeyPress(KeyAscii); };
+    Txt_Entite.onLostFocus = [this] { Txt_Entite_LostFocus(); };
+    Cbo_Entite.onChange = [this] { Cbo_Entite_Change(); };
+    Cbo_Entite.onClick = [this] { Cbo_Entite_Click(); };
+}
+
+void Ctr_Ostrevan::Txt_Entite_Change() {
+    const std::string code = Txt_Entite.Text();
+    if (!entity::isComplete(code)) {
+        Cbo_Entite.SetText("");
+        Vider_Ecran();
+        return;
+    }
+    const int row = mListeEntites ? entity::entityRow(*mListeEntites, code) : 0;
+    if (row == 0) {
+        refuseCode(Txt_Entite, "Cette entité juridique n'existe pas.");
+        return;
+    }
+    Cbo_Entite.SetText(mListeEntites->Extract(row, entity::kNameValue));
+    // A name that empties the combo's text empties the code box too: the screen is cleared.
+    if (Txt_Entite.Text() != code) return;
+    try {
+        openEntity(code);
+    } catch (const mvdb::DbError& error) {
+        // An entity whose record or labels cannot be read is not opened on a partial or an
+        // earlier record: nothing could then be saved over it.
+        mEnrParam.reset();
+        refuseCode(Txt_Entite,
+                   "L'entité juridique " + code + " ne peut pas être ouverte : " + error.what());
+    }
+}
+
+void Ctr_Ostrevan::openEntity(const std::string& code) {
+    if (Lire_Enregistrement(Mod_Var::gFicParam, mEnrParam, code) == kEchec)
+        mEnrParam = std::make_shared<mvdb::DbRecord>(Mod_Var::gFicParam->NewRecord(code));
+    if (!mEnrCopie) mEnrCopie = std::make_shared<mvdb::DynArray>();
+    mEnrCopie->Assign(mEnrParam->Extract());
+    Activer_Ecran();
+    Remplir_Detail();
+}
+
+void Ctr_Ostrevan::refuseCode(toolkit::TextBox& box, std::string message) {
+    MsgBox(messages::avertissement(std::move(message)));
+    box.SetText("");
+    box.SetFocus();
+}
+
+void Ctr_Ostrevan::Txt_Entite_KeyPress(toolkit::KeyCode& KeyAscii) {
+    if (KeyAscii == toolkit::kKeyEnter)
+        Txt_Entite.SetText(entity::completedCode(Txt_Entite.Text()));
+}
+
+void Ctr_Ostrevan::Txt_Entite_LostFocus() {
+    if (!Txt_Entite.Text().empty()) Txt_Entite.SetText(entity::completedCode(Txt_Entite.Text()));
+}
+
+void Ctr_Ostrevan::Cbo_Entite_Change() {
+    if (Cbo_Entite.Text().empty()) Txt_Entite.SetText("");
+}
+
+void Ctr_Ostrevan::Cbo_Entite_Click() {
+    const bool chosen = !Cbo_Entite.Text().empty() && mListeEntites;
+    Txt_Entite.SetText(chosen ? entity::entityCode(*mListeEntites, Cbo_Entite.ListIndex() + 1)
+                              : std::string());
+}
