@@ -33,6 +33,10 @@ std::string rubricKey(int i) {
     return std::string(i / 1000, '0') + std::to_string(i % 1000);
 }
 
+std::string openedRubric(int line, int attribute) {
+    return rubricKey(((line - 1) * 5 + attribute - 5) % kRecords);
+}
+
 BenchDatabase::BenchDatabase()
     : path_(std::filesystem::temp_directory_path() /
             ("ostrevan-bench-" + std::to_string(::getpid()) + ".mvdb")),
@@ -40,7 +44,7 @@ BenchDatabase::BenchDatabase()
     mvdb::Database::Transaction fill(database_);
     const mvdb::DbFile entities = database_.CreateFile("ASSOCIATION");
     const mvdb::DbFile rubrics = database_.CreateFile("RUBSAISIE");
-    database_.CreateFile("TPSPARAMBASCUL");
+    const mvdb::DbFile parameters = database_.CreateFile("TPSPARAMBASCUL");
     for (int i = 0; i < kRecords; ++i) {
         const int shuffled = (i * 7919) % kRecords;
         mvdb::DbRecord entity = entities.NewRecord(entityKey(i));
@@ -54,6 +58,15 @@ BenchDatabase::BenchDatabase()
         rubric.Replace(18, 0, 0, i % 20 == 0 ? "31/12/2024" : "");
         rubric.DBWrite();
     }
+    mvdb::DbRecord opened = entities.NewRecord(kOpenedEntity);
+    opened.Replace(1, 0, 0, "Association aux mille lignes");
+    opened.DBWrite();
+    mvdb::DbRecord lines = parameters.NewRecord(kOpenedEntity);
+    for (int line = 1; line <= kOpenedLines; ++line) {
+        for (int attribute = 5; attribute <= 9; ++attribute)
+            lines.Replace(attribute, line, 0, openedRubric(line, attribute));
+    }
+    lines.DBWrite();
     fill.commit();
 }
 

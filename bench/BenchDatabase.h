@@ -19,8 +19,15 @@ inline constexpr int kRecords = 10000;
 std::string entityKey(int i);
 std::string rubricKey(int i);
 
+// The entity whose opening is measured: its code, and its parameter record of kOpenedLines lines,
+// each naming five rubrics that exist, 5,000 distinct codes in all.
+inline constexpr const char* kOpenedEntity = "001";
+inline constexpr int kOpenedLines = 1000;
+std::string openedRubric(int line, int attribute);
+
 // Names and labels come in an order unlike the keys', as in real files. Nine rubrics in ten are
-// of the types that the screen offers, and one in twenty of them is closed.
+// of the types that the screen offers, and one in twenty of them is closed. Besides the 10,000
+// entities, the file holds the opened entity.
 class BenchDatabase {
 public:
     BenchDatabase();
