@@ -1,61 +1,73 @@
 // ostrevan-render: draws the settings screen with the Qt views into a PNG file, with no display
 // needed (Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise).
 //
-//   ostrevan-render OUT.png [--lines]
+//   ostrevan-render OUT.png [--entity CODE]
 //
-// The screen stands as created (its design-time states); --lines also opens the frame and lists
-// three example lines, to show the columns of the list of lines under their headings and bars.
+// The control is started on a fresh sample database, as a host starts it; --entity also types
+// the entity's code, so that its lines show in the list under the column headings and bars.
+// Any failure (an unknown code among them) is printed, and the status is 1.
 #include <QApplication>
 #include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/Utf8.h"
+#include <unistd.h>
+
+#include "control/Ctr_Ostrevan.h"
 #include "platform/qt/SurfaceWidget.h"
-#include "screen/Screen.h"
+#include "platform/rights/Rights.h"
+#include "tools/mvdb/Commands.h"
 
 namespace {
 
-// An example line: five columns of 31 characters, each a code, "-" and the start of a label.
-std::string exampleLine(std::initializer_list<std::string_view> columns) {
-    std::string line;
-    for (const std::string_view column : columns) {
-        line += column;
-        line.append(31 - platform::characterCount(column), ' ');
+// A sample database of the tool's own, removed with it.
+class SampleDatabase {
+public:
+    SampleDatabase() { mvdbtool::fillSample(path_); }
+    ~SampleDatabase() {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::filesystem::remove(path_ + suffix);
     }
-    return line;
-}
+    const std::string& path() const { return path_; }
 
-void showExampleLines(screen::Screen& ecran) {
-    toolkit::setEnabled({&ecran.Cdr_RubHeures, &ecran.Etq_RubNorm, &ecran.Etq_RubDim,
-                         &ecran.Etq_RubJF, &ecran.Etq_RubJFNonTrav, &ecran.Etq_Rub1Mai},
-                        true);
-    ecran.Lst_Detail.AddItem(
-        exampleLine({"101-Heures normales", "205-Heures dimanche", "310-Heures fériées travaillées",
-                     "320-Heures fériées", "330-Heures 1er mai"}));
-    ecran.Lst_Detail.AddItem(
-        exampleLine({"102-Heures de nuit", "206-Dimanche de nuit", "", "", ""}));
-    ecran.Lst_Detail.AddItem(exampleLine({"007-Astreinte", "", "", "", "331-1er mai astreinte"}));
+private:
+    std::string path_ = std::filesystem::temp_directory_path() /
+                        ("ostrevan-render-" + std::to_string(::getpid()) + ".mvdb");
+};
+
+void render(const SampleDatabase& sample, const char* entity, const QString& out) {
+    Ctr_Ostrevan control;
+    control.TheDatabase(std::make_shared<mvdb::Database>(mvdb::Database::Open(sample.path())));
+    control.DroitsUtilisateur(
+        std::shared_ptr<rights::UserRights>(std::make_shared<rights::ConfiguredRights>(2)));
+    control.Init();
+    if (entity != nullptr) control.Txt_Entite.SetText(entity);
+    qtview::SurfaceWidget widget(control);
+    widget.resize(widget.sizeHint());
+    QApplication::processEvents();  // the rows of the lists come from the event loop
+    if (!widget.grab().save(out, "PNG")) throw std::runtime_error("cannot write the picture");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::string_view(argv[1]).starts_with("-")) {
-        std::fprintf(stderr, "usage: ostrevan-render OUT.png [--lines]\n");
+    const bool withEntity = argc == 4 && std::string_view(argv[2]) == "--entity";
+    if ((argc != 2 && !withEntity) || std::string_view(argv[1]).starts_with("-")) {
+        std::fprintf(stderr, "usage: ostrevan-render OUT.png [--entity CODE]\n");
         return 2;
     }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
-    toolkit::Surface surface(screen::kDesignWidth, screen::kDesignHeight);
-    screen::Screen ecran(surface);
-    if (argc > 2 && std::string_view(argv[2]) == "--lines") showExampleLines(ecran);
-    qtview::SurfaceWidget widget(surface);
-    widget.resize(widget.sizeHint());
-    if (!widget.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-        std::fprintf(stderr, "ostrevan-render: cannot write %s\n", argv[1]);
+    try {
+        const SampleDatabase sample;
+        render(sample, withEntity ? argv[3] : nullptr, QString::fromLocal8Bit(argv[1]));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "ostrevan-render: %s: %s\n", argv[1], error.what());
         return 1;
     }
     return 0;
