@@ -2,6 +2,7 @@
 
 #include "control/Mod_Var.h"
 #include "control/TypeLibrary.h"
+#include "rubric/RubricSelector.h"
 
 using namespace Mod_Var;
 
@@ -14,8 +15,11 @@ const std::string kFonctionParametres = "PARAMINTEGRGENE";
 
 Ctr_Ostrevan::Ctr_Ostrevan()
     : toolkit::Surface(screen::kDesignWidth, screen::kDesignHeight),
-      screen::Screen(static_cast<toolkit::Surface&>(*this)) {
+      screen::Screen(static_cast<toolkit::Surface&>(*this)),
+      mSelecteurs(rubric::selectorsOf(*this, rubricColumns(), Cmd_OkDetail)) {
     bindEntitySelector();
+    bindRubricSelectors();
+    bindLineEditor();
 }
 
 void Ctr_Ostrevan::DroitsUtilisateur(

@@ -7,6 +7,7 @@
 // was already done, and reaches the host as that call's error.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@
 #include "platform/rights/Rights.h"
 #include "platform/toolkit/Keys.h"
 #include "platform/toolkit/Surface.h"
+#include "rubric/RubricSelector.h"
 #include "screen/Screen.h"
 
 class Ctr_Ostrevan : public toolkit::Surface,
@@ -64,9 +66,52 @@ private:
     // Reads the entity's parameter record, or makes an empty one, keeps a copy of its text and
     // shows its lines in the browse mode.
     void openEntity(const std::string& code);
-    // Tells the user why the code box is refused, then empties it (which clears the screen) and
-    // gives it the focus.
-    void refuseCode(toolkit::TextBox& box, std::string message);
+
+    // The five rubric selectors of the line editor, in the rubric order: one family written once
+    // (rubric/RubricSelector.h). Each widget's event goes to the handler named after the widget,
+    // which hands it over to the widget's selector.
+    void bindRubricSelectors();
+    using KeyCode = toolkit::KeyCode;
+    void Txt_RubNorm_Change() { mSelecteurs[0].Txt_Change(); }
+    void Txt_RubNorm_KeyPress(KeyCode& KeyAscii) { mSelecteurs[0].Txt_KeyPress(KeyAscii); }
+    void Txt_RubNorm_LostFocus() { mSelecteurs[0].Txt_LostFocus(); }
+    void Cbo_RubNorm_Change() { mSelecteurs[0].Cbo_Change(); }
+    void Cbo_RubNorm_Click() { mSelecteurs[0].Cbo_Click(); }
+    void Cbo_RubNorm_KeyPress(KeyCode& KeyAscii) { mSelecteurs[0].Cbo_KeyPress(KeyAscii); }
+    void Txt_RubDim_Change() { mSelecteurs[1].Txt_Change(); }
+    void Txt_RubDim_KeyPress(KeyCode& KeyAscii) { mSelecteurs[1].Txt_KeyPress(KeyAscii); }
+    void Txt_RubDim_LostFocus() { mSelecteurs[1].Txt_LostFocus(); }
+    void Cbo_RubDim_Change() { mSelecteurs[1].Cbo_Change(); }
+    void Cbo_RubDim_Click() { mSelecteurs[1].Cbo_Click(); }
+    void Cbo_RubDim_KeyPress(KeyCode& KeyAscii) { mSelecteurs[1].Cbo_KeyPress(KeyAscii); }
+    void Txt_RubJF_Change() { mSelecteurs[2].Txt_Change(); }
+    void Txt_RubJF_KeyPress(KeyCode& KeyAscii) { mSelecteurs[2].Txt_KeyPress(KeyAscii); }
+    void Txt_RubJF_LostFocus() { mSelecteurs[2].Txt_LostFocus(); }
+    void Cbo_RubJF_Change() { mSelecteurs[2].Cbo_Change(); }
+    void Cbo_RubJF_Click() { mSelecteurs[2].Cbo_Click(); }
+    void Cbo_RubJF_KeyPress(KeyCode& KeyAscii) { mSelecteurs[2].Cbo_KeyPress(KeyAscii); }
+    void Txt_RubJFNonTrav_Change() { mSelecteurs[3].Txt_Change(); }
+    void Txt_RubJFNonTrav_KeyPress(KeyCode& KeyAscii) { mSelecteurs[3].Txt_KeyPress(KeyAscii); }
+    void Txt_RubJFNonTrav_LostFocus() { mSelecteurs[3].Txt_LostFocus(); }
+    void Cbo_RubJFNonTrav_Change() { mSelecteurs[3].Cbo_Change(); }
+    void Cbo_RubJFNonTrav_Click() { mSelecteurs[3].Cbo_Click(); }
+    void Cbo_RubJFNonTrav_KeyPress(KeyCode& KeyAscii) { mSelecteurs[3].Cbo_KeyPress(KeyAscii); }
+    void Txt_Rub1Mai_Change() { mSelecteurs[4].Txt_Change(); }
+    void Txt_Rub1Mai_KeyPress(KeyCode& KeyAscii) { mSelecteurs[4].Txt_KeyPress(KeyAscii); }
+    void Txt_Rub1Mai_LostFocus() { mSelecteurs[4].Txt_LostFocus(); }
+    void Cbo_Rub1Mai_Change() { mSelecteurs[4].Cbo_Change(); }
+    void Cbo_Rub1Mai_Click() { mSelecteurs[4].Cbo_Click(); }
+    void Cbo_Rub1Mai_KeyPress(KeyCode& KeyAscii) { mSelecteurs[4].Cbo_KeyPress(KeyAscii); }
+
+    // The line editor over the entity's lines (detail/LineEditor.cpp): "Ajouter" opens a new
+    // line, a double click opens the selected one; the line's "OK" writes it into Lst_Detail and
+    // Lst_Codes, its "Annuler" abandons it (asking first when it is new), "Supprimer" deletes it.
+    void bindLineEditor();
+    void Cmd_Ajouter_Click();
+    void Lst_Detail_DblClick();
+    void Cmd_OkDetail_Click();
+    void Cmd_AnnulerDetail_Click();
+    void Cmd_Supprimer_Click();
 
     // Reads the record under key from file into record: answers "" when it was read, and kEchec,
     // leaving record as it was, when the file has no record under key. Any other failure of the
@@ -93,4 +138,5 @@ private:
     // for a label; kept by each instance, see Mod_Var.h.
     component::Ref<mvdb::DbRecord> mEnrParam;
     component::Ref<mvdb::DbRecord> mEnrRubSaisie;
+    std::array<rubric::RubricSelector, 5> mSelecteurs;
 };

@@ -2,7 +2,7 @@
 #include "control/Ctr_Ostrevan.h"
 #include "control/Messages.h"
 #include "control/Mod_Var.h"
-#include "entity/EntityCode.h"
+#include "data/Code.h"
 #include "entity/EntityList.h"
 #include "platform/mvdb/DbError.h"
 
@@ -16,14 +16,14 @@ void Ctr_Ostrevan::bindEntitySelector() {
 
 void Ctr_Ostrevan::Txt_Entite_Change() {
     const std::string code = Txt_Entite.Text();
-    if (!entity::isComplete(code)) {
+    if (!data::isComplete(code)) {
         Cbo_Entite.SetText("");
         Vider_Ecran();
         return;
     }
     const int row = mListeEntites ? entity::entityRow(*mListeEntites, code) : 0;
     if (row == 0) {
-        refuseCode(Txt_Entite, "Cette entité juridique n'existe pas.");
+        messages::refuseCode(*this, Txt_Entite, "Cette entité juridique n'existe pas.");
         return;
     }
     Cbo_Entite.SetText(mListeEntites->Extract(row, entity::kNameValue));
@@ -35,8 +35,9 @@ void Ctr_Ostrevan::Txt_Entite_Change() {
         // An entity whose record or labels cannot be read is not opened on a partial or an
         // earlier record: nothing could then be saved over it.
         mEnrParam.reset();
-        refuseCode(Txt_Entite,
-                   "L'entité juridique " + code + " ne peut pas être ouverte : " + error.what());
+        messages::refuseCode(
+            *this, Txt_Entite,
+            "L'entité juridique " + code + " ne peut pas être ouverte : " + error.what());
     }
 }
 
@@ -49,19 +50,12 @@ void Ctr_Ostrevan::openEntity(const std::string& code) {
     Remplir_Detail();
 }
 
-void Ctr_Ostrevan::refuseCode(toolkit::TextBox& box, std::string message) {
-    MsgBox(messages::avertissement(std::move(message)));
-    box.SetText("");
-    box.SetFocus();
-}
-
 void Ctr_Ostrevan::Txt_Entite_KeyPress(toolkit::KeyCode& KeyAscii) {
-    if (KeyAscii == toolkit::kKeyEnter)
-        Txt_Entite.SetText(entity::completedCode(Txt_Entite.Text()));
+    if (KeyAscii == toolkit::kKeyEnter) Txt_Entite.SetText(data::completedCode(Txt_Entite.Text()));
 }
 
 void Ctr_Ostrevan::Txt_Entite_LostFocus() {
-    if (!Txt_Entite.Text().empty()) Txt_Entite.SetText(entity::completedCode(Txt_Entite.Text()));
+    if (!Txt_Entite.Text().empty()) Txt_Entite.SetText(data::completedCode(Txt_Entite.Text()));
 }
 
 void Ctr_Ostrevan::Cbo_Entite_Change() {

@@ -11,6 +11,10 @@ std::string columnText(std::string_view code, std::string_view label) {
     return text;
 }
 
+std::string editorColumn(std::string_view code, std::string_view label) {
+    return columnText(code, label.substr(0, platform::byteOffset(label, kEditorLabelWidth)));
+}
+
 std::string blankColumn() {
     return std::string(kColumnWidth, ' ');
 }

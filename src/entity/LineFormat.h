@@ -5,6 +5,10 @@
 // cut to kShownWidth characters and filled with spaces to kColumnWidth, so that every column ends
 // with a space; a rubric that is not set, or has no label, shows kColumnWidth spaces.
 //
+// The line editor builds the same columns from its selectors, with the first kEditorLabelWidth
+// characters of the chosen rubric's label: with a code of three digits, the column read from a
+// record.
+//
 // Code line (the item of Lst_Codes at the same index): the five codes in the same order, joined
 // by ";", a code left empty where its column is blank: always five fields and four separators.
 //
@@ -20,10 +24,14 @@ namespace entity {
 
 inline constexpr std::size_t kColumnWidth = 31;
 inline constexpr std::size_t kShownWidth = kColumnWidth - 1;
+inline constexpr std::size_t kEditorLabelWidth = 26;
 inline constexpr char kCodeSeparator = ';';
 
 // The column of a rubric that is set: its code, "-" and its label, cut and filled.
 std::string columnText(std::string_view code, std::string_view label);
+
+// The column of a rubric chosen in the line editor: its code, "-" and the start of its label.
+std::string editorColumn(std::string_view code, std::string_view label);
 
 // The column of a rubric that is not set.
 std::string blankColumn();

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/Code.h"
 #include "platform/WholeNumber.h"
 
 namespace rubric {
@@ -23,6 +24,11 @@ inline std::optional<std::int32_t> rubricCode(std::string_view key) {
     if (!number || *number < 0 || *number > kLargestCode || key.starts_with('-'))
         return std::nullopt;
     return number;
+}
+
+// The code that a code box shows for a rubric's item data: 7 is 007, 123 is 123.
+inline std::string shownCode(std::int32_t code) {
+    return data::completedCode(std::to_string(code));
 }
 
 // The key under which a code of digits filled on the left with "0" is kept without them: "007"

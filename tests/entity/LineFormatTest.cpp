@@ -2,7 +2,7 @@
 // do not reach: characters against bytes, the end of the entity list, codes that are not digits.
 #include <gtest/gtest.h>
 
-#include "entity/EntityCode.h"
+#include "data/Code.h"
 #include "entity/EntityList.h"
 #include "entity/LineFormat.h"
 #include "platform/Utf8.h"
@@ -22,10 +22,10 @@ TEST(LineFormatTest, WidthsCountCharactersSoNoAccentIsCutInTwo) {
         << "a longer code takes its room from the label";
 }
 
-TEST(EntityCodeTest, CodesAreCountedInCharacters) {
-    EXPECT_EQ(entity::completedCode("é"), "00é");
-    EXPECT_TRUE(entity::isComplete("àé1"));
-    EXPECT_FALSE(entity::isComplete("0123"));
+TEST(CodeTest, CodesAreCountedInCharacters) {
+    EXPECT_EQ(data::completedCode("é"), "00é");
+    EXPECT_TRUE(data::isComplete("àé1"));
+    EXPECT_FALSE(data::isComplete("0123"));
 }
 
 TEST(EntityCodeTest, TheListIsSearchedExactlyUpToItsFirstEmptyRow) {

@@ -1,6 +1,6 @@
-// The code of a legal entity as the code box holds it: three characters, the key of the entity's
-// record in ASSOCIATION and of its parameter record, compared exactly (letter case included) and
-// never trimmed. A shorter code is completed on the left with "0": 7 is 007, an empty one 000.
+// A code as the screen's code boxes hold it, an entity's or a rubric's: three characters, compared
+// exactly (letter case included) and never trimmed. A shorter code is completed on the left with
+// "0": 7 is 007, an empty one 000.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +9,7 @@
 
 #include "platform/Utf8.h"
 
-namespace entity {
+namespace data {
 
 inline constexpr std::size_t kCodeLength = 3;
 
@@ -24,4 +24,4 @@ inline std::string completedCode(std::string_view code) {
     return std::string(kCodeLength - length, '0') + std::string(code);
 }
 
-}  // namespace entity
+}  // namespace data
