@@ -12,31 +12,31 @@
 
 namespace {
 
-using Columns = std::array<screen::RubricColumn, 5>;
+// The line that the five selectors hold, as Lst_Detail shows it and as Lst_Codes keeps it. The
+// weekday rubric is the code in its box; each other rubric is chosen when an item of its list is
+// selected. A chosen rubric shows its code and the start of its label, and keeps its code with
+// three digits; any other shows a blank column and keeps an empty code, so that the line shown is
+// always the line kept.
+struct EditedLine {
+    std::string shown;
+    std::string codes;
+};
 
-// The line that the selectors hold, as Lst_Detail shows it: each rubric's code and the start of
-// its label, or a blank column where its code box is empty.
-std::string displayLine(const Columns& columns) {
-    std::string line;
-    for (const screen::RubricColumn& column : columns) {
-        const std::string code = column.code.Text();
-        const int item = column.list.ListIndex();
-        line += code.empty() ? entity::blankColumn()
-                             : entity::editorColumn(code, item < 0 ? "" : column.list.List(item));
-    }
-    return line;
-}
-
-// The same line as Lst_Codes holds it: the weekday code always, each other code when a rubric is
-// chosen in its list, every code written with three digits.
-std::string codeLine(const Columns& columns) {
+EditedLine editedLine(const std::array<screen::RubricColumn, 5>& columns) {
+    std::string shown;
     std::array<std::string, 5> codes;
     for (std::size_t rubric = 0; rubric < columns.size(); ++rubric) {
         const screen::RubricColumn& column = columns[rubric];
-        if (rubric == 0 || column.list.ListIndex() >= 0)
-            codes[rubric] = data::completedCode(column.code.Text());
+        const std::string code = column.code.Text();
+        const int item = column.list.ListIndex();
+        if (rubric == 0 ? code.empty() : item < 0) {
+            shown += entity::blankColumn();
+            continue;
+        }
+        shown += entity::editorColumn(code, item < 0 ? "" : column.list.List(item));
+        codes[rubric] = data::completedCode(code);
     }
-    return entity::codeLine(codes);
+    return {shown, entity::codeLine(codes)};
 }
 
 }  // namespace
@@ -82,14 +82,13 @@ void Ctr_Ostrevan::Cmd_OkDetail_Click() {
                                        messages::kTitreEditeur));
         return;
     }
-    const std::string shown = displayLine(rubricColumns());
-    const std::string codes = codeLine(rubricColumns());
+    const EditedLine line = editedLine(rubricColumns());
     if (adding) {
-        Lst_Detail.AddItem(shown);
-        Lst_Codes.AddItem(codes);
+        Lst_Detail.AddItem(line.shown);
+        Lst_Codes.AddItem(line.codes);
     } else {
-        Lst_Detail.SetList(Lst_Detail.ListIndex(), shown);
-        Lst_Codes.SetList(Lst_Detail.ListIndex(), codes);
+        Lst_Detail.SetList(Lst_Detail.ListIndex(), line.shown);
+        Lst_Codes.SetList(Lst_Detail.ListIndex(), line.codes);
     }
     mAjoutEnCours = component::kFalse;
     Fermer_Saisie_Ligne();

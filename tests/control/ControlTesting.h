@@ -2,6 +2,7 @@
 // recorded message boxes, and a control started on them as a host starts it.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "mvdb/TestDatabase.h"
 #include "platform/rights/Rights.h"
 #include "platform/toolkit/MessageBox.h"
+#include "platform/toolkit/User.h"
 
 namespace control_testing {
 
@@ -33,16 +35,21 @@ private:
     std::int32_t level_;
 };
 
-// Records every message box asked, and answers each with its first button.
+// Records every message box asked, and answers a question with the next queued answer, or Yes
+// when none is queued; a warning is answered OK.
 class RecordedMessages : public toolkit::MessageService {
 public:
     toolkit::MsgAnswer ask(const toolkit::MessageRequest& request) override {
         asked.push_back(request);
-        return request.buttons == toolkit::MsgButtons::Ok ? toolkit::MsgAnswer::Ok
-                                                          : toolkit::MsgAnswer::Yes;
+        if (request.buttons == toolkit::MsgButtons::Ok) return toolkit::MsgAnswer::Ok;
+        if (answers.empty()) return toolkit::MsgAnswer::Yes;
+        const toolkit::MsgAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 
     std::vector<toolkit::MessageRequest> asked;
+    std::deque<toolkit::MsgAnswer> answers;
 };
 
 inline component::Ref<rights::UserRights> rightsOfLevel(std::int32_t level) {
@@ -79,8 +86,15 @@ protected:
             put(database, "ASSOCIATION", code, name + "^12 rue des Tisserands");
     }
 
+    // The user types the keys into the widget, one by one, at the caret.
+    void type(toolkit::Widget& widget, const std::string& keys) {
+        for (const char key : keys)
+            user.typeKey(widget, static_cast<toolkit::KeyCode>(key));
+    }
+
     Ctr_Ostrevan control;
     RecordedMessages messages;
+    toolkit::User user{control};
 
 private:
     static void emptyModule() {
@@ -89,6 +103,49 @@ private:
         Mod_Var::gFicRubSaisie.reset();
         Mod_Var::gFicParam.reset();
     }
+};
+
+// The control started over entity 007, whose parameter record holds five lines, and rubrics that
+// the line editor's tests need; the entity is opened by its code.
+//
+// Rubric keys and labels, by label in the lists: "000" has code 0; "7" and "007" are two items of
+// code 7; 106 has a label of 40 characters; 132 is closed, so it is in no list, though the lines
+// still show it.
+class EditorTest : public ControlTest {
+protected:
+    EditorTest() : database(databaseWithFiles()) {
+        putEntities(database, {{"007", "Domicile Plus Cassignac"}, {"012", "Présence"}});
+        for (const auto& [key, label] : {std::pair{"000", "Heures sans majoration"},
+                                         {"7", "Heures d'évaluation à domicile"},
+                                         {"007", "Heures d'évaluation (ancienne grille)"},
+                                         {"101", "Heures normales"},
+                                         {"103", "Heures dimanche"},
+                                         {"106", "Heures fériées travaillées majorées 100%"},
+                                         {"109", "Heures 1er mai"},
+                                         {"123", "Heures de coordination"},
+                                         {"125", "Heures fériées non travaillées"},
+                                         {"205", "Heures de nuit"}})
+            put(database, "RUBSAISIE", key, std::string(label) + "^3");
+        put(database, "RUBSAISIE", "132",
+            "Heures dimanche (ancienne grille)^4" + std::string(16, '^') + "31/12/2024");
+        // Lines: 101;103;106;125;109 / 101;;205;; / 123;;;; / 132;;;; / 101;132;;;
+        put(database, "TPSPARAMBASCUL", "007",
+            "28/11/2024^PAIE03^^15/09/2021^101]101]123]132]101^103]]]]132^109]]]]^106]205]]]^"
+            "125]]]]");
+        handIn(database);
+        control.Init();
+        type(control.Txt_Entite, "007");
+    }
+
+    // The index of the first item of the list whose item data is code.
+    static int itemOf(const toolkit::ComboBox& list, std::int32_t code) {
+        for (int item = 0; item < list.ListCount(); ++item) {
+            if (list.ItemData(item) == code) return item;
+        }
+        return -1;
+    }
+
+    mvdb::Database database;
 };
 
 // The texts of a combo box's or list box's items, in order.

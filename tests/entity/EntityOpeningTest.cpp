@@ -10,7 +10,6 @@
 namespace {
 
 using control_testing::itemTexts;
-using toolkit::KeyCode;
 
 // A column as the screen shows it: the text filled with spaces to 31 characters.
 std::string column(const std::string& text = "") {
@@ -43,11 +42,6 @@ protected:
         control.Init();
     }
 
-    void type(toolkit::Widget& widget, const std::string& keys) {
-        for (const char key : keys)
-            user.typeKey(widget, static_cast<KeyCode>(key));
-    }
-
     void closeEntity() { control.Txt_Entite.SetText(""); }
 
     bool entityOpen() const {
@@ -62,7 +56,6 @@ protected:
     }
 
     mvdb::Database database;
-    toolkit::User user{control};
 };
 
 TEST_F(EntityOpeningTest, TheThirdCharacterOpensTheEntityAndOneWithoutRecordHasNoLines) {

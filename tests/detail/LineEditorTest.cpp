@@ -1,0 +1,207 @@
+// The line editor, as the user adds, changes, abandons and deletes lines of the open entity: both
+// forms of each line, the two lists kept parallel, and the questions asked.
+#include <gtest/gtest.h>
+
+#include "control/ControlTesting.h"
+#include "detail/CodeLine.h"
+#include "platform/Utf8.h"
+
+namespace {
+
+using control_testing::itemTexts;
+using toolkit::MsgAnswer;
+
+// A column as the list of lines shows it: the text filled with spaces to 31 characters.
+std::string column(const std::string& text = "") {
+    return text + std::string(31 - platform::characterCount(text), ' ');
+}
+
+class LineEditorTest : public control_testing::EditorTest {
+protected:
+    // The line editor opened on line (from 0) by a double click.
+    void open(int line) {
+        user.select(control.Lst_Detail, line);
+        user.doubleClick(control.Lst_Detail);
+    }
+
+    void confirm() { user.click(control.Cmd_OkDetail); }
+
+    bool editing() const {
+        return control.Cmd_AnnulerDetail.Enabled() && !control.Lst_Detail.Enabled();
+    }
+
+    // Back in the browse mode, the five selectors empty and locked.
+    void expectBrowsing() const {
+        EXPECT_FALSE(editing());
+        EXPECT_TRUE(control.Cmd_Ajouter.Enabled());
+        for (const screen::RubricColumn& rubric : control.rubricColumns()) {
+            EXPECT_EQ(rubric.code.Text(), "") << rubric.code.Name();
+            EXPECT_EQ(rubric.list.ListIndex(), -1) << rubric.list.Name();
+            EXPECT_FALSE(rubric.code.Enabled() || rubric.list.Enabled()) << rubric.code.Name();
+        }
+    }
+
+    const std::vector<std::string> storedCodes = {"101;103;106;125;109", "101;;205;;", "123;;;;",
+                                                  "132;;;;", "101;132;;;"};
+};
+
+TEST(CodeLineTest, AFieldIsTheTextBetweenItsSeparators) {
+    const std::string line = "101;;205;;";
+    EXPECT_EQ(detail::Extraire_Champ(line, 1), "101");
+    EXPECT_EQ(detail::Extraire_Champ(line, 2), "");
+    EXPECT_EQ(detail::Extraire_Champ(line, 3), "205");
+    EXPECT_EQ(detail::Extraire_Champ(line, 5), "");
+    EXPECT_EQ(detail::Extraire_Champ("101", 1), "101");
+    for (const std::int16_t outside : {0, -1, 6})
+        EXPECT_EQ(detail::Extraire_Champ(line, outside), "") << outside;
+    EXPECT_EQ(detail::Valeur_Code("012"), 12);
+    EXPECT_EQ(detail::Valeur_Code(""), std::nullopt) << "an empty field names no rubric";
+}
+
+TEST_F(LineEditorTest, ALineWithoutItsWeekdayRubricIsRefusedAndStaysOpen) {
+    user.click(control.Cmd_Ajouter);
+    EXPECT_TRUE(control.Cbo_RubNorm.hasFocus());
+    user.pick(control.Cbo_RubDim, itemOf(control.Cbo_RubDim, 103));
+    confirm();
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text, "Vous devez renseigner la rubrique d'heures semaine.");
+    EXPECT_EQ(messages.asked[0].title, "Message Quorvel");
+    EXPECT_EQ(messages.asked[0].icon, toolkit::MsgIcon::Exclamation);
+    EXPECT_EQ(messages.asked[0].buttons, toolkit::MsgButtons::Ok);
+    EXPECT_TRUE(editing());
+    EXPECT_EQ(control.Txt_RubDim.Text(), "103");
+    EXPECT_EQ(control.Lst_Detail.ListCount(), 5);
+}
+
+TEST_F(LineEditorTest, ANewLineIsAppendedToBothListsAndCutsLongLabels) {
+    user.click(control.Cmd_Ajouter);
+    type(control.Txt_RubNorm, "101");
+    confirm();
+    expectBrowsing();
+    EXPECT_EQ(control.Lst_Detail.List(5), "101-Heures normales" + std::string(12 + 4 * 31, ' '));
+    EXPECT_EQ(control.Lst_Codes.List(5), "101;;;;");
+
+    // By codes and by picks, twice the same: both lines are added.
+    for (int copy = 0; copy < 2; ++copy) {
+        user.click(control.Cmd_Ajouter);
+        type(control.Txt_RubNorm, "101");
+        user.pick(control.Cbo_RubDim, itemOf(control.Cbo_RubDim, 103));
+        type(control.Txt_RubJF, "106");
+        user.pick(control.Cbo_RubJFNonTrav, itemOf(control.Cbo_RubJFNonTrav, 125));
+        type(control.Txt_Rub1Mai, "7");
+        confirm();
+    }
+    const std::string full = column("101-Heures normales") + column("103-Heures dimanche") +
+                             column("106-Heures fériées travaillées") +
+                             column("125-Heures fériées non travail") +
+                             column("007-Heures d'évaluation (ancie");
+    EXPECT_EQ(itemTexts(control.Lst_Detail).back(), full);
+    EXPECT_EQ(platform::characterCount(full), 155u);
+    std::vector<std::string> codes = storedCodes;
+    codes.insert(codes.end(), {"101;;;;", "101;103;106;125;007", "101;103;106;125;007"});
+    EXPECT_EQ(itemTexts(control.Lst_Codes), codes);
+    EXPECT_EQ(control.Lst_Detail.ListCount(), 8);
+}
+
+TEST_F(LineEditorTest, ADoubleClickOpensTheLinesRubricsAndOffersToDeleteIt) {
+    open(1);  // 101;;205;;
+    EXPECT_TRUE(editing());
+    EXPECT_TRUE(control.Cmd_Supprimer.Enabled());
+    EXPECT_EQ(control.Txt_RubNorm.Text(), "101");
+    EXPECT_EQ(control.Cbo_RubNorm.ListIndex(), itemOf(control.Cbo_RubNorm, 101));
+    EXPECT_EQ(control.Txt_RubJF.Text(), "205");
+    EXPECT_EQ(control.Cbo_RubJF.ListIndex(), itemOf(control.Cbo_RubJF, 205));
+    for (const toolkit::ComboBox* empty :
+         {&control.Cbo_RubDim, &control.Cbo_RubJFNonTrav, &control.Cbo_Rub1Mai})
+        EXPECT_EQ(empty->ListIndex(), -1) << empty->Name() << ": an empty field is no rubric 000";
+}
+
+TEST_F(LineEditorTest, ARubricNoLongerOfferedIsDroppedFromTheLineOrAskedForAgain) {
+    open(4);  // 101;132;;;
+    EXPECT_EQ(control.Txt_RubDim.Text(), "");
+    confirm();
+    EXPECT_EQ(control.Lst_Codes.List(4), "101;;;;");
+    EXPECT_EQ(control.Lst_Detail.List(4), column("101-Heures normales") + std::string(124, ' '));
+
+    open(3);  // 132;;;;
+    EXPECT_EQ(control.Txt_RubNorm.Text(), "");
+    confirm();
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text, "Vous devez renseigner la rubrique d'heures semaine.");
+    EXPECT_TRUE(editing());
+}
+
+TEST_F(LineEditorTest, AChangedLineIsReplacedInPlaceInBothLists) {
+    open(2);  // 123;;;;
+    user.selectText(control.Txt_RubNorm, 0, 3);
+    user.typeKey(control.Txt_RubNorm, toolkit::kKeyBackspace);
+    type(control.Txt_RubNorm, "205");
+    user.pick(control.Cbo_Rub1Mai, itemOf(control.Cbo_Rub1Mai, 109));
+    confirm();
+    expectBrowsing();
+    std::vector<std::string> codes = storedCodes;
+    codes[2] = "205;;;;109";
+    EXPECT_EQ(itemTexts(control.Lst_Codes), codes);
+    EXPECT_EQ(control.Lst_Detail.List(2),
+              column("205-Heures de nuit") + std::string(93, ' ') + column("109-Heures 1er mai"));
+}
+
+TEST_F(LineEditorTest, AbandoningANewLineIsAskedAndAChangeIsDroppedAtOnce) {
+    user.click(control.Cmd_Ajouter);
+    type(control.Txt_RubNorm, "101");
+    messages.answers = {MsgAnswer::No};
+    user.click(control.Cmd_AnnulerDetail);
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text, "Etes vous sur(e) de vouloir annuler cet ajout ?");
+    EXPECT_EQ(messages.asked[0].title, "Message Quorvel");
+    EXPECT_EQ(messages.asked[0].icon, toolkit::MsgIcon::Exclamation);
+    EXPECT_EQ(messages.asked[0].buttons, toolkit::MsgButtons::YesNo);
+    EXPECT_EQ(messages.asked[0].defaultButton, 0) << "Yes";
+    EXPECT_TRUE(editing());
+    EXPECT_EQ(control.Txt_RubNorm.Text(), "101");
+
+    user.click(control.Cmd_AnnulerDetail);  // answered Yes
+    expectBrowsing();
+    EXPECT_EQ(itemTexts(control.Lst_Codes), storedCodes);
+
+    open(0);
+    user.selectText(control.Txt_RubNorm, 0, 3);
+    user.typeKey(control.Txt_RubNorm, toolkit::kKeyBackspace);
+    type(control.Txt_RubNorm, "123");
+    user.click(control.Cmd_AnnulerDetail);
+    EXPECT_EQ(messages.asked.size(), 2u) << "no question for a line that existed";
+    expectBrowsing();
+    EXPECT_EQ(itemTexts(control.Lst_Codes), storedCodes);
+}
+
+TEST_F(LineEditorTest, DeletingALineIsAskedThenRemovesItFromBothLists) {
+    const std::vector<std::string> shown = itemTexts(control.Lst_Detail);
+    open(1);
+    messages.answers = {MsgAnswer::No};
+    user.click(control.Cmd_Supprimer);
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.asked[0].text, "Etes vous sur(e) de vouloir supprimer cette ligne ?");
+    EXPECT_EQ(messages.asked[0].title, "Message Quorvel");
+    EXPECT_EQ(messages.asked[0].icon, toolkit::MsgIcon::Question);
+    EXPECT_EQ(messages.asked[0].buttons, toolkit::MsgButtons::YesNo);
+    EXPECT_TRUE(editing());
+    EXPECT_EQ(control.Lst_Codes.ListCount(), 5);
+
+    user.click(control.Cmd_Supprimer);  // answered Yes
+    expectBrowsing();
+    std::vector<std::string> codes = storedCodes;
+    codes.erase(codes.begin() + 1);
+    EXPECT_EQ(itemTexts(control.Lst_Codes), codes);
+    EXPECT_EQ(itemTexts(control.Lst_Detail),
+              (std::vector<std::string>{shown[0], shown[2], shown[3], shown[4]}));
+}
+
+TEST_F(LineEditorTest, NothingHappensWithoutALineToOpenOrToConfirm) {
+    user.doubleClick(control.Lst_Detail);  // no line selected
+    EXPECT_FALSE(editing());
+    control.Cmd_OkDetail.onClick();  // the line's OK, with no line opened
+    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_EQ(itemTexts(control.Lst_Codes), storedCodes);
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+// The rubric selectors, as the user types codes and picks labels in the line editor: the code box
+// and the list kept in step, and the line's "OK" that only the weekday selector drives.
+#include <gtest/gtest.h>
+
+#include "control/ControlTesting.h"
+
+namespace {
+
+class RubricSelectorTest : public control_testing::EditorTest {
+protected:
+    RubricSelectorTest() { user.click(control.Cmd_Ajouter); }
+
+    void expectEmpty(const screen::RubricColumn& column) const {
+        EXPECT_EQ(column.code.Text(), "") << column.code.Name();
+        EXPECT_EQ(column.list.Text(), "") << column.list.Name();
+        EXPECT_EQ(column.list.ListIndex(), -1) << column.list.Name();
+    }
+
+    // The selector shows the rubric of code: the code in its box, the first item of the code
+    // selected in its list.
+    void expectShown(const screen::RubricColumn& column, const std::string& code,
+                     std::int32_t data) const {
+        EXPECT_EQ(column.code.Text(), code) << column.code.Name();
+        EXPECT_EQ(column.list.ListIndex(), itemOf(column.list, data)) << column.list.Name();
+        EXPECT_EQ(column.list.Text(), column.list.List(itemOf(column.list, data)));
+    }
+
+    const screen::RubricColumn weekday = control.rubricColumns()[0];
+    const screen::RubricColumn sunday = control.rubricColumns()[1];
+    const screen::RubricColumn mayDay = control.rubricColumns()[4];
+};
+
+TEST_F(RubricSelectorTest, TheThirdDigitLooksTheCodeUpAndOnlyACompleteKnownCodeEnablesOk) {
+    EXPECT_TRUE(control.Cmd_OkDetail.Enabled()) << "enabled when the line opens";
+    type(weekday.code, "1");
+    EXPECT_EQ(weekday.list.ListIndex(), -1);
+    EXPECT_EQ(weekday.list.Text(), "");
+    EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
+    type(weekday.code, "2");
+    EXPECT_EQ(weekday.list.ListIndex(), -1);
+    EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
+    type(weekday.code, "3");
+    expectShown(weekday, "123", 123);
+    EXPECT_TRUE(control.Cmd_OkDetail.Enabled());
+
+    type(sunday.code, "000");
+    expectShown(sunday, "000", 0);
+    EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(RubricSelectorTest, AShortCodeIsFilledWithZerosOnLeavingTheBoxOrOnEnter) {
+    type(weekday.code, "7");
+    user.pressTab();
+    expectShown(weekday, "007", 7);  // of two items of code 7, the first
+    EXPECT_TRUE(weekday.list.hasFocus());
+
+    type(sunday.code, "7");
+    user.typeKey(sunday.code, toolkit::kKeyEnter);
+    expectShown(sunday, "007", 7);
+    EXPECT_TRUE(sunday.code.hasFocus());
+
+    user.typeKey(mayDay.code, toolkit::kKeyEnter);
+    expectEmpty(mayDay);
+    EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(RubricSelectorTest, TheCodeBoxTakesOnlyDigitsAndTheListOnlyBackspace) {
+    user.pick(sunday.list, itemOf(sunday.list, 103));
+    type(sunday.list, "x1\r");
+    expectShown(sunday, "103", 103);
+    // Backspace shortens the label; once it is empty, the code goes too.
+    const int length = static_cast<int>(sunday.list.Text().size());
+    user.selectText(sunday.list, length, 0);
+    user.typeKey(sunday.list, toolkit::kKeyBackspace);
+    EXPECT_EQ(sunday.list.Text(), "Heures dimanch");
+    EXPECT_EQ(sunday.code.Text(), "103");
+    user.selectText(sunday.list, 0, length);
+    user.typeKey(sunday.list, toolkit::kKeyBackspace);
+    expectEmpty(sunday);
+
+    type(weekday.code, "a -1+");
+    user.paste(weekday.code, "01");
+    EXPECT_EQ(weekday.code.Text(), "1");
+}
+
+TEST_F(RubricSelectorTest, ACodeThatNoRubricHasIsRefusedThenTheBoxIsEmptyAndHasTheFocus) {
+    for (const screen::RubricColumn& column : {sunday, weekday}) {
+        messages.asked.clear();
+        type(column.code, "999");
+        ASSERT_EQ(messages.asked.size(), 1u);
+        EXPECT_EQ(messages.asked[0].text, "Cette rubrique n'est pas disponible.");
+        EXPECT_EQ(messages.asked[0].title, "Message QUORVEL");
+        EXPECT_EQ(messages.asked[0].icon, toolkit::MsgIcon::Exclamation);
+        EXPECT_EQ(messages.asked[0].buttons, toolkit::MsgButtons::Ok);
+        expectEmpty(column);
+        EXPECT_TRUE(column.code.hasFocus());
+        EXPECT_EQ(control.Cmd_OkDetail.Enabled(), column.code.Name() != "Txt_RubNorm")
+            << "only the weekday selector drives the line's OK";
+    }
+    type(mayDay.code, "13");
+    user.moveFocus(control.Cmd_AnnulerDetail);  // 013 is refused: the click is taken over
+    EXPECT_TRUE(mayDay.code.hasFocus());
+}
+
+TEST_F(RubricSelectorTest, PickingALabelWritesItsCodeAndClearingTheListEmptiesIt) {
+    user.pick(weekday.list, itemOf(weekday.list, 101));
+    expectShown(weekday, "101", 101);
+    EXPECT_TRUE(control.Cmd_OkDetail.Enabled());
+    const int secondOfSeven = itemOf(weekday.list, 7) + 1;
+    ASSERT_EQ(weekday.list.ItemData(secondOfSeven), 7);
+    user.pick(weekday.list, secondOfSeven);
+    EXPECT_EQ(weekday.list.ListIndex(), itemOf(weekday.list, 7))
+        << "the code looked up again selects its first item";
+
+    weekday.list.SetListIndex(-1);
+    expectEmpty(weekday);
+    EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
+}
+
+TEST_F(RubricSelectorTest, AnEditThatLeavesThreeDigitsLooksUpAtOnceAShorterOneErasesTheCode) {
+    type(weekday.code, "101");
+    user.selectText(weekday.code, 2, 1);
+    type(weekday.code, "3");
+    expectShown(weekday, "103", 103);
+    user.selectText(weekday.code, 0, 2);
+    type(weekday.code, "1");  // 13: the list's text goes, and with it the code
+    expectEmpty(weekday);
+    EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
+}
+
+}  // namespace
