@@ -4,22 +4,10 @@
 
 namespace toolkit {
 
-void ItemList::check(int index) const {
-    if (index < 0 || index >= count()) {
-        throw ToolkitError(kErrBadItemIndex,
-                           "Index d'élément incorrect : " + std::to_string(index) +
-                               " (la liste en compte " + std::to_string(count()) + ").");
-    }
-}
-
-const ItemList::Item& ItemList::at(int index) const {
-    check(index);
-    return items_[static_cast<std::size_t>(index)];
-}
-
-ItemList::Item& ItemList::at(int index) {
-    check(index);
-    return items_[static_cast<std::size_t>(index)];
+void ItemList::refuseIndex(int index) const {
+    throw ToolkitError(kErrBadItemIndex, "Index d'élément incorrect : " + std::to_string(index) +
+                                             " (la liste en compte " + std::to_string(count()) +
+                                             ").");
 }
 
 int ItemList::append(std::string_view text) {

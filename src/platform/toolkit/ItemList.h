@@ -19,8 +19,14 @@ public:
     };
 
     int count() const { return static_cast<int>(items_.size()); }
-    const Item& at(int index) const;
-    Item& at(int index);
+    const Item& at(int index) const {
+        check(index);
+        return items_[static_cast<std::size_t>(index)];
+    }
+    Item& at(int index) {
+        check(index);
+        return items_[static_cast<std::size_t>(index)];
+    }
 
     // Appends an item with item data 0 and answers its index.
     int append(std::string_view text);
@@ -28,7 +34,11 @@ public:
     void clear() { items_.clear(); }
 
 private:
-    void check(int index) const;
+    // Inline, so that a scan of the items costs no call per item.
+    void check(int index) const {
+        if (index < 0 || index >= count()) refuseIndex(index);
+    }
+    [[noreturn]] void refuseIndex(int index) const;
 
     std::vector<Item> items_;
 };
