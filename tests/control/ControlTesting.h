@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "control/Ctr_Ostrevan.h"
 #include "control/Mod_Var.h"
 #include "mvdb/TestDatabase.h"
@@ -51,6 +53,16 @@ public:
     std::vector<toolkit::MessageRequest> asked;
     std::deque<toolkit::MsgAnswer> answers;
 };
+
+// The box asked is the one expected: text, title, icon, buttons and default button.
+inline void expectBox(const toolkit::MessageRequest& asked,
+                      const toolkit::MessageRequest& expected) {
+    EXPECT_EQ(asked.text, expected.text);
+    EXPECT_EQ(asked.title, expected.title) << expected.text;
+    EXPECT_EQ(asked.icon, expected.icon) << expected.text;
+    EXPECT_EQ(asked.buttons, expected.buttons) << expected.text;
+    EXPECT_EQ(asked.defaultButton, expected.defaultButton) << expected.text;
+}
 
 inline component::Ref<rights::UserRights> rightsOfLevel(std::int32_t level) {
     return std::shared_ptr<rights::UserRights>(std::make_shared<CountingRights>(level));

@@ -64,10 +64,10 @@ TEST_F(LineEditorTest, ALineWithoutItsWeekdayRubricIsRefusedAndStaysOpen) {
     user.pick(control.Cbo_RubDim, itemOf(control.Cbo_RubDim, 103));
     confirm();
     ASSERT_EQ(messages.asked.size(), 1u);
-    EXPECT_EQ(messages.asked[0].text, "Vous devez renseigner la rubrique d'heures semaine.");
-    EXPECT_EQ(messages.asked[0].title, "Message Quorvel");
-    EXPECT_EQ(messages.asked[0].icon, toolkit::MsgIcon::Exclamation);
-    EXPECT_EQ(messages.asked[0].buttons, toolkit::MsgButtons::Ok);
+    control_testing::expectBox(
+        messages.asked[0],
+        {"Vous devez renseigner la rubrique d'heures semaine.", "Message Quorvel",
+         toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::Ok});
     EXPECT_TRUE(editing());
     EXPECT_EQ(control.Txt_RubDim.Text(), "103");
     EXPECT_EQ(control.Lst_Detail.ListCount(), 5);
@@ -152,11 +152,9 @@ TEST_F(LineEditorTest, AbandoningANewLineIsAskedAndAChangeIsDroppedAtOnce) {
     messages.answers = {MsgAnswer::No};
     user.click(control.Cmd_AnnulerDetail);
     ASSERT_EQ(messages.asked.size(), 1u);
-    EXPECT_EQ(messages.asked[0].text, "Etes vous sur(e) de vouloir annuler cet ajout ?");
-    EXPECT_EQ(messages.asked[0].title, "Message Quorvel");
-    EXPECT_EQ(messages.asked[0].icon, toolkit::MsgIcon::Exclamation);
-    EXPECT_EQ(messages.asked[0].buttons, toolkit::MsgButtons::YesNo);
-    EXPECT_EQ(messages.asked[0].defaultButton, 0) << "Yes";
+    control_testing::expectBox(
+        messages.asked[0], {"Etes vous sur(e) de vouloir annuler cet ajout ?", "Message Quorvel",
+                            toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::YesNo});
     EXPECT_TRUE(editing());
     EXPECT_EQ(control.Txt_RubNorm.Text(), "101");
 
@@ -180,10 +178,10 @@ TEST_F(LineEditorTest, DeletingALineIsAskedThenRemovesItFromBothLists) {
     messages.answers = {MsgAnswer::No};
     user.click(control.Cmd_Supprimer);
     ASSERT_EQ(messages.asked.size(), 1u);
-    EXPECT_EQ(messages.asked[0].text, "Etes vous sur(e) de vouloir supprimer cette ligne ?");
-    EXPECT_EQ(messages.asked[0].title, "Message Quorvel");
-    EXPECT_EQ(messages.asked[0].icon, toolkit::MsgIcon::Question);
-    EXPECT_EQ(messages.asked[0].buttons, toolkit::MsgButtons::YesNo);
+    control_testing::expectBox(
+        messages.asked[0],
+        {"Etes vous sur(e) de vouloir supprimer cette ligne ?", "Message Quorvel",
+         toolkit::MsgIcon::Question, toolkit::MsgButtons::YesNo});
     EXPECT_TRUE(editing());
     EXPECT_EQ(control.Lst_Codes.ListCount(), 5);
 

@@ -140,10 +140,9 @@ TEST_F(EntityOpeningTest, AnUnknownCodeIsRefusedOnceThenTheBoxIsEmptyAndHasTheFo
         messages.asked.clear();
         type(control.Txt_Entite, unknown);
         ASSERT_EQ(messages.asked.size(), 1u) << unknown;
-        EXPECT_EQ(messages.asked[0].text, "Cette entité juridique n'existe pas.");
-        EXPECT_EQ(messages.asked[0].title, "Message QUORVEL");
-        EXPECT_EQ(messages.asked[0].icon, toolkit::MsgIcon::Exclamation);
-        EXPECT_EQ(messages.asked[0].buttons, toolkit::MsgButtons::Ok);
+        control_testing::expectBox(messages.asked[0],
+                                   {"Cette entité juridique n'existe pas.", "Message QUORVEL",
+                                    toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::Ok});
         EXPECT_EQ(control.Txt_Entite.Text(), "");
         EXPECT_TRUE(control.Txt_Entite.hasFocus());
         EXPECT_EQ(control.Cbo_Entite.Text(), "");

@@ -88,10 +88,9 @@ TEST_F(RubricSelectorTest, ACodeThatNoRubricHasIsRefusedThenTheBoxIsEmptyAndHasT
         messages.asked.clear();
         type(column.code, "999");
         ASSERT_EQ(messages.asked.size(), 1u);
-        EXPECT_EQ(messages.asked[0].text, "Cette rubrique n'est pas disponible.");
-        EXPECT_EQ(messages.asked[0].title, "Message QUORVEL");
-        EXPECT_EQ(messages.asked[0].icon, toolkit::MsgIcon::Exclamation);
-        EXPECT_EQ(messages.asked[0].buttons, toolkit::MsgButtons::Ok);
+        control_testing::expectBox(messages.asked[0],
+                                   {"Cette rubrique n'est pas disponible.", "Message QUORVEL",
+                                    toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::Ok});
         expectEmpty(column);
         EXPECT_TRUE(column.code.hasFocus());
         EXPECT_EQ(control.Cmd_OkDetail.Enabled(), column.code.Name() != "Txt_RubNorm")
