@@ -131,6 +131,17 @@ TEST_F(LineEditorTest, ARubricNoLongerOfferedIsDroppedFromTheLineOrAskedForAgain
     EXPECT_TRUE(editing());
 }
 
+TEST_F(LineEditorTest, ARubricWhoseLabelIsPartlyErasedIsNeitherShownNorKept) {
+    open(0);  // 101;103;106;125;109
+    const int length = static_cast<int>(control.Cbo_RubDim.Text().size());
+    user.selectText(control.Cbo_RubDim, length, 0);
+    user.typeKey(control.Cbo_RubDim, toolkit::kKeyBackspace);
+    ASSERT_EQ(control.Txt_RubDim.Text(), "103") << "the code stays in its box";
+    confirm();
+    EXPECT_EQ(control.Lst_Codes.List(0), "101;;106;125;109");
+    EXPECT_EQ(control.Lst_Detail.List(0).substr(31, 31), column());
+}
+
 TEST_F(LineEditorTest, AChangedLineIsReplacedInPlaceInBothLists) {
     open(2);  // 123;;;;
     user.selectText(control.Txt_RubNorm, 0, 3);
