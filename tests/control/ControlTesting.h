@@ -98,6 +98,13 @@ protected:
             put(database, "ASSOCIATION", code, name + "^12 rue des Tisserands");
     }
 
+    // Rubrics offered in the lists (type 3), given as key and label.
+    static void putRubrics(const mvdb::Database& database,
+                           const std::vector<std::pair<std::string, std::string>>& rubrics) {
+        for (const auto& [key, label] : rubrics)
+            put(database, "RUBSAISIE", key, label + "^3");
+    }
+
     // The user types the keys into the widget, one by one, at the caret.
     void type(toolkit::Widget& widget, const std::string& keys) {
         for (const char key : keys)
@@ -127,17 +134,16 @@ class EditorTest : public ControlTest {
 protected:
     EditorTest() : database(databaseWithFiles()) {
         putEntities(database, {{"007", "Domicile Plus Cassignac"}, {"012", "Présence"}});
-        for (const auto& [key, label] : {std::pair{"000", "Heures sans majoration"},
-                                         {"7", "Heures d'évaluation à domicile"},
-                                         {"007", "Heures d'évaluation (ancienne grille)"},
-                                         {"101", "Heures normales"},
-                                         {"103", "Heures dimanche"},
-                                         {"106", "Heures fériées travaillées majorées 100%"},
-                                         {"109", "Heures 1er mai"},
-                                         {"123", "Heures de coordination"},
-                                         {"125", "Heures fériées non travaillées"},
-                                         {"205", "Heures de nuit"}})
-            put(database, "RUBSAISIE", key, std::string(label) + "^3");
+        putRubrics(database, {{"000", "Heures sans majoration"},
+                              {"7", "Heures d'évaluation à domicile"},
+                              {"007", "Heures d'évaluation (ancienne grille)"},
+                              {"101", "Heures normales"},
+                              {"103", "Heures dimanche"},
+                              {"106", "Heures fériées travaillées majorées 100%"},
+                              {"109", "Heures 1er mai"},
+                              {"123", "Heures de coordination"},
+                              {"125", "Heures fériées non travaillées"},
+                              {"205", "Heures de nuit"}});
         put(database, "RUBSAISIE", "132",
             "Heures dimanche (ancienne grille)^4" + std::string(16, '^') + "31/12/2024");
         // Lines: 101;103;106;125;109 / 101;;205;; / 123;;;; / 132;;;; / 101;132;;;

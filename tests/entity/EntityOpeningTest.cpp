@@ -25,13 +25,12 @@ protected:
                                {"012", "Présence"},
                                {"0001", "Ancien code"},
                                {"abc", "Bastide Services"}});
-        for (const auto& [key, label] : {std::pair{"101", "Heures normales"},
-                                         {"103", "Heures dimanche"},
-                                         {"105", "Heures 1er mai"},
-                                         {"106", "Heures fériées travaillées majorées 100 %"},
-                                         {"108", "Heures fériées chômées payées"},
-                                         {"7", "Heures d'évaluation à domicile"}})
-            put(database, "RUBSAISIE", key, std::string(label) + "^3");
+        putRubrics(database, {{"101", "Heures normales"},
+                              {"103", "Heures dimanche"},
+                              {"105", "Heures 1er mai"},
+                              {"106", "Heures fériées travaillées majorées 100 %"},
+                              {"108", "Heures fériées chômées payées"},
+                              {"7", "Heures d'évaluation à domicile"}});
         // Line 2 names a Sunday rubric (999) and a May-Day rubric (998) that no longer exist;
         // line 3 stores rubric 7 as 007.
         put(database, "TPSPARAMBASCUL", "007",
