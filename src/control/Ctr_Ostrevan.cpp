@@ -20,6 +20,9 @@ Ctr_Ostrevan::Ctr_Ostrevan()
     bindEntitySelector();
     bindRubricSelectors();
     bindLineEditor();
+    bindSaving();
+    bindExitCommands();
+    bindHelp();
 }
 
 void Ctr_Ostrevan::DroitsUtilisateur(

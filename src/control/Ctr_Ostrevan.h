@@ -63,8 +63,8 @@ private:
     void Txt_Entite_LostFocus();
     void Cbo_Entite_Change();
     void Cbo_Entite_Click();
-    // Reads the entity's parameter record, or makes an empty one, keeps a copy of its text and
-    // shows its lines in the browse mode.
+    // Reads the entity's parameter record, or makes an empty one, shows its lines in the browse
+    // mode, and keeps a copy of the record as these lines would save it.
     void openEntity(const std::string& code);
 
     // The five rubric selectors of the line editor, in the rubric order: one family written once
@@ -112,6 +112,34 @@ private:
     void Cmd_OkDetail_Click();
     void Cmd_AnnulerDetail_Click();
     void Cmd_Supprimer_Click();
+
+    // "OK" saves the open entity (save/EntitySaving.cpp): its lines are written into its record,
+    // which is written to its file, then the screen is cleared for the next code. A failed write
+    // leaves the entity open with its lines.
+    void bindSaving();
+    void Cmd_OK_Click();
+    // Rewrites attributes 5 to 9 of record from the lines of Lst_Codes, line k into value k;
+    // touches nothing else of the record and reads nothing else of the screen.
+    void Construire_Enregistrement(mvdb::DynArray& record);
+
+    // "Annuler" drops the open entity, unsaved; "Sortir" leaves the screen: it asks first whether
+    // to save the open entity's changes, when there are any and the user may change the
+    // parameters, then releases the data objects, sets W_Sortir and closes the host's window.
+    void bindExitCommands();
+    void Cmd_Annuler_Click();
+    void Cmd_Sortir_Click();
+    // Releases the open entity's record and empties the code box, which clears the screen; the
+    // focus goes to the code box.
+    void closeEntity();
+    // Whether the open entity's changes are settled for leaving: none, not the user's to save,
+    // saved on Yes, or dropped on No; false on Cancel.
+    bool changesSettled();
+
+    // The help: a right click on the control's own surface shows the menu Mnu_Aide, whose entry
+    // shows the screen's help page through gAide.
+    void bindHelp();
+    void UserControl_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y);
+    void Mnu_Sommaire_Click();
 
     // Reads the record under key from file into record: answers "" when it was read, and kEchec,
     // leaving record as it was, when the file has no record under key. Any other failure of the

@@ -14,4 +14,10 @@ void Ouvrir_Fichiers() {
     gFicRubSaisie = std::make_shared<mvdb::DbFile>(gDatabase->OpenFile(data::kRubricFile));
 }
 
+void Liberer_Objets() {
+    gFicParam.reset();
+    gFicRubSaisie.reset();
+    gDatabase.reset();
+}
+
 }  // namespace Mod_Proc

@@ -8,4 +8,8 @@ namespace Mod_Proc {
 // handles opened before the failure staying open.
 void Ouvrir_Fichiers();
 
+// Releases the file handles, then the database: gFicParam, gFicRubSaisie, gDatabase. The client
+// and the help viewer are kept.
+void Liberer_Objets();
+
 }  // namespace Mod_Proc

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/component/Object.h"
+#include "platform/help/HelpViewer.h"
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbClient.h"
 
@@ -18,5 +19,7 @@ inline component::Ref<mvdb::DbClient> gClient;
 inline component::Ref<mvdb::Database> gDatabase;
 inline component::Ref<mvdb::DbFile> gFicRubSaisie;
 inline component::Ref<mvdb::DbFile> gFicParam;
+// Made at the first use of the help, then kept for the life of the library.
+inline component::Ref<help::HelpViewer> gAide;
 
 }  // namespace Mod_Var

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace data {
@@ -29,5 +30,19 @@ inline constexpr int kHolidayAttribute = 9;        // "Heures fériées"
 inline constexpr std::array<int, 5> kColumns = {kWeekdayAttribute, kSundayAttribute,
                                                 kWorkedHolidayAttribute, kHolidayAttribute,
                                                 kMayDayAttribute};
+
+// The rubric attributes in the order in which the record keeps them.
+inline constexpr std::array<int, 5> kRubricAttributes = {kWeekdayAttribute, kSundayAttribute,
+                                                         kMayDayAttribute, kWorkedHolidayAttribute,
+                                                         kHolidayAttribute};
+
+// The field of a code line (from 1) that holds the rubric of an attribute; 0 for an attribute
+// that holds no rubric.
+constexpr std::int16_t fieldOf(int attribute) {
+    for (std::size_t column = 0; column < kColumns.size(); ++column) {
+        if (kColumns[column] == attribute) return static_cast<std::int16_t>(column + 1);
+    }
+    return 0;
+}
 
 }  // namespace data

@@ -17,6 +17,9 @@ void Ctr_Ostrevan::bindEntitySelector() {
 void Ctr_Ostrevan::Txt_Entite_Change() {
     const std::string code = Txt_Entite.Text();
     if (!data::isComplete(code)) {
+        // No entity is open any more: its record is released, so that nothing can be saved over
+        // it from a cleared screen.
+        mEnrParam.reset();
         Cbo_Entite.SetText("");
         Vider_Ecran();
         return;
@@ -44,10 +47,14 @@ void Ctr_Ostrevan::Txt_Entite_Change() {
 void Ctr_Ostrevan::openEntity(const std::string& code) {
     if (Lire_Enregistrement(Mod_Var::gFicParam, mEnrParam, code) == kEchec)
         mEnrParam = std::make_shared<mvdb::DbRecord>(Mod_Var::gFicParam->NewRecord(code));
-    if (!mEnrCopie) mEnrCopie = std::make_shared<mvdb::DynArray>();
-    mEnrCopie->Assign(mEnrParam->Extract());
     Activer_Ecran();
     Remplir_Detail();
+    // The record takes the form in which its lines would be saved (a new one gets its five
+    // rubric attributes, left-over values go), so that its copy differs from the lines on the
+    // screen only when the user changed them. Nothing is stored until the user validates.
+    Construire_Enregistrement(*mEnrParam);
+    if (!mEnrCopie) mEnrCopie = std::make_shared<mvdb::DynArray>();
+    mEnrCopie->Assign(mEnrParam->Extract());
 }
 
 void Ctr_Ostrevan::Txt_Entite_KeyPress(toolkit::KeyCode& KeyAscii) {

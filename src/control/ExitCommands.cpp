@@ -1,0 +1,52 @@
+// "Annuler" drops the open entity; "Sortir" leaves the screen, asking first whether to save the
+// open entity's changes when the user may change the parameters.
+#include "control/Ctr_Ostrevan.h"
+#include "control/Messages.h"
+#include "control/Mod_Proc.h"
+
+void Ctr_Ostrevan::bindExitCommands() {
+    Cmd_Annuler.onClick = [this] { Cmd_Annuler_Click(); };
+    Cmd_Sortir.onClick = [this] { Cmd_Sortir_Click(); };
+}
+
+void Ctr_Ostrevan::closeEntity() {
+    mEnrParam.reset();
+    Txt_Entite.SetText("");
+    if (Txt_Entite.Enabled() && Txt_Entite.Visible()) Txt_Entite.SetFocus();
+}
+
+void Ctr_Ostrevan::Cmd_Annuler_Click() {
+    closeEntity();
+}
+
+void Ctr_Ostrevan::Cmd_Sortir_Click() {
+    // A code box may hold a text while no entity is open (a refused or unfinished code): there is
+    // then nothing to save.
+    const bool entityOpen = !Txt_Entite.Text().empty() && mEnrParam;
+    if (entityOpen && !changesSettled()) return;
+    mListeEntites.reset();
+    mListeRubriques.reset();
+    mEnrCopie.reset();
+    mEnrParam.reset();
+    mEnrRubSaisie.reset();
+    Mod_Proc::Liberer_Objets();
+    W_Sortir = component::kTrue;
+    Parent().Unload();
+}
+
+bool Ctr_Ostrevan::changesSettled() {
+    Construire_Enregistrement(*mEnrCopie);
+    if (mDroitsFonction->AccessLevel() != kNiveauModification ||
+        mEnrParam->Extract() == mEnrCopie->Extract())
+        return true;
+    switch (MsgBox({"Voulez-vous enregistrer les modifications ?", messages::kTitreEcran,
+                    toolkit::MsgIcon::Question, toolkit::MsgButtons::YesNoCancel})) {
+    case toolkit::MsgAnswer::Cancel:
+        return false;
+    case toolkit::MsgAnswer::Yes:
+        Cmd_OK_Click();
+        return true;
+    default:
+        return true;
+    }
+}

@@ -1,0 +1,40 @@
+// Saving the open entity: its lines, as Lst_Codes keeps them, written into its parameter record,
+// and the record written to TPSPARAMBASCUL under the entity's code.
+#include "control/Ctr_Ostrevan.h"
+#include "data/ParameterRecord.h"
+#include "detail/CodeLine.h"
+#include "platform/mvdb/DbError.h"
+
+void Ctr_Ostrevan::bindSaving() {
+    Cmd_Ok.onClick = [this] { Cmd_OK_Click(); };
+}
+
+void Ctr_Ostrevan::Cmd_OK_Click() {
+    Construire_Enregistrement(*mEnrParam);
+    try {
+        mEnrParam->DBWrite();
+    } catch (const mvdb::DbError& error) {
+        // The entity stays open with its lines: the user may validate again, or cancel.
+        throw mvdb::DbError(error.number(), "Les paramètres de l'entité juridique " +
+                                                mEnrParam->Key() +
+                                                " n'ont pas été enregistrés : " + error.what());
+    }
+    closeEntity();
+}
+
+void Ctr_Ostrevan::Construire_Enregistrement(mvdb::DynArray& record) {
+    for (const int attribute : data::kRubricAttributes)
+        record.Replace(attribute, 0, 0, "");
+    const int count = Lst_Codes.ListCount();
+    int value = 0;
+    for (int item = 0; item < count; ++item) {
+        const std::string& line = Lst_Codes.List(item);
+        // A line without its weekday rubric would end the lines when the record is read again,
+        // and every line after it would be lost: it is left out, and the lines after it close up.
+        if (detail::Extraire_Champ(line, 1).empty()) continue;
+        ++value;
+        for (const int attribute : data::kRubricAttributes)
+            record.Replace(attribute, value, 0,
+                           detail::Extraire_Champ(line, data::fieldOf(attribute)));
+    }
+}
