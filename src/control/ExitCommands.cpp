@@ -39,14 +39,10 @@ bool Ctr_Ostrevan::changesSettled() {
     if (mDroitsFonction->AccessLevel() != kNiveauModification ||
         mEnrParam->Extract() == mEnrCopie->Extract())
         return true;
-    switch (MsgBox({"Voulez-vous enregistrer les modifications ?", messages::kTitreEcran,
-                    toolkit::MsgIcon::Question, toolkit::MsgButtons::YesNoCancel})) {
-    case toolkit::MsgAnswer::Cancel:
-        return false;
-    case toolkit::MsgAnswer::Yes:
-        Cmd_OK_Click();
-        return true;
-    default:
-        return true;
-    }
+    const toolkit::MsgAnswer answer =
+        MsgBox({"Voulez-vous enregistrer les modifications ?", messages::kTitreEcran,
+                toolkit::MsgIcon::Question, toolkit::MsgButtons::YesNoCancel});
+    if (answer == toolkit::MsgAnswer::Cancel) return false;
+    if (answer == toolkit::MsgAnswer::Yes) Cmd_OK_Click();
+    return true;
 }
