@@ -27,8 +27,8 @@ void Ctr_Ostrevan::UserControl_MouseDown(std::int16_t& Button, std::int16_t& /*S
 void Ctr_Ostrevan::Mnu_Sommaire_Click() {
     using Mod_Var::gAide;
     if (!gAide) {
-        gAide = component::as<help::HelpViewer>(
-            component::createObject(help::kHelpViewerClassId), "HelpViewer");
+        gAide = component::as<help::HelpViewer>(component::createObject(help::kHelpViewerClassId),
+                                                "HelpViewer");
     }
     // The host may have handed in another client or database since the last use.
     gAide->SetClient(Mod_Var::gClient);
