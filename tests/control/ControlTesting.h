@@ -121,6 +121,7 @@ private:
         Mod_Var::gDatabase.reset();
         Mod_Var::gFicRubSaisie.reset();
         Mod_Var::gFicParam.reset();
+        Mod_Var::gAide.reset();
     }
 };
 
@@ -153,6 +154,23 @@ protected:
         handIn(database);
         control.Init();
         type(control.Txt_Entite, "007");
+    }
+
+    // The user adds a line by typing its codes, given in the rubric order ("" for none), into the
+    // selectors' code boxes, and confirms it.
+    void addLine(const std::vector<std::string>& codes) {
+        user.click(control.Cmd_Ajouter);
+        for (std::size_t rubric = 0; rubric < codes.size(); ++rubric)
+            type(control.rubricColumns()[rubric].code, codes[rubric]);
+        user.click(control.Cmd_OkDetail);
+    }
+
+    // The user deletes line (from 0), answering Yes to the question.
+    void deleteLine(int line) {
+        user.select(control.Lst_Detail, line);
+        user.doubleClick(control.Lst_Detail);
+        messages.answers.push_back(toolkit::MsgAnswer::Yes);
+        user.click(control.Cmd_Supprimer);
     }
 
     // The index of the first item of the list whose item data is code.
