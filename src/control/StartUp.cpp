@@ -25,8 +25,6 @@ void Ctr_Ostrevan::Init() {
     Mod_Proc::Ouvrir_Fichiers();
     Remplir_RubSaisie();
     Remplir_Entite();
-    // A new start: no entity is open, no line is being added.
-    mEnrParam.reset();
     mAjoutEnCours = component::kFalse;
     const int entities = Cbo_Entite.ListCount();
     if (entities == 0) return;

@@ -68,7 +68,8 @@ TEST_F(EntitySavingTest, WhatTheControlDoesNotOwnIsWrittenBackAsRead) {
     reopen("012");
     addLine({"123", "", "", "", "000"});
     validate();
-    EXPECT_EQ(storedRecord("012"), "01/02/2025^ADM02^Note^^101]205]123^]]^]]000^]]^]]^Archive]2024");
+    EXPECT_EQ(storedRecord("012"),
+              "01/02/2025^ADM02^Note^^101]205]123^]]^]]000^]]^]]^Archive]2024");
 }
 
 TEST_F(EntitySavingTest, ALineWhoseWeekdayRubricIsGoneIsLeftOutAndTheLinesAfterItKept) {
@@ -108,9 +109,9 @@ TEST_F(EntitySavingTest, AWriteThatFailsKeepsTheEntityOpenAndCanBeValidatedAgain
         other.run("ROLLBACK");
     }
     validate();
-    EXPECT_EQ(storedRecord("007"),
-              std::string(kHeader) + "101]101]123]132]101]205^103]]]]132]^109]]]]]^106]205]]]]^"
-                                     "125]]]]]");
+    EXPECT_EQ(storedRecord("007"), std::string(kHeader) +
+                                       "101]101]123]132]101]205^103]]]]132]^109]]]]]^106]205]]]]^"
+                                       "125]]]]]");
     EXPECT_EQ(control.Txt_Entite.Text(), "");
 }
 
