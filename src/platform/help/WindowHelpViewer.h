@@ -5,17 +5,19 @@
 // new page in it, gives it the new title, and shows and raises it again, even after the user
 // closed it. Links between pages of the folder are followed in the window; other links open
 // outside. The client and the database given are not needed and not kept.
+// A viewer may outlive the QApplication (a library may keep its viewer for its whole life): the
+// application's end deletes every help window still there, and the viewer is then left without
+// one.
 // Failures (HelpErrors.h): ShowHelp of a missing page or of a name that leaves the folder throws
 // before anything is shown, and the window keeps its page and title.
 // Needs a QApplication; only this part of the help component uses Qt.
 #pragma once
 
-#include <memory>
+#include <QPointer>
+#include <QTextBrowser>
 #include <string>
 
 #include "platform/help/HelpViewer.h"
-
-class QTextBrowser;
 
 namespace help {
 
@@ -30,10 +32,10 @@ public:
     void SetDatabase(component::Ref<mvdb::Database> database) override;
 
     // The window; nullptr before the first page was shown.
-    const QTextBrowser* window() const { return window_.get(); }
+    const QTextBrowser* window() const { return window_.data(); }
 
 private:
-    std::unique_ptr<QTextBrowser> window_;
+    QPointer<QTextBrowser> window_;
 };
 
 }  // namespace help
