@@ -18,6 +18,20 @@ void field(sqlite3_context* context, int, sqlite3_value** arguments) {
     sqlite3_result_text(context, piece.data(), static_cast<int>(piece.size()), SQLITE_TRANSIENT);
 }
 
+// An entity of that code and its parameter record of that many lines.
+void writeEntity(const mvdb::DbFile& entities, const mvdb::DbFile& parameters,
+                 const std::string& code, const std::string& name, int lineCount) {
+    mvdb::DbRecord entity = entities.NewRecord(code);
+    entity.Replace(1, 0, 0, name);
+    entity.DBWrite();
+    mvdb::DbRecord lines = parameters.NewRecord(code);
+    for (int line = 1; line <= lineCount; ++line) {
+        for (int attribute = 5; attribute <= 9; ++attribute)
+            lines.Replace(attribute, line, 0, openedRubric(line, attribute));
+    }
+    lines.DBWrite();
+}
+
 std::string rubricType(int i) {
     return i % 10 == 9 ? "6" : std::to_string(3 + i % 3);
 }
@@ -58,15 +72,9 @@ BenchDatabase::BenchDatabase()
         rubric.Replace(18, 0, 0, i % 20 == 0 ? "31/12/2024" : "");
         rubric.DBWrite();
     }
-    mvdb::DbRecord opened = entities.NewRecord(kOpenedEntity);
-    opened.Replace(1, 0, 0, "Association aux mille lignes");
-    opened.DBWrite();
-    mvdb::DbRecord lines = parameters.NewRecord(kOpenedEntity);
-    for (int line = 1; line <= kOpenedLines; ++line) {
-        for (int attribute = 5; attribute <= 9; ++attribute)
-            lines.Replace(attribute, line, 0, openedRubric(line, attribute));
-    }
-    lines.DBWrite();
+    writeEntity(entities, parameters, kOpenedEntity, "Association aux mille lignes", kOpenedLines);
+    writeEntity(entities, parameters, kSavedEntity, "Association aux dix mille lignes",
+                kSavedLines);
     fill.commit();
 }
 

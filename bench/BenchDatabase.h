@@ -25,9 +25,13 @@ inline constexpr const char* kOpenedEntity = "001";
 inline constexpr int kOpenedLines = 1000;
 std::string openedRubric(int line, int attribute);
 
+// The entity whose saving is measured, with lines made the same way.
+inline constexpr const char* kSavedEntity = "002";
+inline constexpr int kSavedLines = 10000;
+
 // Names and labels come in an order unlike the keys', as in real files. Nine rubrics in ten are
 // of the types that the screen offers, and one in twenty of them is closed. Besides the 10,000
-// entities, the file holds the opened entity.
+// entities, the file holds the opened and the saved entities.
 class BenchDatabase {
 public:
     BenchDatabase();

@@ -6,27 +6,23 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BenchDatabase.h"
+#include "BenchControl.h"
 #include "control/Ctr_Ostrevan.h"
 #include "platform/mvdb/Marks.h"
-#include "platform/rights/Rights.h"
 
 namespace {
 
 using bench::benchDatabase;
 
 void BM_OpenEntity_Headless(benchmark::State& state) {
-    Ctr_Ostrevan control;
-    control.TheDatabase(std::make_shared<mvdb::Database>(benchDatabase().database()));
-    control.DroitsUtilisateur(
-        std::shared_ptr<rights::UserRights>(std::make_shared<rights::ConfiguredRights>(2)));
-    control.Init();
+    const std::unique_ptr<Ctr_Ostrevan> control = bench::handedIn();
+    control->Init();
     for (auto _ : state) {
-        control.Txt_Entite.SetText(bench::kOpenedEntity);
+        control->Txt_Entite.SetText(bench::kOpenedEntity);
         state.PauseTiming();
-        if (control.Lst_Codes.ListCount() != bench::kOpenedLines)
+        if (control->Lst_Codes.ListCount() != bench::kOpenedLines)
             state.SkipWithError("the entity did not open on its lines");
-        control.Txt_Entite.SetText("");
+        control->Txt_Entite.SetText("");
         state.ResumeTiming();
     }
 }

@@ -10,24 +10,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BenchDatabase.h"
+#include "BenchControl.h"
 #include "control/Ctr_Ostrevan.h"
 #include "platform/mvdb/DynArray.h"
 #include "platform/qt/SurfaceWidget.h"
-#include "platform/rights/Rights.h"
 
 namespace {
 
 using bench::benchDatabase;
-
-// A control handed the bench database and the rights to change the parameters, as a host does.
-std::unique_ptr<Ctr_Ostrevan> handedIn() {
-    auto control = std::make_unique<Ctr_Ostrevan>();
-    control->TheDatabase(std::make_shared<mvdb::Database>(benchDatabase().database()));
-    control->DroitsUtilisateur(
-        std::shared_ptr<rights::UserRights>(std::make_shared<rights::ConfiguredRights>(2)));
-    return control;
-}
+using bench::handedIn;
 
 void BM_Init_Headless(benchmark::State& state) {
     for (auto _ : state) {

@@ -1,0 +1,21 @@
+// The control as the benchmarks start it: handed the bench database and the rights to change the
+// parameters, as a host does.
+#pragma once
+
+#include <memory>
+
+#include "BenchDatabase.h"
+#include "control/Ctr_Ostrevan.h"
+#include "platform/rights/Rights.h"
+
+namespace bench {
+
+inline std::unique_ptr<Ctr_Ostrevan> handedIn() {
+    auto control = std::make_unique<Ctr_Ostrevan>();
+    control->TheDatabase(std::make_shared<mvdb::Database>(benchDatabase().database()));
+    control->DroitsUtilisateur(
+        std::shared_ptr<rights::UserRights>(std::make_shared<rights::ConfiguredRights>(2)));
+    return control;
+}
+
+}  // namespace bench
