@@ -179,7 +179,11 @@ std::string& DynArray::valueAt(std::size_t attribute, std::size_t value) {
 
 void DynArray::setAttribute(std::size_t index, std::string_view text) {
     std::vector<std::string_view> pieces = splitPieces(text, kAttributeMark);
-    attributeAt(index) = valuesOf(pieces[0]);
+    // The attribute keeps its storage: values written again one by one after it was emptied
+    // (a record's lines rebuilt) need no new memory.
+    Attribute values = valuesOf(pieces[0]);
+    attributeAt(index).assign(std::make_move_iterator(values.begin()),
+                              std::make_move_iterator(values.end()));
     std::vector<Attribute> following;
     for (std::size_t i = 1; i < pieces.size(); ++i)
         following.push_back(valuesOf(pieces[i]));
