@@ -20,8 +20,8 @@ void Ctr_Ostrevan::Cmd_Annuler_Click() {
 }
 
 void Ctr_Ostrevan::Cmd_Sortir_Click() {
-    // A code box may hold a text while no entity is open (a refused or unfinished code): there is
-    // then nothing to save.
+    // The code box may hold a text while no entity is open (an unfinished code): there is then
+    // nothing to save.
     const bool entityOpen = !Txt_Entite.Text().empty() && mEnrParam;
     if (entityOpen && !changesSettled()) return;
     mListeEntites.reset();

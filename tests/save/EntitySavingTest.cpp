@@ -10,7 +10,6 @@
 namespace {
 
 using control_testing::itemTexts;
-using mvdb::testing::errorNumberOf;
 
 // The five rubric attributes of entity 007 as its fixture stores them.
 constexpr const char* kStoredLines = "101]101]123]132]101^103]]]]132^109]]]]^106]205]]]^125]]]]";
@@ -113,18 +112,6 @@ TEST_F(EntitySavingTest, AWriteThatFailsKeepsTheEntityOpenAndCanBeValidatedAgain
                                        "101]101]123]132]101]205^103]]]]132]^109]]]]]^106]205]]]]^"
                                        "125]]]]]");
     EXPECT_EQ(control.Txt_Entite.Text(), "");
-}
-
-TEST_F(EntitySavingTest, AReadOnlyDatabaseRefusesTheWriteAndTheLinesStay) {
-    user.click(control.Cmd_Annuler);
-    handIn(mvdb::Database::Open(path(), {std::chrono::milliseconds(50), true}));
-    control.Init();
-    type(control.Txt_Entite, "007");
-    deleteLine(0);
-    for (int attempt = 0; attempt < 2; ++attempt)
-        EXPECT_EQ(errorNumberOf([&] { validate(); }), mvdb::kErrDatabaseReadOnly);
-    EXPECT_EQ(storedRecord("007"), std::string(kHeader) + kStoredLines);
-    EXPECT_EQ(control.Lst_Codes.ListCount(), 4);
 }
 
 }  // namespace
