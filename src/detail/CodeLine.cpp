@@ -1,5 +1,7 @@
 #include "detail/CodeLine.h"
 
+#include <algorithm>
+
 #include "entity/LineFormat.h"
 #include "rubric/RubricCode.h"
 
@@ -7,13 +9,13 @@ namespace detail {
 
 std::string Extraire_Champ(const std::string& text, std::int16_t n) {
     if (n < 1) return "";
-    std::size_t start = 0;
+    auto start = text.begin();
     for (std::int16_t field = 1; field < n; ++field) {
-        const std::size_t separator = text.find(entity::kCodeSeparator, start);
-        if (separator == std::string::npos) return "";
-        start = separator + 1;
+        start = std::find(start, text.end(), entity::kCodeSeparator);
+        if (start == text.end()) return "";
+        ++start;
     }
-    return text.substr(start, text.find(entity::kCodeSeparator, start) - start);
+    return std::string(start, std::find(start, text.end(), entity::kCodeSeparator));
 }
 
 std::optional<std::int32_t> Valeur_Code(const std::string& code) {
