@@ -165,10 +165,15 @@ protected:
         user.click(control.Cmd_OkDetail);
     }
 
-    // The user deletes line (from 0), answering Yes to the question.
-    void deleteLine(int line) {
+    // The user opens line (from 0) in the line editor by a double click.
+    void open(int line) {
         user.select(control.Lst_Detail, line);
         user.doubleClick(control.Lst_Detail);
+    }
+
+    // The user deletes line (from 0), answering Yes to the question.
+    void deleteLine(int line) {
+        open(line);
         messages.answers.push_back(toolkit::MsgAnswer::Yes);
         user.click(control.Cmd_Supprimer);
     }

@@ -18,12 +18,6 @@ std::string column(const std::string& text = "") {
 
 class LineEditorTest : public control_testing::EditorTest {
 protected:
-    // The line editor opened on line (from 0) by a double click.
-    void open(int line) {
-        user.select(control.Lst_Detail, line);
-        user.doubleClick(control.Lst_Detail);
-    }
-
     void confirm() { user.click(control.Cmd_OkDetail); }
 
     bool editing() const {
