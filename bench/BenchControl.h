@@ -1,4 +1,4 @@
-// The control as the benchmarks start it: handed the bench database and the rights to change the
+// The control as the benchmarks start it: handed a bench database and the rights to change the
 // parameters, as a host does.
 #pragma once
 
@@ -10,9 +10,9 @@
 
 namespace bench {
 
-inline std::unique_ptr<Ctr_Ostrevan> handedIn() {
+inline std::unique_ptr<Ctr_Ostrevan> handedIn(Sizes sizes = {}) {
     auto control = std::make_unique<Ctr_Ostrevan>();
-    control->TheDatabase(std::make_shared<mvdb::Database>(benchDatabase().database()));
+    control->TheDatabase(std::make_shared<mvdb::Database>(benchDatabase(sizes).database()));
     control->DroitsUtilisateur(
         std::shared_ptr<rights::UserRights>(std::make_shared<rights::ConfiguredRights>(2)));
     return control;

@@ -1,6 +1,8 @@
 #include "BenchDatabase.h"
 
 #include <filesystem>
+#include <map>
+#include <memory>
 
 #include <unistd.h>
 
@@ -27,9 +29,14 @@ void writeEntity(const mvdb::DbFile& entities, const mvdb::DbFile& parameters,
     mvdb::DbRecord lines = parameters.NewRecord(code);
     for (int line = 1; line <= lineCount; ++line) {
         for (int attribute = 5; attribute <= 9; ++attribute)
-            lines.Replace(attribute, line, 0, openedRubric(line, attribute));
+            lines.Replace(attribute, line, 0, lineRubric(line, attribute));
     }
     lines.DBWrite();
+}
+
+// The number that gives the i-th record of count its name or label, in an order unlike the keys'.
+std::string shuffled(int i, int count) {
+    return std::to_string(static_cast<long long>(i) * 7919 % count);
 }
 
 std::string rubricType(int i) {
@@ -47,34 +54,42 @@ std::string rubricKey(int i) {
     return std::string(i / 1000, '0') + std::to_string(i % 1000);
 }
 
-std::string openedRubric(int line, int attribute) {
-    return rubricKey(((line - 1) * 5 + attribute - 5) % kRecords);
+std::string linesEntity(int lines) {
+    int steps = 0;
+    for (; lines > 1; lines /= 10)
+        ++steps;
+    return "01" + std::to_string(steps);
 }
 
-BenchDatabase::BenchDatabase()
+std::string lineRubric(int line, int attribute) {
+    return rubricKey(((line - 1) * 5 + attribute - 5) % 10000);
+}
+
+BenchDatabase::BenchDatabase(Sizes sizes)
     : path_(std::filesystem::temp_directory_path() /
-            ("ostrevan-bench-" + std::to_string(::getpid()) + ".mvdb")),
+            ("ostrevan-bench-" + std::to_string(::getpid()) + "-" + std::to_string(sizes.entities) +
+             "-" + std::to_string(sizes.rubrics) + ".mvdb")),
       database_(mvdb::Database::Create(path_)) {
     mvdb::Database::Transaction fill(database_);
     const mvdb::DbFile entities = database_.CreateFile("ASSOCIATION");
     const mvdb::DbFile rubrics = database_.CreateFile("RUBSAISIE");
     const mvdb::DbFile parameters = database_.CreateFile("TPSPARAMBASCUL");
-    for (int i = 0; i < kRecords; ++i) {
-        const int shuffled = (i * 7919) % kRecords;
+    for (int i = 0; i < sizes.entities; ++i) {
         mvdb::DbRecord entity = entities.NewRecord(entityKey(i));
-        entity.Replace(1, 0, 0, "Association d'aide à domicile n° " + std::to_string(shuffled));
+        entity.Replace(1, 0, 0, "Association d'aide à domicile n° " + shuffled(i, sizes.entities));
         entity.Replace(2, 0, 0, std::to_string(i) + " rue des Tilleuls");
         entity.Replace(38, 0, 0, "TLG");
         entity.DBWrite();
+    }
+    for (int i = 0; i < sizes.rubrics; ++i) {
         mvdb::DbRecord rubric = rubrics.NewRecord(rubricKey(i));
-        rubric.Replace(1, 0, 0, "Heures majorées " + std::to_string(shuffled));
+        rubric.Replace(1, 0, 0, "Heures majorées " + shuffled(i, sizes.rubrics));
         rubric.Replace(2, 0, 0, rubricType(i));
         rubric.Replace(18, 0, 0, i % 20 == 0 ? "31/12/2024" : "");
         rubric.DBWrite();
     }
-    writeEntity(entities, parameters, kOpenedEntity, "Association aux mille lignes", kOpenedLines);
-    writeEntity(entities, parameters, kSavedEntity, "Association aux dix mille lignes",
-                kSavedLines);
+    for (const int lines : kLineCounts)
+        writeEntity(entities, parameters, linesEntity(lines), "Association aux lignes", lines);
     fill.commit();
 }
 
@@ -83,9 +98,29 @@ BenchDatabase::~BenchDatabase() {
         std::filesystem::remove(path_ + suffix);
 }
 
-const BenchDatabase& benchDatabase() {
-    static const BenchDatabase database;
-    return database;
+const BenchDatabase& benchDatabase(Sizes sizes) {
+    static std::map<Sizes, std::unique_ptr<BenchDatabase>> databases;
+    std::unique_ptr<BenchDatabase>& database = databases[sizes];
+    if (!database) database = std::make_unique<BenchDatabase>(sizes);
+    return *database;
+}
+
+void stepEntitiesAndRubrics(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgNames({"entities", "rubrics"});
+    for (const int entities : {100, 1000, 10000})
+        benchmark->Args({entities, 10000});
+    for (const int rubrics : {100, 1000})
+        benchmark->Args({10000, rubrics});
+}
+
+Sizes sizesOf(const benchmark::State& state) {
+    return {static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
+}
+
+void stepLines(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgName("lines");
+    for (const int lines : kLineCounts)
+        benchmark->Arg(lines);
 }
 
 const char* const kEntitySelectionSql =
@@ -94,8 +129,9 @@ const char* const kRubricSelectionSql =
     "SELECT key, field(text, 1), field(text, 2), field(text, 18) FROM records"
     " WHERE file = ?1 AND field(text, 2) IN ('3', '4', '5') ORDER BY 2, key";
 
-RawSqlite::RawSqlite() {
-    sqlite3_open_v2(benchDatabase().path().c_str(), &connection_, SQLITE_OPEN_READWRITE, nullptr);
+RawSqlite::RawSqlite(Sizes sizes) {
+    sqlite3_open_v2(benchDatabase(sizes).path().c_str(), &connection_, SQLITE_OPEN_READWRITE,
+                    nullptr);
     sqlite3_create_function(connection_, "field", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             &field, nullptr, nullptr);
 }

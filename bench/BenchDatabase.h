@@ -1,40 +1,44 @@
-// What the benchmarks share: one database of 10,000 entities and 10,000 rubrics, made once for
-// the run, and a raw SQLite connection to the same file, the floor that the database component is
-// measured against.
+// What the benchmarks share: databases of entities, rubrics and parameter records, each made once
+// for the run, and a raw SQLite connection to the same file, the floor that the database component
+// and the control are measured against.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include "platform/mvdb/Database.h"
 
 namespace bench {
 
-inline constexpr int kRecords = 10000;
+// The sizes of the bench databases: 10,000 entities and 10,000 rubrics unless a benchmark steps
+// one of them.
+struct Sizes {
+    int entities = 10000;
+    int rubrics = 10000;
+    auto operator<=>(const Sizes&) const = default;
+};
 
-// Entity keys 00000 to 09999. Rubric keys are codes that the screen can show (0 to 999), each
-// thousand with one more leading zero: 0 ... 999, 00 ... 0999, 000 ...
+// Entity keys 00000 to 09999 and on. Rubric keys are codes that the screen can show (0 to 999),
+// each thousand with one more leading zero: 0 ... 999, 00 ... 0999, 000 ...
 std::string entityKey(int i);
 std::string rubricKey(int i);
 
-// The entity whose opening is measured: its code, and its parameter record of kOpenedLines lines,
-// each naming five rubrics that exist, 5,000 distinct codes in all.
-inline constexpr const char* kOpenedEntity = "001";
-inline constexpr int kOpenedLines = 1000;
-std::string openedRubric(int line, int attribute);
-
-// The entity whose saving is measured, with lines made the same way.
-inline constexpr const char* kSavedEntity = "002";
-inline constexpr int kSavedLines = 10000;
+// The number of lines of the entities whose opening and saving are measured, in 10x steps, and
+// the code of the entity that has that many lines. Each line names five rubrics that exist, each
+// line other codes, among the first 10,000 rubrics.
+inline constexpr int kLineCounts[] = {10, 100, 1000, 10000};
+std::string linesEntity(int lines);
+std::string lineRubric(int line, int attribute);
 
 // Names and labels come in an order unlike the keys', as in real files. Nine rubrics in ten are
-// of the types that the screen offers, and one in twenty of them is closed. Besides the 10,000
-// entities, the file holds the opened and the saved entities.
+// of the types that the screen offers, and one in twenty of them is closed. Besides its entities,
+// the file holds one entity for each count of lines.
 class BenchDatabase {
 public:
-    BenchDatabase();
+    explicit BenchDatabase(Sizes sizes);
     ~BenchDatabase();
 
     const std::string& path() const { return path_; }
@@ -45,7 +49,14 @@ private:
     mvdb::Database database_;
 };
 
-const BenchDatabase& benchDatabase();
+const BenchDatabase& benchDatabase(Sizes sizes = {});
+
+// Runs a benchmark over databases of 100 to 10,000 entities, then of 100 to 10,000 rubrics, in
+// 10x steps, the other count at 10,000; the benchmark reads them back with sizesOf.
+void stepEntitiesAndRubrics(benchmark::internal::Benchmark* benchmark);
+Sizes sizesOf(const benchmark::State& state);
+// Runs a benchmark for each count of lines of kLineCounts.
+void stepLines(benchmark::internal::Benchmark* benchmark);
 
 // The entity and the rubric selections of the screen, in SQL over the stored record texts, with
 // field(text, n) giving attribute n.
@@ -54,7 +65,7 @@ extern const char* const kRubricSelectionSql;
 
 class RawSqlite {
 public:
-    RawSqlite();
+    explicit RawSqlite(Sizes sizes = {});
     ~RawSqlite();
     RawSqlite(const RawSqlite&) = delete;
     RawSqlite& operator=(const RawSqlite&) = delete;
@@ -73,5 +84,11 @@ private:
 };
 
 std::string columnText(sqlite3_stmt* statement, int column);
+
+// Names the benchmark's floor, for the performance report: the run of that family with the same
+// arguments, or its only run.
+inline void floorIs(benchmark::State& state, const std::string& floor) {
+    state.SetLabel("floor: " + floor);
+}
 
 }  // namespace bench

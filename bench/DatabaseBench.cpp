@@ -1,5 +1,6 @@
 // The database component beside raw SQLite on the same file: a point read, the entity and the
-// rubric sentences over 10,000 records each, and building a parameter record value by value.
+// rubric sentences over 100 to 10,000 records; and building a parameter record value by value
+// beside appending the same text to a string.
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -10,7 +11,7 @@
 namespace {
 
 using bench::benchDatabase;
-using bench::kRecords;
+constexpr int kRecords = 10000;
 using bench::RawSqlite;
 
 const std::string kEntitySentence = "SSELECT ASSOCIATION  PAR 1";
@@ -46,6 +47,7 @@ void readThroughRawSqlite(benchmark::State& state, Take take) {
 }
 
 void BM_PointRead_DbFile(benchmark::State& state) {
+    bench::floorIs(state, "BM_PointRead_RawSqlite");
     readThroughDbFile(state, [](mvdb::DbRecord record) { return record; });
 }
 
@@ -54,6 +56,7 @@ void BM_PointRead_RawSqlite(benchmark::State& state) {
 }
 
 void BM_LabelRead_DbFile(benchmark::State& state) {
+    bench::floorIs(state, "BM_LabelRead_RawSqlite");
     readThroughDbFile(state, [](const mvdb::DbRecord& record) { return record.Extract(1); });
 }
 
@@ -63,45 +66,63 @@ void BM_LabelRead_RawSqlite(benchmark::State& state) {
     });
 }
 
-void runSentence(benchmark::State& state, const std::string& sentence, const std::string& fields) {
+int recordsOf(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
+
+void runSentence(benchmark::State& state, bench::Sizes sizes, const std::string& sentence,
+                 const std::string& fields) {
     mvdb::DynArray command;
     command.Assign(1, sentence);
     command.Assign(3, fields);
+    const mvdb::Database& database = benchDatabase(sizes).database();
     std::int32_t count = 0;
     for (auto _ : state) {
-        mvdb::DynArray result = benchDatabase().database().RunQuery(command.Extract(), "", count);
+        mvdb::DynArray result = database.RunQuery(command.Extract(), "", count);
         benchmark::DoNotOptimize(result);
     }
     state.counters["records"] = count;
 }
 
 // The same selection in SQL, answered as the same result text.
-void runRawSelection(benchmark::State& state, const char* file, const char* sql, int columns) {
-    RawSqlite raw;
+void runRawSelection(benchmark::State& state, bench::Sizes sizes, const char* file, const char* sql,
+                     int columns) {
+    RawSqlite raw(sizes);
     int rows = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(raw.selection(file, sql, columns, rows));
     state.counters["records"] = rows;
 }
 
+bench::Sizes entities(const benchmark::State& state) {
+    return {.entities = recordsOf(state)};
+}
+
+bench::Sizes rubrics(const benchmark::State& state) {
+    return {.rubrics = recordsOf(state)};
+}
+
 void BM_EntitySentence_RunQuery(benchmark::State& state) {
-    runSentence(state, kEntitySentence, "0 1 38");
+    bench::floorIs(state, "BM_EntitySentence_RawSql");
+    runSentence(state, entities(state), kEntitySentence, "0 1 38");
 }
 
 void BM_EntitySentence_RawSql(benchmark::State& state) {
-    runRawSelection(state, "ASSOCIATION", bench::kEntitySelectionSql, 3);
+    runRawSelection(state, entities(state), "ASSOCIATION", bench::kEntitySelectionSql, 3);
 }
 
 void BM_RubricSentence_RunQuery(benchmark::State& state) {
-    runSentence(state, kRubricSentence, "0 1 2 18");
+    bench::floorIs(state, "BM_RubricSentence_RawSql");
+    runSentence(state, rubrics(state), kRubricSentence, "0 1 2 18");
 }
 
 void BM_RubricSentence_RawSql(benchmark::State& state) {
-    runRawSelection(state, "RUBSAISIE", bench::kRubricSelectionSql, 4);
+    runRawSelection(state, rubrics(state), "RUBSAISIE", bench::kRubricSelectionSql, 4);
 }
 
 // A parameter record of n lines, built with five Replace calls a line.
 void BM_BuildParameterRecord(benchmark::State& state) {
+    bench::floorIs(state, "BM_Floor_AppendRecordText");
     const int lines = static_cast<int>(state.range(0));
     for (auto _ : state) {
         mvdb::DynArray record;
@@ -112,22 +133,56 @@ void BM_BuildParameterRecord(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(record.Extract());
     }
-    state.SetComplexityN(lines);
+}
+
+// The same text appended to a string, attribute by attribute.
+void BM_Floor_AppendRecordText(benchmark::State& state) {
+    const int lines = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        std::string text(4, mvdb::kAttributeMark);
+        for (int attribute = 5; attribute <= 9; ++attribute) {
+            if (attribute > 5) text += mvdb::kAttributeMark;
+            for (int line = 1; line <= lines; ++line) {
+                if (line > 1) text += mvdb::kValueMark;
+                text += "101";
+            }
+        }
+        benchmark::DoNotOptimize(text);
+    }
+}
+
+void stepRecords(benchmark::internal::Benchmark* benchmark, const char* name) {
+    benchmark->ArgName(name)->Unit(benchmark::kMillisecond);
+    for (const int records : {100, 1000, 10000})
+        benchmark->Arg(records);
+}
+
+void stepEntities(benchmark::internal::Benchmark* benchmark) {
+    stepRecords(benchmark, "entities");
+}
+
+void stepRubrics(benchmark::internal::Benchmark* benchmark) {
+    stepRecords(benchmark, "rubrics");
 }
 
 BENCHMARK(BM_PointRead_DbFile);
 BENCHMARK(BM_PointRead_RawSqlite);
 BENCHMARK(BM_LabelRead_DbFile);
 BENCHMARK(BM_LabelRead_RawSqlite);
-BENCHMARK(BM_EntitySentence_RunQuery)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EntitySentence_RawSql)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RubricSentence_RunQuery)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RubricSentence_RawSql)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EntitySentence_RunQuery)->Apply(stepEntities);
+BENCHMARK(BM_EntitySentence_RawSql)->Apply(stepEntities);
+BENCHMARK(BM_RubricSentence_RunQuery)->Apply(stepRubrics);
+BENCHMARK(BM_RubricSentence_RawSql)->Apply(stepRubrics);
 BENCHMARK(BM_BuildParameterRecord)
     ->RangeMultiplier(10)
-    ->Range(100, 100000)
-    ->Unit(benchmark::kMicrosecond)
-    ->Complexity(benchmark::oN);
+    ->Range(10, 100000)
+    ->ArgName("lines")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Floor_AppendRecordText)
+    ->RangeMultiplier(10)
+    ->Range(10, 100000)
+    ->ArgName("lines")
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

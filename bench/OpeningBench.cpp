@@ -1,6 +1,7 @@
-// Opening an entity of 1,000 lines, whose 5,000 rubric labels are read one by one, beside the
-// floor: the same 5,001 reads in raw SQLite, each label taken from its record's text.
+// Opening an entity of 10 to 10,000 lines, whose five rubric labels a line are read one by one,
+// beside the floor: the same reads in raw SQLite, each label taken from its record's text.
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,15 +13,15 @@
 
 namespace {
 
-using bench::benchDatabase;
-
 void BM_OpenEntity_Headless(benchmark::State& state) {
+    bench::floorIs(state, "BM_Floor_RawSqliteReads");
+    const int lines = static_cast<int>(state.range(0));
     const std::unique_ptr<Ctr_Ostrevan> control = bench::handedIn();
     control->Init();
     for (auto _ : state) {
-        control->Txt_Entite.SetText(bench::kOpenedEntity);
+        control->Txt_Entite.SetText(bench::linesEntity(lines));
         state.PauseTiming();
-        if (control->Lst_Codes.ListCount() != bench::kOpenedLines)
+        if (control->Lst_Codes.ListCount() != lines)
             state.SkipWithError("the entity did not open on its lines");
         control->Txt_Entite.SetText("");
         state.ResumeTiming();
@@ -39,6 +40,8 @@ std::vector<std::string_view> pieces(std::string_view text, char mark) {
 }
 
 void BM_Floor_RawSqliteReads(benchmark::State& state) {
+    const int lines = static_cast<int>(state.range(0));
+    const std::string entity = bench::linesEntity(lines);
     bench::RawSqlite raw;
     const std::int64_t parameterFile = raw.fileId("TPSPARAMBASCUL");
     const std::int64_t rubricFile = raw.fileId("RUBSAISIE");
@@ -52,7 +55,7 @@ void BM_Floor_RawSqliteReads(benchmark::State& state) {
         return text;
     };
     for (auto _ : state) {
-        const std::string record = textOf(parameterFile, bench::kOpenedEntity);
+        const std::string record = textOf(parameterFile, entity);
         const std::vector<std::string_view> attributes = pieces(record, mvdb::kAttributeMark);
         std::vector<std::string> labels;
         for (std::size_t attribute = 4; attribute < 9; ++attribute) {
@@ -61,12 +64,12 @@ void BM_Floor_RawSqliteReads(benchmark::State& state) {
                 labels.emplace_back(mvdb::nthPiece(rubric, mvdb::kAttributeMark, 1));
             }
         }
-        if (labels.size() != 5u * bench::kOpenedLines) state.SkipWithError("labels missing");
+        if (labels.size() != 5u * lines) state.SkipWithError("labels missing");
         benchmark::DoNotOptimize(labels);
     }
 }
 
-BENCHMARK(BM_OpenEntity_Headless)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Floor_RawSqliteReads)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenEntity_Headless)->Apply(bench::stepLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_RawSqliteReads)->Apply(bench::stepLines)->Unit(benchmark::kMillisecond);
 
 }  // namespace

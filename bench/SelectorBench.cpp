@@ -1,7 +1,11 @@
-// One keystroke that completes a rubric code, with 32,766 rubrics in each of the five lists: the
-// third digit of 999, whose one item is the last of the list, so that the lookup scans them all.
-// Headless and shown by the Qt views, beside the floor: the same scan over the bare item data.
+// One keystroke that completes a rubric code, with 100 to 32,766 rubrics (the most a list holds)
+// in each of the five lists: the third digit of 999, whose one item is the last of the list, so
+// that the lookup scans them all. Headless beside the floor of the same scan over the bare item
+// data; shown by the Qt views beside a bare Qt line edit and combo box doing the same.
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStandardItemModel>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -9,28 +13,32 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchDatabase.h"
 #include "control/Ctr_Ostrevan.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/toolkit/User.h"
 
 namespace {
 
-constexpr int kRubrics = 32766;
 constexpr std::int32_t kSoughtCode = 999;
 
+int rubricsOf(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
+
 // The item data of the lists: codes 0 to 998 over and over, then 999 last.
-std::vector<std::int32_t> listedCodes() {
+std::vector<std::int32_t> listedCodes(int rubrics) {
     std::vector<std::int32_t> codes;
-    for (int item = 0; item + 1 < kRubrics; ++item)
+    for (int item = 0; item + 1 < rubrics; ++item)
         codes.push_back(item % kSoughtCode);
     codes.push_back(kSoughtCode);
     return codes;
 }
 
 // A control whose five rubric lists hold the rubrics, its weekday code box open to the user.
-std::unique_ptr<Ctr_Ostrevan> controlWithRubrics() {
+std::unique_ptr<Ctr_Ostrevan> controlWithRubrics(int rubrics) {
     auto control = std::make_unique<Ctr_Ostrevan>();
-    const std::vector<std::int32_t> codes = listedCodes();
+    const std::vector<std::int32_t> codes = listedCodes(rubrics);
     for (const screen::RubricColumn& column : control->rubricColumns()) {
         for (const std::int32_t code : codes) {
             column.list.AddItem("Heures de garde itinérante de nuit");
@@ -55,38 +63,79 @@ void typeCompletingKeys(benchmark::State& state, Ctr_Ostrevan& control,
         user.typeKey(control.Txt_RubNorm, '9');
         shown();
         state.PauseTiming();
-        if (control.Cbo_RubNorm.ListIndex() != kRubrics - 1)
+        if (control.Cbo_RubNorm.ListIndex() != rubricsOf(state) - 1)
             state.SkipWithError("the code did not select its rubric");
         state.ResumeTiming();
     }
 }
 
 void BM_CompletingKeystroke_Headless(benchmark::State& state) {
-    const auto control = controlWithRubrics();
+    bench::floorIs(state, "BM_Floor_ScanItemData");
+    const auto control = controlWithRubrics(rubricsOf(state));
     typeCompletingKeys(state, *control, [] {});
 }
 
 void BM_CompletingKeystroke_Qt(benchmark::State& state) {
-    const auto control = controlWithRubrics();
+    bench::floorIs(state, "BM_Floor_QtKeystroke");
+    const auto control = controlWithRubrics(rubricsOf(state));
     qtview::SurfaceWidget view(*control);
     view.show();
     QApplication::processEvents();
     typeCompletingKeys(state, *control, [] { QApplication::processEvents(); });
 }
 
+// The index of the first item of the sought code, by a bare scan.
+std::size_t scanFor(const std::vector<std::int32_t>& codes) {
+    std::size_t found = 0;
+    while (codes[found] != kSoughtCode)
+        ++found;
+    return found;
+}
+
 void BM_Floor_ScanItemData(benchmark::State& state) {
-    const std::vector<std::int32_t> codes = listedCodes();
+    const std::vector<std::int32_t> codes = listedCodes(rubricsOf(state));
     for (auto _ : state) {
         benchmark::ClobberMemory();
-        std::size_t found = 0;
-        while (codes[found] != kSoughtCode)
-            ++found;
-        benchmark::DoNotOptimize(found);
+        benchmark::DoNotOptimize(scanFor(codes));
     }
 }
 
-BENCHMARK(BM_CompletingKeystroke_Headless)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CompletingKeystroke_Qt)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Floor_ScanItemData)->Unit(benchmark::kMicrosecond);
+// A bare Qt line edit and combo box: the keystroke's text shown, the combo box's item found by
+// the same scan and selected, and the window repainted.
+void BM_Floor_QtKeystroke(benchmark::State& state) {
+    const std::vector<std::int32_t> codes = listedCodes(rubricsOf(state));
+    QWidget window;
+    auto* code = new QLineEdit(&window);
+    auto* rubric = new QComboBox(&window);
+    auto* model = new QStandardItemModel(rubric);
+    for (const std::int32_t listed : codes) {
+        auto* item = new QStandardItem("Heures de garde itinérante de nuit");
+        item->setData(listed, Qt::UserRole);
+        model->appendRow(item);
+    }
+    rubric->setModel(model);
+    window.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        code->setText("99");
+        rubric->setCurrentIndex(-1);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        code->setText("999");
+        rubric->setCurrentIndex(static_cast<int>(scanFor(codes)));
+        QApplication::processEvents();
+    }
+}
+
+void stepRubrics(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgName("rubrics")->Unit(benchmark::kMicrosecond);
+    for (const int rubrics : {100, 1000, 10000, 32766})
+        benchmark->Arg(rubrics);
+}
+
+BENCHMARK(BM_CompletingKeystroke_Headless)->Apply(stepRubrics);
+BENCHMARK(BM_CompletingKeystroke_Qt)->Apply(stepRubrics);
+BENCHMARK(BM_Floor_ScanItemData)->Apply(stepRubrics);
+BENCHMARK(BM_Floor_QtKeystroke)->Apply(stepRubrics);
 
 }  // namespace

@@ -1,29 +1,31 @@
-// Init of the screen over 10,000 entities and 10,000 rubrics, headless and shown by the Qt views
+// Init of the screen over 100 to 10,000 entities and rubrics, headless and shown by the Qt views
 // (on Qt's offscreen platform unless told otherwise), beside its floors: the same two selections
-// in raw SQLite, and the same six Qt combo boxes filled directly with the same texts.
+// in raw SQLite; and for the Qt views, those selections and six Qt combo boxes filled directly
+// with the same texts.
 #include <QApplication>
 #include <QComboBox>
 #include <QStandardItemModel>
 #include <QStringList>
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "BenchControl.h"
 #include "control/Ctr_Ostrevan.h"
-#include "platform/mvdb/DynArray.h"
 #include "platform/qt/SurfaceWidget.h"
 
 namespace {
 
-using bench::benchDatabase;
 using bench::handedIn;
 
 void BM_Init_Headless(benchmark::State& state) {
+    bench::floorIs(state, "BM_Floor_RawSqlQueries");
     for (auto _ : state) {
         state.PauseTiming();
-        auto control = handedIn();
+        auto control = handedIn(bench::sizesOf(state));
         state.ResumeTiming();
         control->Init();
         state.PauseTiming();
@@ -33,9 +35,10 @@ void BM_Init_Headless(benchmark::State& state) {
 }
 
 void BM_Init_Qt(benchmark::State& state) {
+    bench::floorIs(state, "BM_Floor_RawSqlAndQtCombos");
     for (auto _ : state) {
         state.PauseTiming();
-        auto control = handedIn();
+        auto control = handedIn(bench::sizesOf(state));
         auto view = std::make_unique<qtview::SurfaceWidget>(*control);
         view->show();
         QApplication::processEvents();
@@ -50,7 +53,7 @@ void BM_Init_Qt(benchmark::State& state) {
 }
 
 void BM_Floor_RawSqlQueries(benchmark::State& state) {
-    bench::RawSqlite raw;
+    bench::RawSqlite raw(bench::sizesOf(state));
     int rows = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(raw.selection("ASSOCIATION", bench::kEntitySelectionSql, 3, rows));
@@ -58,36 +61,30 @@ void BM_Floor_RawSqlQueries(benchmark::State& state) {
     }
 }
 
-// The texts that Init shows: the entities' names, and the open rubrics' labels and codes.
+// What the six combo boxes show, read from the rows of the two selections: the entities' names,
+// and the open rubrics' labels with their codes.
 struct ShownTexts {
-    std::vector<std::string> names;
-    std::vector<std::string> labels;
+    QStringList names;
+    QStringList labels;
     std::vector<int> codes;
 };
 
-ShownTexts shownTexts() {
-    bench::RawSqlite raw;
-    int rows = 0;
+ShownTexts selectShownTexts(bench::RawSqlite& raw) {
     ShownTexts texts;
-    const mvdb::DynArray entities(
-        raw.selection("ASSOCIATION", bench::kEntitySelectionSql, 3, rows));
-    for (int row = 1; row <= entities.DCount(); ++row)
-        texts.names.push_back(entities.Extract(row, 2));
-    const mvdb::DynArray rubrics(raw.selection("RUBSAISIE", bench::kRubricSelectionSql, 4, rows));
-    for (int row = 1; row <= rubrics.DCount(); ++row) {
-        if (!rubrics.Extract(row, 4).empty()) continue;
-        texts.labels.push_back(rubrics.Extract(row, 2));
-        texts.codes.push_back(std::stoi(rubrics.Extract(row, 1)));
+    const std::int64_t entities = raw.fileId("ASSOCIATION");
+    sqlite3_stmt* select = raw.prepare(bench::kEntitySelectionSql);
+    sqlite3_bind_int64(select, 1, entities);
+    while (sqlite3_step(select) == SQLITE_ROW)
+        texts.names.append(QString::fromStdString(bench::columnText(select, 1)));
+    const std::int64_t rubrics = raw.fileId("RUBSAISIE");
+    select = raw.prepare(bench::kRubricSelectionSql);
+    sqlite3_bind_int64(select, 1, rubrics);
+    while (sqlite3_step(select) == SQLITE_ROW) {
+        if (sqlite3_column_bytes(select, 3) > 0) continue;
+        texts.labels.append(QString::fromStdString(bench::columnText(select, 1)));
+        texts.codes.push_back(std::stoi(bench::columnText(select, 0)));
     }
     return texts;
-}
-
-QStringList qtTexts(const std::vector<std::string>& texts) {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string& text : texts)
-        list.append(QString::fromStdString(text));
-    return list;
 }
 
 // Fills the combo box in bulk, through an item model holding each item's text and item data.
@@ -104,8 +101,8 @@ void fill(QComboBox& combo, const QStringList& texts, const std::vector<int>* co
     combo.setModel(model);
 }
 
-void BM_Floor_QtCombos(benchmark::State& state) {
-    const ShownTexts texts = shownTexts();
+void BM_Floor_RawSqlAndQtCombos(benchmark::State& state) {
+    bench::RawSqlite raw(bench::sizesOf(state));
     for (auto _ : state) {
         state.PauseTiming();
         auto window = std::make_unique<QWidget>();
@@ -115,21 +112,25 @@ void BM_Floor_QtCombos(benchmark::State& state) {
         window->show();
         QApplication::processEvents();
         state.ResumeTiming();
-        fill(*combos[0], qtTexts(texts.names), nullptr);
+        const ShownTexts texts = selectShownTexts(raw);
+        fill(*combos[0], texts.names, nullptr);
         for (int i = 1; i < 6; ++i)
-            fill(*combos[i], qtTexts(texts.labels), &texts.codes);
+            fill(*combos[i], texts.labels, &texts.codes);
         QApplication::processEvents();
         state.PauseTiming();
         window.reset();
         state.ResumeTiming();
     }
-    state.counters["rubrics"] = static_cast<double>(texts.labels.size());
 }
 
-BENCHMARK(BM_Init_Headless)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Init_Qt)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Floor_RawSqlQueries)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Floor_QtCombos)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Init_Headless)->Apply(bench::stepEntitiesAndRubrics)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Init_Qt)->Apply(bench::stepEntitiesAndRubrics)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_RawSqlQueries)
+    ->Apply(bench::stepEntitiesAndRubrics)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_RawSqlAndQtCombos)
+    ->Apply(bench::stepEntitiesAndRubrics)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
