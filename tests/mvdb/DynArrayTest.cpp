@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestDatabase.h"
+#include "TextModel.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/DynArray.h"
 #include "platform/mvdb/Notation.h"
@@ -11,6 +12,7 @@ namespace mvdb {
 namespace {
 
 using testing::errorNumberOf;
+using testing::TextModel;
 
 DynArray fromNotationText(const std::string& notation) {
     return DynArray(fromNotation(notation));
@@ -95,55 +97,11 @@ TEST(DynArrayTest, NegativeOrHugeIndexesFailCleanly) {
               kErrBadIndex);
     EXPECT_EQ(errorNumberOf([&] { array.Replace(1, DynArray::kMaxIndex + 1, 0, "x"); }),
               kErrBadIndex);
+    // Refused before the attribute past the last one is made.
+    EXPECT_EQ(errorNumberOf([&] { array.Replace(3, DynArray::kMaxIndex + 1, 0, "x"); }),
+              kErrBadIndex);
     EXPECT_EQ(notationOf(array), "a^b");
 }
-
-// The same operations done on the bare text, pasting each new text at its place: slow, plain,
-// and the meaning that DynArray must keep.
-class TextModel {
-public:
-    std::string text;
-
-    std::string extract(int a, int v, int s) {
-        std::string copy = text;
-        const auto [begin, end] = element(copy, a, v, s);
-        return copy.substr(begin, end - begin);
-    }
-    void replace(int a, int v, int s, const std::string& piece) {
-        const auto [begin, end] = element(text, a, v, s);
-        text.replace(begin, end - begin, piece);
-    }
-    int dcount() const {
-        return text.empty() ? 0
-                            : static_cast<int>(std::count(text.begin(), text.end(), '\xFE')) + 1;
-    }
-
-private:
-    using Range = std::pair<std::size_t, std::size_t>;
-
-    static Range element(std::string& text, int a, int v, int s) {
-        if (a == 0) return {0, text.size()};
-        Range range = piece(text, {0, text.size()}, '\xFE', a);
-        if (v > 0) range = piece(text, range, '\xFD', v);
-        if (v > 0 && s > 0) range = piece(text, range, '\xFC', s);
-        return range;
-    }
-
-    // Piece n of text within range, adding marks at the end of the range until it exists.
-    static Range piece(std::string& text, Range range, char mark, int n) {
-        auto [start, end] = range;
-        for (int i = 1; i < n; ++i) {
-            std::size_t next = text.find(mark, start);
-            if (next == std::string::npos || next >= end) {
-                text.insert(end, 1, mark);
-                next = end++;
-            }
-            start = next + 1;
-        }
-        const std::size_t stop = text.find(mark, start);
-        return {start, stop == std::string::npos || stop > end ? end : stop};
-    }
-};
 
 TEST(DynArrayTest, AgreesWithPastingIntoTheTextOverARandomRunOfChanges) {
     const std::vector<std::string> pieces = {

@@ -16,12 +16,21 @@ void checkIndexes(int attribute, int value, int subvalue) {
     }
 }
 
-void checkExtension(std::size_t index) {
-    if (index >= static_cast<std::size_t>(DynArray::kMaxIndex)) {
+void checkExtension(int index) {
+    if (index > DynArray::kMaxIndex) {
         throw DbError(kErrBadIndex, "Indice trop grand dans un tableau dynamique (" +
-                                        std::to_string(index + 1) + ", au plus " +
+                                        std::to_string(index) + ", au plus " +
                                         std::to_string(DynArray::kMaxIndex) + ").");
     }
+}
+
+// Every index that a Replace would extend the array to, checked before anything changes: a
+// refused Replace leaves the array as it was. Indexes after a 0 are ignored.
+void checkExtensions(int attribute, int value, int subvalue) {
+    checkExtension(attribute);
+    if (value == 0) return;
+    checkExtension(value);
+    checkExtension(subvalue);
 }
 
 // Whether text holds a mark of the given level or of a higher one (higher marks are larger bytes).
@@ -102,6 +111,7 @@ void DynArray::Assign(int attribute, std::string_view text) {
 void DynArray::Replace(int attribute, int value, int subvalue, std::string_view text) {
     checkIndexes(attribute, value, subvalue);
     if (attribute == 0) return Assign(std::string(text));
+    checkExtensions(attribute, value, subvalue);
     treeToChange();
     if (value == 0) return setAttribute(attribute - 1, text);
     if (subvalue == 0) return setValue(attribute - 1, value - 1, text);
@@ -165,14 +175,12 @@ std::vector<DynArray::Attribute>& DynArray::treeToChange() {
 }
 
 DynArray::Attribute& DynArray::attributeAt(std::size_t index) {
-    checkExtension(index);
     if (index >= attributes_.size()) attributes_.resize(index + 1, Attribute(1));
     return attributes_[index];
 }
 
 std::string& DynArray::valueAt(std::size_t attribute, std::size_t value) {
     Attribute& values = attributeAt(attribute);
-    checkExtension(value);
     if (value >= values.size()) values.resize(value + 1);
     return values[value];
 }
@@ -213,7 +221,6 @@ void DynArray::setValue(std::size_t attribute, std::size_t value, std::string_vi
 
 void DynArray::setSubvalue(std::size_t attribute, std::size_t value, std::size_t subvalue,
                            std::string_view text) {
-    checkExtension(subvalue);
     std::vector<std::string_view> subvalues = splitPieces(valueAt(attribute, value), kSubvalueMark);
     if (subvalue >= subvalues.size()) subvalues.resize(subvalue + 1);
     subvalues[subvalue] = text;
