@@ -48,8 +48,11 @@ TEST(SentenceTest, NamesTheWordWhereTheReadingStopped) {
     EXPECT_EQ(
         errorOf("SSELECT ASSOCIATION PAR NOM"),
         "Phrase de sélection incorrecte au mot 4 (« NOM ») : un numéro de champ est attendu.");
+    // A quoted word is named with its quotes; an empty one is a word, not the sentence's end.
     EXPECT_EQ(errorOf("SSELECT RUBSAISIE AVEC 2 \"3\""),
-              "Phrase de sélection incorrecte au mot 5 (« 3 ») : « = » est attendu.");
+              "Phrase de sélection incorrecte au mot 5 (« \"3\" ») : « = » est attendu.");
+    EXPECT_EQ(errorOf("SSELECT ''"),
+              "Phrase de sélection incorrecte au mot 2 (« '' ») : un nom de fichier est attendu.");
     EXPECT_EQ(errorOf("SSELECT RUBSAISIE AVEC 2 = 3"),
               "Phrase de sélection incorrecte au mot 6 (« 3 ») : une valeur entre guillemets est "
               "attendue.");

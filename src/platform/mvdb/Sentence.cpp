@@ -11,7 +11,8 @@ namespace mvdb {
 namespace {
 
 struct Word {
-    std::string text;  // the value itself for a quoted word, without its quotes
+    std::string text;     // the value itself for a quoted word, without its quotes
+    std::string written;  // as the sentence has it, quotes included, for the error texts
     bool quoted = false;
 };
 
@@ -19,11 +20,13 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-[[noreturn]] void failAt(std::size_t index, const std::string& word, const std::string& expected) {
-    const std::string where = word.empty()
-                                  ? "à la fin de la phrase"
-                                  : "au mot " + std::to_string(index + 1) + " (« " + word + " »)";
+[[noreturn]] void failWhere(const std::string& where, const std::string& expected) {
     throw DbError(kErrSentence, "Phrase de sélection incorrecte " + where + " : " + expected + ".");
+}
+
+[[noreturn]] void failAt(std::size_t index, const std::string& written,
+                         const std::string& expected) {
+    failWhere("au mot " + std::to_string(index + 1) + " (« " + written + " »)", expected);
 }
 
 std::vector<Word> splitWords(std::string_view text) {
@@ -39,13 +42,15 @@ std::vector<Word> splitWords(std::string_view text) {
             if (end == std::string_view::npos) {
                 failAt(words.size(), std::string(text.substr(i)), "le guillemet n'est pas fermé");
             }
-            words.push_back({std::string(text.substr(i + 1, end - i - 1)), true});
+            words.push_back({std::string(text.substr(i + 1, end - i - 1)),
+                             std::string(text.substr(i, end - i + 1)), true});
             i = end + 1;
         } else {
             const std::size_t start = i;
             while (i < text.size() && !isBlank(text[i]))
                 ++i;
-            words.push_back({std::string(text.substr(start, i - start)), false});
+            const std::string word(text.substr(start, i - start));
+            words.push_back({word, word, false});
         }
     }
 }
@@ -102,7 +107,8 @@ public:
     }
 
     [[noreturn]] void fail(const std::string& expected) const {
-        failAt(next_, atEnd() ? std::string() : words_[next_].text, expected);
+        if (atEnd()) failWhere("à la fin de la phrase", expected);
+        failAt(next_, words_[next_].written, expected);
     }
 
 private:
