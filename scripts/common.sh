@@ -6,7 +6,7 @@ ostrevan_packages=(
     libsqlite3-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev fonts-liberation xvfb xauth
-    clang-format
+    clang-format clang libclang-rt-14-dev
 )
 
 # Installs what is missing of the packages above (only as root, as on a fresh machine or in CI).
