@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <system_error>
 
 #include "control/ControleOstrevan.h"
 #include "platform/help/HelpViewer.h"
@@ -32,13 +34,24 @@ bool isUnknownToTheRuntime(const platform::ComponentError& error) {
            error.number() == component::kErrCannotLoadLibrary;
 }
 
+// The control's library: the installed one, found from this program's folder, when the program
+// runs from an installed tree; otherwise the library of the build that made it.
+std::string controlLibrary() {
+    std::error_code unknown;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", unknown);
+    const std::filesystem::path installed =
+        (program.parent_path() / OSTREVAN_INSTALLED_CONTROL_LIBRARY).lexically_normal();
+    if (!unknown && std::filesystem::is_regular_file(installed, unknown)) return installed.string();
+    return OSTREVAN_CONTROL_LIBRARY;
+}
+
 component::ObjectRef createByName() {
     try {
         return component::createObject(controle_ostrevan::kProgId);
     } catch (const platform::ComponentError& error) {
         if (!isUnknownToTheRuntime(error)) throw;
     }
-    component::registerLibrary(OSTREVAN_CONTROL_LIBRARY);
+    component::registerLibrary(controlLibrary());
     return component::createObject(controle_ostrevan::kProgId);
 }
 

@@ -3,7 +3,8 @@
 // A Session opens the database (--db, or sample.mvdb in the current folder, made with the sample
 // data when missing), makes the help viewer class creatable in the process with the host's own
 // viewer, then start() creates the control by its name through the component runtime (registering
-// the control's library first when the runtime does not know it), lets the host prepare the
+// the control's library first when the runtime does not know it: the installed library when the
+// host runs from an installed tree, else the build's), lets the host prepare the
 // control's surface, hands the control its database, its client and the user's rights, and calls
 // Init.
 // Failures: the constructor throws when the database cannot be opened or made (a --db that is

@@ -1,0 +1,51 @@
+# The installed layout. Programs and libraries find one another, and the help pages, relative to
+# their own folder, so that an installed tree works wherever `cmake --install --prefix` puts it:
+#   bin/                      ostrevan-host, mvdb, ostrevan-component
+#   lib/                      the shared libraries of the platform; the control's static code
+#   lib/ostrevan/             the component library ControleOstrevan.ocx
+#   lib/pkgconfig/            ostrevan.pc, ostrevan-qt.pc
+#   include/ostrevan/         the public headers, in the folders of src/
+#   share/ostrevan/help/      the help pages
+include(GNUInstallDirs)
+
+set(OSTREVAN_INSTALL_CONTROL_DIR "${CMAKE_INSTALL_LIBDIR}/ostrevan")
+set(OSTREVAN_INSTALL_HELP_DIR "${CMAKE_INSTALL_DATADIR}/ostrevan/help")
+set(OSTREVAN_INSTALL_INCLUDE_DIR "${CMAKE_INSTALL_INCLUDEDIR}/ostrevan")
+
+# ostrevan_install_relative(OUT FROM TO): the path from the installed folder FROM to TO.
+function(ostrevan_install_relative out from to)
+    cmake_path(ABSOLUTE_PATH from BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE)
+    cmake_path(ABSOLUTE_PATH to BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE)
+    file(RELATIVE_PATH relative "${from}" "${to}")
+    string(REGEX REPLACE "/$" "" relative "${relative}")
+    set(${out} "${relative}" PARENT_SCOPE)
+endfunction()
+
+# Installed programs find the shared libraries from their own folder.
+ostrevan_install_relative(ostrevan_bin_to_lib "${CMAKE_INSTALL_BINDIR}" "${CMAKE_INSTALL_LIBDIR}")
+set(CMAKE_INSTALL_RPATH "$ORIGIN/${ostrevan_bin_to_lib}")
+
+# ostrevan_install_headers(HEADER...): installs headers of the current source folder (or of a
+# folder near it) under include/ostrevan/, in the same folders as under src/.
+function(ostrevan_install_headers)
+    foreach(header IN LISTS ARGN)
+        cmake_path(ABSOLUTE_PATH header BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE)
+        cmake_path(RELATIVE_PATH header BASE_DIRECTORY "${PROJECT_SOURCE_DIR}/src"
+                   OUTPUT_VARIABLE relative)
+        cmake_path(GET relative PARENT_PATH folder)
+        install(FILES "${header}" DESTINATION "${OSTREVAN_INSTALL_INCLUDE_DIR}/${folder}"
+                COMPONENT Development)
+    endforeach()
+endfunction()
+
+# ostrevan_install_shared_libraries(TARGET...): shared libraries of the platform, each finding the
+# others in its own folder.
+function(ostrevan_install_shared_libraries)
+    set_target_properties(${ARGN} PROPERTIES INSTALL_RPATH "$ORIGIN")
+    install(TARGETS ${ARGN} LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT Runtime)
+endfunction()
+
+# ostrevan_install_static_libraries(TARGET...): the code that a host links into itself.
+function(ostrevan_install_static_libraries)
+    install(TARGETS ${ARGN} ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT Development)
+endfunction()

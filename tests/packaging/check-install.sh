@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Installs a build into a fresh prefix, moves the tree elsewhere and uses it as a packager and a
+# host's developer would: checks the layout, runs the installed programs (the host headless, its
+# control library and help found in the tree), and builds two small hosts against the installed
+# pkg-config file.
+#   check-install.sh BUILD_DIR CXX "EXTRA_FLAGS" BINDIR LIBDIR DATADIR INCLUDEDIR
+set -euo pipefail
+
+build=$1 cxx=$2 flags=$3 bindir=$4 libdir=$5 datadir=$6 includedir=$7
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(mktemp -d "${TMPDIR:-/tmp}/ostrevan-install.XXXXXX")
+trap 'rm -rf "$root"' EXIT
+prefix="$root/moved"
+
+fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+
+# Installed, then moved: nothing may depend on the prefix given at install time.
+cmake --install "$build" --prefix "$root/installed" >/dev/null
+mv "$root/installed" "$prefix"
+
+for file in "$bindir/ostrevan-host" "$bindir/mvdb" "$bindir/ostrevan-component" \
+    "$libdir/ostrevan/ControleOstrevan.ocx" "$libdir/libostrevan_mvdb.so" \
+    "$libdir/libostrevan_toolkit.so" "$libdir/libostrevan_component.so" \
+    "$libdir/libostrevan_rights.so" "$libdir/libostrevan_help.so" "$libdir/libostrevan_control.a" \
+    "$libdir/pkgconfig/ostrevan.pc" "$libdir/pkgconfig/ostrevan-qt.pc" \
+    "$datadir/ostrevan/help/TpsParamPaiePlg.htm" \
+    "$includedir/ostrevan/control/Ctr_Ostrevan.h" "$includedir/ostrevan/control/ControleOstrevan.h" \
+    "$includedir/ostrevan/platform/ComponentError.h" "$includedir/ostrevan/platform/qt/SurfaceWidget.h"; do
+    [ -f "$prefix/$file" ] || fail "$file is not installed"
+done
+[ -z "$(find "$prefix/$includedir/ostrevan" -name '*.cpp')" ] || fail "sources among the headers"
+
+# Every shared library of the project that an installed program or the control loads comes from
+# the prefix, never from the build tree.
+for binary in "$bindir/ostrevan-host" "$bindir/mvdb" "$libdir/ostrevan/ControleOstrevan.ocx"; do
+    outside=$(ldd "$prefix/$binary" | grep libostrevan_ | grep -v "=> $prefix/" || true)
+    [ -z "$outside" ] || fail "$binary loads from outside the prefix: $outside"
+done
+
+work="$prefix/work"
+mkdir "$work"
+cd "$work"
+export OSTREVAN_REGISTRY="$work/registry.json"
+unset OSTREVAN_HELP_DIR
+
+"$prefix/$bindir/mvdb" "$prefix/db" sample
+[ "$("$prefix/$bindir/mvdb" "$prefix/db" list ASSOCIATION | head -1)" = 001 ] ||
+    fail "mvdb sample made no entities"
+
+cat >tiny.script <<'SCRIPT'
+type Txt_Entite 007
+expect Lst_Detail.ListCount 4
+SCRIPT
+"$prefix/$bindir/ostrevan-host" --db "$prefix/db" --headless --script tiny.script >host.out ||
+    fail "the installed host: $(cat host.out)"
+# The host registered the installed control library, not the build's.
+"$prefix/$bindir/ostrevan-component" classes | grep -q "	$prefix/$libdir/ostrevan/ControleOstrevan.ocx$" ||
+    fail "registered: $("$prefix/$bindir/ostrevan-component" classes)"
+
+export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
+read -r -a cflags <<<"$(pkg-config --cflags ostrevan)"
+read -r -a libs <<<"$(pkg-config --libs ostrevan)"
+read -r -a extra <<<"$flags"
+rpath="-Wl,-rpath,$prefix/$libdir"
+
+# Every installed header compiles from the installed tree alone.
+find "$prefix/$includedir/ostrevan" -name '*.h' -printf '#include "%P"\n' >headers.cpp
+read -r -a qtflags <<<"$(pkg-config --cflags ostrevan-qt)"
+"$cxx" -std=c++20 -fPIC "${extra[@]}" "${qtflags[@]}" -fsyntax-only headers.cpp ||
+    fail "the installed headers do not compile"
+
+"$cxx" -std=c++20 "${extra[@]}" "${cflags[@]}" "$here/LinkedHost.cpp" "${libs[@]}" "$rpath" \
+    -o linked-host
+linked=$(./linked-host "$prefix/db" 007) || fail "linked-host failed"
+[ "$linked" = "4 lignes"$'\n'"$prefix/$datadir/ostrevan/help/TpsParamPaiePlg.htm" ] ||
+    fail "linked-host printed: $linked"
+
+"$cxx" -std=c++20 "${extra[@]}" "${cflags[@]}" \
+    -DOSTREVAN_CONTROL_LIBRARY="\"$(pkg-config --variable=controllibrary ostrevan)\"" \
+    "$here/ByNameHost.cpp" "${libs[@]}" "$rpath" -o by-name-host
+rm registry.json
+[ "$(./by-name-host "$prefix/db" 005)" = "1 lignes" ] || fail "by-name-host failed"
+"$prefix/$bindir/ostrevan-component" classes | grep -q "ControleOstrevan.Ctr_Ostrevan" ||
+    fail "by-name-host registered nothing"
