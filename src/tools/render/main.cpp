@@ -1,11 +1,12 @@
-// ostrevan-render: draws the settings screen with the Qt views into a PNG file, with no display
-// needed (Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise).
+// ostrevan-render: draws the settings screen with the Qt views into PNG files, one for each mode
+// of the screen (Scenes.h), with no display needed (Qt's offscreen platform unless
+// QT_QPA_PLATFORM says otherwise).
 //
-//   ostrevan-render OUT.png [--entity CODE]
+//   ostrevan-render FOLDER
 //
-// The control is started on a fresh sample database, as a host starts it; --entity also types
-// the entity's code, so that its lines show in the list under the column headings and bars.
-// Any failure (an unknown code among them) is printed, and the status is 1.
+// Each picture starts the control on a fresh sample database of its own, as a host starts it,
+// then plays the user's actions of its scene. Any failure (an action refused, a message box that
+// the scene does not expect, a picture that cannot be written) is printed, and the status is 1.
 #include <QApplication>
 #include <QPixmap>
 #include <cstdio>
@@ -16,13 +17,16 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <unistd.h>
 
 #include "control/Ctr_Ostrevan.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/rights/Rights.h"
+#include "platform/toolkit/MessageBox.h"
 #include "tools/mvdb/Commands.h"
+#include "tools/render/Scenes.h"
 
 namespace {
 
@@ -41,35 +45,70 @@ private:
                         ("ostrevan-render-" + std::to_string(::getpid()) + ".mvdb");
 };
 
-void render(const SampleDatabase& sample, const char* entity, const QString& out) {
+// The user reading the message boxes of a scene: each is closed with OK, and its text kept; a
+// question, which a picture cannot answer, stops the scene.
+class MessageReader : public toolkit::MessageService {
+public:
+    toolkit::MsgAnswer ask(const toolkit::MessageRequest& request) override {
+        if (request.buttons != toolkit::MsgButtons::Ok)
+            throw std::runtime_error("question inattendue : « " + request.text + " »");
+        texts_.push_back(request.text);
+        return toolkit::MsgAnswer::Ok;
+    }
+    // Fails unless the boxes shown were exactly the one expected (nullptr: none).
+    void check(const char* expected) const {
+        const std::vector<std::string> wanted =
+            expected ? std::vector<std::string>{expected} : std::vector<std::string>{};
+        if (texts_ != wanted)
+            throw std::runtime_error(texts_.size() < wanted.size()
+                                         ? "message attendu non affiché : « " + wanted[0] + " »"
+                                         : "message inattendu : « " + texts_.back() + " »");
+    }
+
+private:
+    std::vector<std::string> texts_;
+};
+
+void drawScene(const render::Scene& scene, const std::filesystem::path& folder) {
+    const SampleDatabase sample;
+    if (scene.prepare != nullptr) scene.prepare(sample.path());
     Ctr_Ostrevan control;
+    MessageReader messages;
+    control.setMessageService(&messages);
     control.TheDatabase(std::make_shared<mvdb::Database>(mvdb::Database::Open(sample.path())));
-    control.DroitsUtilisateur(
-        std::shared_ptr<rights::UserRights>(std::make_shared<rights::ConfiguredRights>(2)));
-    control.Init();
-    if (entity != nullptr) control.Txt_Entite.SetText(entity);
+    const std::shared_ptr<rights::UserRights> rights =
+        std::make_shared<rights::ConfiguredRights>(scene.accessLevel);
+    control.DroitsUtilisateur(rights);
     qtview::SurfaceWidget widget(control);
     widget.resize(widget.sizeHint());
+    control.Init();
+    toolkit::User user(control);
+    scene.play(control, user);
+    messages.check(scene.message);
     QApplication::processEvents();  // the rows of the lists come from the event loop
+    const QString out = QString::fromStdString((folder / scene.file).string());
     if (!widget.grab().save(out, "PNG")) throw std::runtime_error("cannot write the picture");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool withEntity = argc == 4 && std::string_view(argv[2]) == "--entity";
-    if ((argc != 2 && !withEntity) || std::string_view(argv[1]).starts_with("-")) {
-        std::fprintf(stderr, "usage: ostrevan-render OUT.png [--entity CODE]\n");
+    if (argc != 2 || std::string_view(argv[1]).starts_with("-")) {
+        std::fprintf(stderr, "usage: ostrevan-render FOLDER\n");
         return 2;
     }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
-    try {
-        const SampleDatabase sample;
-        render(sample, withEntity ? argv[3] : nullptr, QString::fromLocal8Bit(argv[1]));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "ostrevan-render: %s: %s\n", argv[1], error.what());
-        return 1;
+    const std::filesystem::path folder(argv[1]);
+    for (const render::Scene& scene : render::scenes()) {
+        try {
+            std::filesystem::create_directories(folder);
+            drawScene(scene, folder);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "ostrevan-render: %s: %s\n", (folder / scene.file).c_str(),
+                         error.what());
+            return 1;
+        }
     }
     return 0;
 }
