@@ -40,15 +40,18 @@ void checkNotation(const std::string& text) {
 }
 
 // Every element up to kReadAtMost at each level, and the first one past the last, as the model
-// reads it; DCount as the model counts.
+// reads it (after an index 0, one index more, which must be ignored); DCount as the model counts.
 void checkReads(const DynArray& array, TextModel& model) {
     require(array.DCount() == model.dcount(), "DCount counts the attribute marks", model.text);
     const int attributes = std::min(model.dcount(), kReadAtMost) + 1;
     for (int a = 0; a <= attributes; ++a) {
-        const int values = std::min(piecesIn(model.extract(a, 0, 0), kValueMark), kReadAtMost) + 1;
+        const int values =
+            a == 0 ? 1 : std::min(piecesIn(model.extract(a, 0, 0), kValueMark), kReadAtMost) + 1;
         for (int v = 0; v <= values; ++v) {
             const int subvalues =
-                std::min(piecesIn(model.extract(a, v, 0), kSubvalueMark), kReadAtMost) + 1;
+                a == 0 || v == 0
+                    ? 1
+                    : std::min(piecesIn(model.extract(a, v, 0), kSubvalueMark), kReadAtMost) + 1;
             for (int s = 0; s <= subvalues; ++s) {
                 require(array.Extract(a, v, s) == model.extract(a, v, s),
                         "Extract reads the element between its marks", model.text);
