@@ -21,17 +21,18 @@ fail() {
 cmake --install "$build" --prefix "$root/installed" >/dev/null
 mv "$root/installed" "$prefix"
 
+headers="$includedir/ostrevan"
 for file in "$bindir/ostrevan-host" "$bindir/mvdb" "$bindir/ostrevan-component" \
     "$libdir/ostrevan/ControleOstrevan.ocx" "$libdir/libostrevan_mvdb.so" \
     "$libdir/libostrevan_toolkit.so" "$libdir/libostrevan_component.so" \
-    "$libdir/libostrevan_rights.so" "$libdir/libostrevan_help.so" "$libdir/libostrevan_control.a" \
+    "$libdir/libostrevan_rights.so" "$libdir/libostrevan_help.so" \
+    "$libdir/libostrevan_control.a" "$libdir/libostrevan_screen.a" "$libdir/libostrevan_qt.a" \
     "$libdir/pkgconfig/ostrevan.pc" "$libdir/pkgconfig/ostrevan-qt.pc" \
-    "$datadir/ostrevan/help/TpsParamPaiePlg.htm" \
-    "$includedir/ostrevan/control/Ctr_Ostrevan.h" "$includedir/ostrevan/control/ControleOstrevan.h" \
-    "$includedir/ostrevan/platform/ComponentError.h" "$includedir/ostrevan/platform/qt/SurfaceWidget.h"; do
+    "$datadir/ostrevan/help/TpsParamPaiePlg.htm" "$headers/platform/ComponentError.h" \
+    "$headers/control/Ctr_Ostrevan.h" "$headers/control/ControleOstrevan.h" \
+    "$headers/platform/qt/SurfaceWidget.h"; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
-[ -z "$(find "$prefix/$includedir/ostrevan" -name '*.cpp')" ] || fail "sources among the headers"
 
 # Every shared library of the project that an installed program or the control loads comes from
 # the prefix, never from the build tree.
@@ -57,8 +58,9 @@ SCRIPT
 "$prefix/$bindir/ostrevan-host" --db "$prefix/db" --headless --script tiny.script >host.out ||
     fail "the installed host: $(cat host.out)"
 # The host registered the installed control library, not the build's.
-"$prefix/$bindir/ostrevan-component" classes | grep -q "	$prefix/$libdir/ostrevan/ControleOstrevan.ocx$" ||
-    fail "registered: $("$prefix/$bindir/ostrevan-component" classes)"
+registered=$("$prefix/$bindir/ostrevan-component" classes)
+grep -q "	$prefix/$libdir/ostrevan/ControleOstrevan.ocx$" <<<"$registered" ||
+    fail "registered: $registered"
 
 export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
 read -r -a cflags <<<"$(pkg-config --cflags ostrevan)"
@@ -67,9 +69,9 @@ read -r -a extra <<<"$flags"
 rpath="-Wl,-rpath,$prefix/$libdir"
 
 # Every installed header compiles from the installed tree alone.
-find "$prefix/$includedir/ostrevan" -name '*.h' -printf '#include "%P"\n' >headers.cpp
+find "$prefix/$headers" -name '*.h' -printf '#include "%P"\n' >headers.cpp
 read -r -a qtflags <<<"$(pkg-config --cflags ostrevan-qt)"
-"$cxx" -std=c++20 -fPIC "${extra[@]}" "${qtflags[@]}" -fsyntax-only headers.cpp ||
+"$cxx" -std=c++20 "${extra[@]}" "${qtflags[@]}" -fsyntax-only headers.cpp ||
     fail "the installed headers do not compile"
 
 "$cxx" -std=c++20 "${extra[@]}" "${cflags[@]}" "$here/LinkedHost.cpp" "${libs[@]}" "$rpath" \
