@@ -5,7 +5,7 @@ ostrevan_packages=(
     cmake g++ ninja-build pkg-config
     libsqlite3-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev fonts-liberation xvfb xauth
+    qt6-base-dev fonts-liberation xvfb xauth xdotool xsel
     clang-format clang libclang-rt-14-dev
 )
 
