@@ -8,10 +8,14 @@
 // them. (Written over and over with nothing in between, the same text takes a tenth of the time.)
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "BenchControl.h"
+#include "data/ParameterRecord.h"
+#include "platform/mvdb/Marks.h"
 
 namespace {
 
@@ -36,6 +40,14 @@ public:
     void close() { control_->Txt_Entite.SetText(""); }
     void validate() { control_->Cmd_Ok.onClick(); }
 
+    // The code lines of the open entity, as "OK" finds them in Lst_Codes.
+    std::vector<std::string> codeLines() const {
+        std::vector<std::string> lines;
+        for (int item = 0; item < control_->Lst_Codes.ListCount(); ++item)
+            lines.push_back(control_->Lst_Codes.List(item));
+        return lines;
+    }
+
 private:
     std::unique_ptr<Ctr_Ostrevan> control_;
     int lines_;
@@ -49,7 +61,7 @@ mvdb::DbRecord savedRecord(int lines) {
 }
 
 void BM_SaveEntity_Headless(benchmark::State& state) {
-    bench::floorIs(state, "BM_Floor_RawSqliteWrite");
+    bench::floorIs(state, "BM_Floor_AppendAndRawSqliteWrite");
     const std::string before = savedRecord(linesOf(state)).Extract();
     SavedEntityScreen screen(linesOf(state));
     for (auto _ : state) {
@@ -75,9 +87,10 @@ void BM_WriteRecord_Component(benchmark::State& state) {
     }
 }
 
-void BM_Floor_RawSqliteWrite(benchmark::State& state) {
+// Writes a record text in raw SQLite, after the entity's opening each time; textOf makes the text.
+template <class TextOf>
+void writeRawText(benchmark::State& state, TextOf textOf) {
     const std::string entity = bench::linesEntity(linesOf(state));
-    const std::string text = savedRecord(linesOf(state)).Extract();
     SavedEntityScreen screen(linesOf(state));
     bench::RawSqlite raw;
     sqlite3_step(raw.prepare("PRAGMA synchronous = FULL"));
@@ -90,12 +103,50 @@ void BM_Floor_RawSqliteWrite(benchmark::State& state) {
         screen.open(state);
         screen.close();
         state.ResumeTiming();
+        const std::string text = textOf();
         sqlite3_bind_int64(write, 1, file);
         sqlite3_bind_text(write, 2, entity.data(), static_cast<int>(entity.size()), SQLITE_STATIC);
         sqlite3_bind_blob(write, 3, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
         if (sqlite3_step(write) != SQLITE_DONE) state.SkipWithError("the write failed");
         sqlite3_reset(write);
     }
+}
+
+void BM_Floor_RawSqliteWrite(benchmark::State& state) {
+    const std::string text = savedRecord(linesOf(state)).Extract();
+    writeRawText(state, [&] { return text; });
+}
+
+// The record text made from the code lines by appending each field to its attribute, after the
+// attributes before the lines, kept as stored.
+std::string appendedRecord(const std::string& kept, const std::vector<std::string>& lines) {
+    std::string text = kept;
+    for (const int attribute : data::kRubricAttributes) {
+        text += mvdb::kAttributeMark;
+        const std::size_t field = static_cast<std::size_t>(data::fieldOf(attribute));
+        for (std::size_t line = 0; line < lines.size(); ++line) {
+            if (line > 0) text += mvdb::kValueMark;
+            std::string_view rest = lines[line];
+            for (std::size_t skipped = 1; skipped < field; ++skipped)
+                rest.remove_prefix(rest.find(';') + 1);
+            text += rest.substr(0, rest.find(';'));
+        }
+    }
+    return text;
+}
+
+// What "OK" does in raw code: the record text made from the lines, then written.
+void BM_Floor_AppendAndRawSqliteWrite(benchmark::State& state) {
+    const std::string stored = savedRecord(linesOf(state)).Extract();
+    std::size_t keptEnd = 0;
+    for (int mark = 0; mark < 4; ++mark)
+        keptEnd = stored.find(mvdb::kAttributeMark, keptEnd + (mark > 0));
+    const std::string kept = stored.substr(0, keptEnd);
+    SavedEntityScreen screen(linesOf(state));
+    screen.open(state);
+    const std::vector<std::string> lines = screen.codeLines();
+    if (appendedRecord(kept, lines) != stored) state.SkipWithError("the text differs");
+    writeRawText(state, [&] { return appendedRecord(kept, lines); });
 }
 
 // Each iteration opens the entity untimed first: a short timed minimum keeps the run brief.
@@ -106,5 +157,6 @@ void stepSavedLines(benchmark::internal::Benchmark* benchmark) {
 BENCHMARK(BM_SaveEntity_Headless)->Apply(stepSavedLines);
 BENCHMARK(BM_WriteRecord_Component)->Apply(stepSavedLines);
 BENCHMARK(BM_Floor_RawSqliteWrite)->Apply(stepSavedLines);
+BENCHMARK(BM_Floor_AppendAndRawSqliteWrite)->Apply(stepSavedLines);
 
 }  // namespace

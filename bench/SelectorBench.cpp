@@ -4,6 +4,7 @@
 // data; shown by the Qt views beside a bare Qt line edit and combo box doing the same.
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QStandardItemModel>
 #include <cstdint>
@@ -100,13 +101,18 @@ void BM_Floor_ScanItemData(benchmark::State& state) {
     }
 }
 
-// A bare Qt line edit and combo box: the keystroke's text shown, the combo box's item found by
-// the same scan and selected, and the window repainted.
+// A bare Qt line edit and combo box in a group box, as the screen's code box and list sit in
+// their frame: the keystroke's text shown, the combo box's item found by the same scan and
+// selected, and the window repainted.
 void BM_Floor_QtKeystroke(benchmark::State& state) {
     const std::vector<std::int32_t> codes = listedCodes(rubricsOf(state));
     QWidget window;
-    auto* code = new QLineEdit(&window);
-    auto* rubric = new QComboBox(&window);
+    auto* frame = new QGroupBox("Rubriques", &window);
+    frame->setGeometry(0, 0, 400, 60);
+    auto* code = new QLineEdit(frame);
+    code->setGeometry(10, 20, 40, 22);
+    auto* rubric = new QComboBox(frame);
+    rubric->setGeometry(60, 20, 300, 22);
     auto* model = new QStandardItemModel(rubric);
     for (const std::int32_t listed : codes) {
         auto* item = new QStandardItem("Heures de garde itinérante de nuit");
