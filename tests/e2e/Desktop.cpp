@@ -126,10 +126,16 @@ void Desktop::openDropDown(std::string_view combo) {
 }
 
 void Desktop::type(std::string_view text) {
+    focusWindow(window_);
     xdotool({"type", "--delay", kKeyDelay, std::string(text)});
 }
 
 void Desktop::press(std::string_view keys) {
+    focusWindow(window_);
+    pressKeys(keys);
+}
+
+void Desktop::pressKeys(std::string_view keys) {
     std::vector<std::string> arguments{"key", "--delay", kKeyDelay};
     for (std::string& key : words(keys))
         arguments.push_back(std::move(key));
@@ -152,7 +158,7 @@ std::string Desktop::copiedText(std::string_view name) {
 
 void Desktop::answerMessageBox(std::string_view keys) {
     focusWindow(awaitWindow(kMessageBoxTitle, true));
-    press(keys);
+    pressKeys(keys);
     awaitWindow(kMessageBoxTitle, false);
 }
 
@@ -199,20 +205,15 @@ Desktop::Point Desktop::pixel(double twipsX, double twipsY) const {
             origin_.y + static_cast<int>(std::lround(twipsY * pixelsPerTwip_))};
 }
 
-// Without a window manager the keyboard goes where the program says: to the host's window
-// again after each click, since a message box that closes leaves it nowhere.
 void Desktop::clickAt(Point point, int times) {
-    xdotool({"mousemove", "--sync", std::to_string(point.x), std::to_string(point.y), "click",
-             "--repeat", std::to_string(times), "--delay", "80", "1"});
-    focusWindow(window_);
+    xdotool({"mousemove", std::to_string(point.x), std::to_string(point.y), "click", "--repeat",
+             std::to_string(times), "--delay", "80", "1"});
 }
 
-// A window that went meanwhile ("Sortir" ends the program) needs no focus.
+// Without a window manager the keyboard goes where the programs put it, and a message box that
+// closes leaves it nowhere: keys for the host's window go once it has the focus again.
 void Desktop::focusWindow(const std::string& window) {
-    const Environment environment{{"DISPLAY", display_}};
-    if (run({"xdotool", "windowfocus", "--sync", window}, environment).status == 0) return;
-    if (run({"xdotool", "getwindowname", window}, environment).status == 0)
-        throw std::runtime_error("xdotool could not focus window " + window);
+    xdotool({"windowfocus", "--sync", window});
 }
 
 Outcome Desktop::xdotool(const std::vector<std::string>& arguments) {

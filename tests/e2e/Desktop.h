@@ -75,6 +75,7 @@ private:
     Point pixel(double twipsX, double twipsY) const;
     void clickAt(Point point, int times);
     void focusWindow(const std::string& window);
+    void pressKeys(std::string_view keys);
     Outcome xdotool(const std::vector<std::string>& arguments);
     std::optional<std::string> visibleWindow(const std::string& title);
     std::string awaitWindow(const std::string& title, bool shown);
