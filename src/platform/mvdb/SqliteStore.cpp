@@ -248,6 +248,14 @@ void SqliteStore::checkFileInPlace() const {
                                               " » a été supprimée ou remplacée depuis son "
                                               "ouverture ; rien n'a été enregistré.");
     }
+    // SQLite writes through the descriptor it opened, which a change of the file's permissions
+    // does not close: the file is asked again, as a new opening would.
+    if (::faccessat(AT_FDCWD, path_.c_str(), W_OK, AT_EACCESS) != 0 &&
+        (errno == EACCES || errno == EROFS)) {
+        throw DbError(kErrDatabaseReadOnly, "La base de données « " + path_ +
+                                                " » est en lecture seule ; rien n'a été "
+                                                "enregistré.");
+    }
 }
 
 void SqliteStore::execute(const char* sql) {

@@ -8,7 +8,7 @@
 //
 // Failures are DbErrors (DbError.h): kErrNoSuchDatabase (also for a write once the file was
 // removed or replaced), kErrNotADatabase, kErrDatabaseExists, kErrDatabaseLocked (after the busy
-// timeout), kErrDatabaseReadOnly, kErrStorage.
+// timeout), kErrDatabaseReadOnly (also for a write once the file was made read-only), kErrStorage.
 // A store is used by one thread at a time; the objects of the component share it.
 #pragma once
 
@@ -70,8 +70,9 @@ private:
     Statement& statement(int which);
     void execute(const char* sql);
     void run(int which);
-    // Fails with kErrNoSuchDatabase when the path no longer leads to the file that was opened:
-    // a write to a removed or replaced file would be lost.
+    // Fails with kErrNoSuchDatabase when the path no longer leads to the file that was opened (a
+    // write to a removed or replaced file would be lost), with kErrDatabaseReadOnly when the file
+    // may no longer be written (made read-only since it was opened).
     void checkFileInPlace() const;
 
     sqlite3* connection_;
