@@ -10,13 +10,15 @@ void Ctr_Ostrevan::bindSaving() {
 }
 
 void Ctr_Ostrevan::Cmd_OK_Click() {
-    Construire_Enregistrement(*mEnrParam);
+    // The lines are written into a copy of the record: a write that fails leaves the record as it
+    // was opened, so that leaving still finds the lines changed and asks about them.
+    mvdb::DbRecord record = *mEnrParam;
+    Construire_Enregistrement(record);
     try {
-        mEnrParam->DBWrite();
+        record.DBWrite();
     } catch (const mvdb::DbError& error) {
         // The entity stays open with its lines: the user may validate again, or cancel.
-        throw mvdb::DbError(error.number(), "Les paramètres de l'entité juridique " +
-                                                mEnrParam->Key() +
+        throw mvdb::DbError(error.number(), "Les paramètres de l'entité juridique " + record.Key() +
                                                 " n'ont pas été enregistrés : " + error.what());
     }
     closeEntity();
