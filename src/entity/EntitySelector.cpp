@@ -1,10 +1,53 @@
 // The entity pair: the code box Txt_Entite and the list of names Cbo_Entite.
+#include <algorithm>
+#include <vector>
+
 #include "control/Ctr_Ostrevan.h"
 #include "control/Messages.h"
 #include "control/Mod_Var.h"
 #include "data/Code.h"
+#include "data/ParameterRecord.h"
 #include "entity/EntityList.h"
 #include "platform/mvdb/DbError.h"
+#include "platform/mvdb/Marks.h"
+#include "platform/mvdb/Notation.h"
+
+namespace {
+
+// The most values that the warning about a record's stray values names one by one.
+constexpr std::size_t kNamedStrayValues = 5;
+
+// The rubric values of a record that its lines do not show, each named by its place and its text:
+// the values past its lines (from its first line without a weekday rubric on), and those holding
+// a mark, which no rubric code does. Saving writes the lines alone, so these would be left out.
+std::vector<std::string> strayValues(const mvdb::DynArray& record, int lines) {
+    std::vector<std::string> stray;
+    for (const int attribute : data::kRubricAttributes) {
+        const std::string text = record.Extract(attribute);
+        int value = 0;
+        for (const std::string_view piece : mvdb::splitPieces(text, mvdb::kValueMark)) {
+            ++value;
+            const bool holdsMark = piece.find(mvdb::kSubvalueMark) != std::string_view::npos;
+            if (piece.empty() || (value <= lines && !holdsMark)) continue;
+            stray.push_back("attribut " + std::to_string(attribute) + ", valeur " +
+                            std::to_string(value) + " : « " + mvdb::toNotation(piece) + " »");
+        }
+    }
+    return stray;
+}
+
+std::string strayWarning(const std::string& code, const std::vector<std::string>& stray) {
+    std::string text = "L'enregistrement de l'entité juridique " + code +
+                       " contient des valeurs que ses lignes n'affichent pas ; elles seront "
+                       "supprimées si l'entité est validée : ";
+    for (std::size_t i = 0; i < std::min(stray.size(), kNamedStrayValues); ++i)
+        text += (i > 0 ? " ; " : "") + stray[i];
+    if (stray.size() > kNamedStrayValues)
+        text += " ; et " + std::to_string(stray.size() - kNamedStrayValues) + " autres";
+    return text + ".";
+}
+
+}  // namespace
 
 void Ctr_Ostrevan::bindEntitySelector() {
     Txt_Entite.onChange = [this] { Txt_Entite_Change(); };
@@ -49,12 +92,15 @@ void Ctr_Ostrevan::openEntity(const std::string& code) {
         mEnrParam = std::make_shared<mvdb::DbRecord>(Mod_Var::gFicParam->NewRecord(code));
     Activer_Ecran();
     Remplir_Detail();
+    const std::vector<std::string> stray = strayValues(*mEnrParam, Lst_Codes.ListCount());
     // The record takes the form in which its lines would be saved (a new one gets its five
     // rubric attributes, left-over values go), so that its copy differs from the lines on the
     // screen only when the user changed them. Nothing is stored until the user validates.
     Construire_Enregistrement(*mEnrParam);
     if (!mEnrCopie) mEnrCopie = std::make_shared<mvdb::DynArray>();
     mEnrCopie->Assign(mEnrParam->Extract());
+    // Told once the entity is open, so that the user may cancel before anything is lost.
+    if (!stray.empty()) MsgBox(messages::avertissement(strayWarning(code, stray)));
 }
 
 void Ctr_Ostrevan::Txt_Entite_KeyPress(toolkit::KeyCode& KeyAscii) {
