@@ -1,0 +1,30 @@
+// What the hardening tests share: the line editor's control and database (EditorTest), with the
+// ways to start it again over what a test adds, open an entity and read back what was stored.
+#pragma once
+
+#include <string>
+
+#include "control/ControlTesting.h"
+
+namespace hardening {
+
+class HardeningTest : public control_testing::EditorTest {
+protected:
+    // Starts the control again, as a host does, so that its lists show what the test added.
+    void restart() {
+        user.click(control.Cmd_Annuler);
+        control.Init();
+    }
+
+    // Opens the entity by its code, from a cleared screen.
+    void reopen(const std::string& code) {
+        user.click(control.Cmd_Annuler);
+        type(control.Txt_Entite, code);
+    }
+
+    std::string storedParameters(const std::string& code) const {
+        return stored(database, "TPSPARAMBASCUL", code);
+    }
+};
+
+}  // namespace hardening

@@ -1,0 +1,126 @@
+// Records whose marks are stray or doubled where the screen expects plain values: what is shown,
+// what the user is told, and what is stored once the entity is edited and validated.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "hardening/HardeningTesting.h"
+#include "platform/Utf8.h"
+#include "platform/mvdb/Notation.h"
+
+namespace {
+
+using control_testing::itemTexts;
+
+// A parameter record of entity 012 in ^ ] \ notation, its lines as shown, the values that the
+// warning names ("" for no warning), and the record saved once a line of rubric 205 is added.
+struct StrayCase {
+    const char* name;
+    const char* record;
+    std::vector<std::string> lines;
+    const char* named;
+    const char* saved;
+};
+
+void PrintTo(const StrayCase& stray, std::ostream* out) {
+    *out << stray.name;
+}
+
+const StrayCase kCases[] = {
+    {"DoubledValueMarkEndsTheLines",
+     "01/02/2025^ADM02^^^101]]111^103^^^",
+     {"101;103;;;"},
+     "attribut 5, valeur 3 : « 111 »",
+     "01/02/2025^ADM02^^^101]205^103]^]^]^]"},
+    {"DoubledAttributeMarkShiftsTheRubrics",
+     "^^^^^101]103^^^^Archive",
+     {},
+     "attribut 6, valeur 1 : « 101 » ; attribut 6, valeur 2 : « 103 »",
+     "^^^^205^^^^^Archive"},
+    {"SubvalueMarksInsideRubrics",
+     R"(^^^^101\102]123^103\104]^^^)",
+     {";;;;", "123;;;;"},
+     R"(attribut 5, valeur 1 : « 101\102 » ; attribut 6, valeur 1 : « 103\104 »)",
+     "^^^^123]205^]^]^]^]"},
+    {"TrailingMarks",
+     "01/02/2025^^^^101]123]^103]]]^^^^^^",
+     {"101;103;;;", "123;;;;"},
+     "",
+     "01/02/2025^^^^101]123]205^103]]^]]^]]^]]^^^"},
+    {"OnlyAttributeMarks", "^^^^^^^^^^^^", {}, "", "^^^^205^^^^^^^^"},
+    {"OnlyValueAndSubvalueMarks", R"(]]\\])", {}, "", R"(]]\\]^^^^205^^^^)"},
+    {"MarksInWhatTheControlDoesNotOwn",
+     R"(01]]02\\^ADM^^\^101^^^^^]]^\)",
+     {"101;;;;"},
+     "",
+     R"(01]]02\\^ADM^^\^101]205^]^]^]^]^]]^\)"},
+};
+
+class StrayMarksTest : public hardening::HardeningTest,
+                       public ::testing::WithParamInterface<StrayCase> {};
+
+TEST_P(StrayMarksTest, TheLinesShowTheUserIsToldAndOnlyTheLinesAreRewritten) {
+    const StrayCase& stray = GetParam();
+    put(database, "TPSPARAMBASCUL", "012", stray.record);
+    reopen("012");
+    EXPECT_EQ(itemTexts(control.Lst_Codes), stray.lines);
+    for (const std::string& line : itemTexts(control.Lst_Detail))
+        EXPECT_EQ(platform::characterCount(line), 155u);
+    if (*stray.named == '\0') {
+        EXPECT_TRUE(messages.asked.empty());
+    } else {
+        ASSERT_EQ(messages.asked.size(), 1u);
+        control_testing::expectBox(
+            messages.asked[0],
+            {"L'enregistrement de l'entité juridique 012 contient des valeurs que ses lignes "
+             "n'affichent pas ; elles seront supprimées si l'entité est validée : " +
+                 std::string(stray.named) + ".",
+             "Message QUORVEL", toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::Ok});
+    }
+    addLine({"205"});
+    user.click(control.Cmd_Ok);
+    EXPECT_EQ(storedParameters("012"), stray.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, StrayMarksTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class MarksWherePlainValuesAreExpectedTest : public hardening::HardeningTest {};
+
+TEST_F(MarksWherePlainValuesAreExpectedTest, AnEntityLeftUnchangedKeepsItsStrayValues) {
+    put(database, "TPSPARAMBASCUL", "012", kCases[0].record);
+    reopen("012");
+    user.click(control.Cmd_Sortir);
+    EXPECT_EQ(messages.asked.size(), 1u) << "the warning alone: nothing to save";
+    EXPECT_TRUE(control.Parent().unloaded());
+    EXPECT_EQ(storedParameters("012"), kCases[0].record);
+}
+
+TEST_F(MarksWherePlainValuesAreExpectedTest, NamesAndLabelsWithMarksAreListedChosenAndSaved) {
+    putEntities(database, {{"013", R"(Domicile]Plus\Cassignac)"}});
+    put(database, "ASSOCIATION", "014", "^^^");
+    putRubrics(database, {{"111", R"(Heures]de\garde)"}});
+    put(database, "RUBSAISIE", "112", "Heures d'astreinte^3]9");
+    put(database, "RUBSAISIE", "113", "^^^");
+    put(database, "TPSPARAMBASCUL", "013", "^^^^113]112");
+    restart();
+
+    const std::vector<std::string> names = itemTexts(control.Cbo_Entite);
+    const auto named =
+        std::find(names.begin(), names.end(), mvdb::fromNotation(R"(Domicile\Plus\Cassignac)"));
+    ASSERT_NE(named, names.end()) << "the name's values are kept apart, in their one column";
+    user.pick(control.Cbo_Entite, static_cast<int>(named - names.begin()));
+    ASSERT_EQ(control.Txt_Entite.Text(), "013");
+    EXPECT_EQ(itemTexts(control.Lst_Codes), (std::vector<std::string>{"113;;;;", "112;;;;"}));
+    EXPECT_EQ(control.Lst_Detail.List(0).substr(0, 31), "113-" + std::string(27, ' '));
+    addLine({"111", "112"});
+    user.click(control.Cmd_Ok);
+    EXPECT_EQ(storedParameters("013"), "^^^^113]112]111^]]112^]]^]]^]]");
+
+    type(control.Txt_Entite, "014");
+    EXPECT_TRUE(control.Cmd_Ajouter.Enabled()) << "an entity without a name opens by its code";
+}
+
+}  // namespace
