@@ -1,6 +1,7 @@
 #include "e2e/Desktop.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -70,6 +71,13 @@ std::string startDisplay(std::unique_ptr<Child>& xvfb) {
     return ":" + withoutNewline(*number);
 }
 
+// The sanitized host's leak options, with the suppressions of what the system's libraries keep.
+std::string leakOptions() {
+    const char* given = std::getenv("LSAN_OPTIONS");
+    const std::string options = given != nullptr ? given : "";
+    return options + (options.empty() ? "" : ":") + "suppressions=" + OSTREVAN_HOST_LEAKS;
+}
+
 }  // namespace
 
 std::string missingTools() {
@@ -98,7 +106,8 @@ void Desktop::startHost() {
         std::vector<std::string>{OSTREVAN_HOST, "--db", database_.string()},
         Environment{{"DISPLAY", display_},
                     {"QT_QPA_PLATFORM", "xcb"},
-                    {"OSTREVAN_REGISTRY", (folder_ / "registry.json").string()}});
+                    {"OSTREVAN_REGISTRY", (folder_ / "registry.json").string()},
+                    {"LSAN_OPTIONS", leakOptions()}});
     window_ = awaitWindow(kWindowTitle, true);
     const std::string geometry = xdotool({"getwindowgeometry", "--shell", window_}).output;
     origin_ = {shellValue(geometry, "X"), shellValue(geometry, "Y")};
@@ -147,7 +156,7 @@ std::string Desktop::copiedText(std::string_view name) {
     run({"xsel", "--clipboard", "--clear"}, environment);
     click(name);
     press("ctrl+a ctrl+c");
-    const Clock::time_point deadline = Clock::now() + 5s;
+    const Clock::time_point deadline = Clock::now() + kWaitTime;
     std::string copied;
     while (copied.empty() && Clock::now() < deadline) {
         std::this_thread::sleep_for(kPollInterval);

@@ -48,7 +48,7 @@ public:
     void press(std::string_view keys);
 
     // The text of a code box or list, as the user copies it (Ctrl+A, Ctrl+C); empty when nothing
-    // was copied.
+    // was copied in time (an empty box copies nothing, and costs the whole wait).
     std::string copiedText(std::string_view widget);
 
     // Waits for a message box of the screen, answers it with the keys given and waits until it
