@@ -95,12 +95,6 @@ Desktop::Desktop(const std::filesystem::path& folder)
     display_ = startDisplay(xvfb_);
 }
 
-// The host goes before its display.
-Desktop::~Desktop() {
-    host_.reset();
-    xvfb_.reset();
-}
-
 void Desktop::startHost() {
     host_ = std::make_unique<Child>(
         std::vector<std::string>{OSTREVAN_HOST, "--db", database_.string()},
@@ -152,15 +146,14 @@ void Desktop::pressKeys(std::string_view keys) {
 }
 
 std::string Desktop::copiedText(std::string_view name) {
-    const Environment environment{{"DISPLAY", display_}};
-    run({"xsel", "--clipboard", "--clear"}, environment);
+    onDisplay({"xsel", "--clipboard", "--clear"});
     click(name);
     press("ctrl+a ctrl+c");
     const Clock::time_point deadline = Clock::now() + kWaitTime;
     std::string copied;
     while (copied.empty() && Clock::now() < deadline) {
         std::this_thread::sleep_for(kPollInterval);
-        copied = run({"xsel", "--clipboard", "--output"}, environment).output;
+        copied = onDisplay({"xsel", "--clipboard", "--output"}).output;
     }
     return copied;
 }
@@ -225,22 +218,26 @@ void Desktop::focusWindow(const std::string& window) {
     xdotool({"windowfocus", "--sync", window});
 }
 
+Outcome Desktop::onDisplay(const std::vector<std::string>& command) const {
+    return run(command, {{"DISPLAY", display_}});
+}
+
 Outcome Desktop::xdotool(const std::vector<std::string>& arguments) {
     std::vector<std::string> command{"xdotool"};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    Outcome outcome = run(command, {{"DISPLAY", display_}});
+    Outcome outcome = onDisplay(command);
     if (outcome.status != 0) throw std::runtime_error("xdotool " + arguments.at(0) + " failed");
     return outcome;
 }
 
 std::optional<std::string> Desktop::visibleWindow(const std::string& title) {
-    const Outcome found =
-        run({"xdotool", "search", "--onlyvisible", "--name", title}, {{"DISPLAY", display_}});
+    const Outcome found = onDisplay({"xdotool", "search", "--onlyvisible", "--name", title});
     if (found.status != 0 || found.output.empty()) return std::nullopt;
     return found.output.substr(0, found.output.find('\n'));
 }
 
 // Polls for the window to be shown (or gone); fails at once when the host has ended meanwhile.
+// The first window awaited, the host's, has the time of the host's start.
 std::string Desktop::awaitWindow(const std::string& title, bool shown) {
     const Clock::time_point deadline = Clock::now() + (window_.empty() ? kStartTime : kWaitTime);
     for (;;) {

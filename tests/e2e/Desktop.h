@@ -32,7 +32,6 @@ std::string missingTools();
 class Desktop {
 public:
     explicit Desktop(const std::filesystem::path& folder);
-    ~Desktop();
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
 
@@ -76,6 +75,7 @@ private:
     void clickAt(Point point, int times);
     void focusWindow(const std::string& window);
     void pressKeys(std::string_view keys);
+    Outcome onDisplay(const std::vector<std::string>& command) const;
     Outcome xdotool(const std::vector<std::string>& arguments);
     std::optional<std::string> visibleWindow(const std::string& title);
     std::string awaitWindow(const std::string& title, bool shown);
@@ -84,7 +84,7 @@ private:
     std::filesystem::path database_;
     std::string display_;
     std::unique_ptr<Child> xvfb_;
-    std::unique_ptr<Child> host_;
+    std::unique_ptr<Child> host_;  // after the display, so that it ends first
     std::string window_;
     Point origin_;
     double pixelsPerTwip_ = 0;
