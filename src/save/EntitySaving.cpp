@@ -10,15 +10,17 @@ void Ctr_Ostrevan::bindSaving() {
 }
 
 void Ctr_Ostrevan::Cmd_OK_Click() {
-    // The lines are written into a copy of the record: a write that fails leaves the record as it
-    // was opened, so that leaving still finds the lines changed and asks about them.
-    mvdb::DbRecord record = *mEnrParam;
-    Construire_Enregistrement(record);
+    // The record as it was opened, put back when the lines cannot be written: leaving then still
+    // finds them changed, and asks about them.
+    std::string opened = mEnrParam->Extract();
     try {
-        record.DBWrite();
+        Construire_Enregistrement(*mEnrParam);
+        mEnrParam->DBWrite();
     } catch (const mvdb::DbError& error) {
+        mEnrParam->Assign(std::move(opened));
         // The entity stays open with its lines: the user may validate again, or cancel.
-        throw mvdb::DbError(error.number(), "Les paramètres de l'entité juridique " + record.Key() +
+        throw mvdb::DbError(error.number(), "Les paramètres de l'entité juridique " +
+                                                mEnrParam->Key() +
                                                 " n'ont pas été enregistrés : " + error.what());
     }
     closeEntity();
