@@ -9,8 +9,10 @@
 // Failures (DbError.h): Open fails with kErrNoSuchDatabase, kErrNotADatabase or
 // kErrDatabaseLocked; Create with kErrDatabaseExists; OpenFile with kErrNoSuchFile; CreateFile
 // with kErrFileExists; ReadRecord with kErrNoSuchRecord for a key without record; a write with
-// kErrDatabaseLocked or kErrDatabaseReadOnly; a bad name or key with kErrBadName; RunQuery as
-// Selection.h says. Any call may fail with kErrStorage. A failed call changes nothing stored.
+// kErrDatabaseLocked, kErrDatabaseReadOnly (also once the file was made read-only) or
+// kErrNoSuchDatabase (once the file was removed or replaced since it was opened); a bad name or
+// key with kErrBadName; RunQuery as Selection.h says. Any call may fail with kErrStorage. A failed
+// call changes nothing stored.
 #pragma once
 
 #include <cstdint>

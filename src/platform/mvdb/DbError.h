@@ -13,7 +13,8 @@ namespace mvdb {
 
 // The file has no record under the key (ReadRecord, delete). The control relies on this number.
 inline constexpr std::int32_t kErrNoSuchRecord = static_cast<std::int32_t>(0x8004000B);
-// The database file does not exist (Database::Open).
+// The database file does not exist (Database::Open), or a write finds it removed or replaced since
+// it was opened.
 inline constexpr std::int32_t kErrNoSuchDatabase = static_cast<std::int32_t>(0x80040201);
 // The path exists but is not a database of this component, or it is damaged.
 inline constexpr std::int32_t kErrNotADatabase = static_cast<std::int32_t>(0x80040202);
