@@ -71,7 +71,8 @@ std::vector<Run> readRuns(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         std::ifstream file(path);
         if (!file) throw std::runtime_error("cannot read " + path);
-        for (const nlohmann::json& entry : nlohmann::json::parse(file).at("benchmarks")) {
+        const nlohmann::json results = nlohmann::json::parse(file);
+        for (const nlohmann::json& entry : results.at("benchmarks")) {
             const bool repeated = entry.value("repetitions", 1) > 1;
             const bool mean = entry.value("aggregate_name", "") == "mean";
             if (entry.contains("error_occurred")) continue;
