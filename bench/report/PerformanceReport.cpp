@@ -7,8 +7,8 @@
 // same arguments (or its only run) is its measure. A first table puts every benchmark beside its
 // floor, as a ratio; a second gives, for each step of one argument between two runs of a family,
 // the exponent of the growth (1 is linear). A ratio above 1.3 or an exponent above 1.15 is marked,
-// and pointed to its explanation when NOTES.md has a heading "### NAME" for the benchmark's
-// family. NOTES.md follows the tables.
+// and pointed to its explanation when a heading of NOTES.md ("### NAME, NAME...") names the
+// benchmark's family. NOTES.md follows the tables.
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -131,8 +131,21 @@ private:
 
     std::string mark(const std::string& family, bool over, const char* what) const {
         if (!over) return "";
-        const bool explained = notes_.find("### " + family + "\n") != std::string::npos;
-        return std::string(" **") + what + (explained ? "**, see " + family : "**, not explained");
+        const std::string heading = headingNaming(family);
+        return std::string(" **") + what +
+               (heading.empty() ? "**, not explained" : "**, see \"" + heading + "\"");
+    }
+
+    // The heading of the notes ("### A, B") that names the family, or "".
+    std::string headingNaming(const std::string& family) const {
+        std::istringstream lines(notes_);
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.starts_with("### ")) continue;
+            std::istringstream names(line.substr(4));
+            for (std::string name; std::getline(names >> std::ws, name, ',');)
+                if (name == family) return line.substr(4);
+        }
+        return "";
     }
 
     void writeRatios(std::ostream& out) const {
