@@ -40,6 +40,19 @@ public:
     void close() { control_->Txt_Entite.SetText(""); }
     void validate() { control_->Cmd_Ok.onClick(); }
 
+    // Times write once an iteration, each time just after the entity's opening; the entity is
+    // closed first, untimed, unless write closes it.
+    template <class Write>
+    void timeAfterEachOpening(benchmark::State& state, bool writeCloses, Write write) {
+        for (auto _ : state) {
+            state.PauseTiming();
+            open(state);
+            if (!writeCloses) close();
+            state.ResumeTiming();
+            write();
+        }
+    }
+
     // The code lines of the open entity, as "OK" finds them in Lst_Codes.
     std::vector<std::string> codeLines() const {
         std::vector<std::string> lines;
@@ -64,12 +77,7 @@ void BM_SaveEntity_Headless(benchmark::State& state) {
     bench::floorIs(state, "BM_Floor_AppendAndRawSqliteWrite");
     const std::string before = savedRecord(linesOf(state)).Extract();
     SavedEntityScreen screen(linesOf(state));
-    for (auto _ : state) {
-        state.PauseTiming();
-        screen.open(state);
-        state.ResumeTiming();
-        screen.validate();
-    }
+    screen.timeAfterEachOpening(state, true, [&] { screen.validate(); });
     if (savedRecord(linesOf(state)).Extract() != before)
         state.SkipWithError("the lines were not saved as they were read");
 }
@@ -78,13 +86,7 @@ void BM_WriteRecord_Component(benchmark::State& state) {
     bench::floorIs(state, "BM_Floor_RawSqliteWrite");
     const mvdb::DbRecord record = savedRecord(linesOf(state));
     SavedEntityScreen screen(linesOf(state));
-    for (auto _ : state) {
-        state.PauseTiming();
-        screen.open(state);
-        screen.close();
-        state.ResumeTiming();
-        record.DBWrite();
-    }
+    screen.timeAfterEachOpening(state, false, [&] { record.DBWrite(); });
 }
 
 // Writes a record text in raw SQLite, after the entity's opening each time; textOf makes the text.
@@ -98,18 +100,14 @@ void writeRawText(benchmark::State& state, TextOf textOf) {
     sqlite3_stmt* write = raw.prepare(
         "INSERT INTO records (file, key, text) VALUES (?1, ?2, ?3)"
         " ON CONFLICT (file, key) DO UPDATE SET text = excluded.text");
-    for (auto _ : state) {
-        state.PauseTiming();
-        screen.open(state);
-        screen.close();
-        state.ResumeTiming();
+    screen.timeAfterEachOpening(state, false, [&] {
         const std::string text = textOf();
         sqlite3_bind_int64(write, 1, file);
         sqlite3_bind_text(write, 2, entity.data(), static_cast<int>(entity.size()), SQLITE_STATIC);
         sqlite3_bind_blob(write, 3, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
         if (sqlite3_step(write) != SQLITE_DONE) state.SkipWithError("the write failed");
         sqlite3_reset(write);
-    }
+    });
 }
 
 void BM_Floor_RawSqliteWrite(benchmark::State& state) {

@@ -109,7 +109,8 @@ std::string numberText(double value) {
 
 class Report {
 public:
-    Report(std::vector<Run> runs, std::string notes) : runs_(std::move(runs)), notes_(notes) {}
+    Report(std::vector<Run> runs, std::string notes)
+        : runs_(std::move(runs)), notes_(std::move(notes)) {}
 
     void write(std::ostream& out) const {
         writeRatios(out);
