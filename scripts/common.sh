@@ -3,7 +3,7 @@
 
 ostrevan_packages=(
     cmake g++ ninja-build pkg-config
-    libsqlite3-dev nlohmann-json3-dev
+    libsqlite3-dev libpq-dev postgresql nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev fonts-liberation xvfb xauth xdotool xsel
     clang-format clang libclang-rt-14-dev

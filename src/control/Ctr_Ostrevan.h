@@ -149,11 +149,11 @@ private:
                                            component::Ref<mvdb::DbRecord>& record,
                                            const std::string& key);
     // Shows the lines of mEnrParam in Lst_Detail and their codes in Lst_Codes, which it empties
-    // first, each rubric's label read from RUBSAISIE at every code.
+    // first, the labels of their rubrics read from RUBSAISIE all at once; mEnrRubSaisie keeps
+    // the last rubric record shown.
+    // REQUIRES: the entity's record in mEnrParam, and, for one consistent reading, a snapshot of
+    // the database begun before that record was read.
     void Remplir_Detail();
-    // The label of the rubric of a stored code, read into mEnrRubSaisie; none for an empty code
-    // or a rubric that has no record.
-    std::optional<std::string> rubricLabel(const std::string& code);
 
     component::Ref<rights::UserRights> mDroits;
     component::Ref<rights::FunctionRights> mDroitsFonction;

@@ -88,10 +88,14 @@ void Ctr_Ostrevan::Txt_Entite_Change() {
 }
 
 void Ctr_Ostrevan::openEntity(const std::string& code) {
-    if (Lire_Enregistrement(Mod_Var::gFicParam, mEnrParam, code) == kEchec)
-        mEnrParam = std::make_shared<mvdb::DbRecord>(Mod_Var::gFicParam->NewRecord(code));
-    Activer_Ecran();
-    Remplir_Detail();
+    {
+        // The record and the labels of its lines, read from one state of the database.
+        const mvdb::Database::Snapshot reading(*Mod_Var::gDatabase);
+        if (Lire_Enregistrement(Mod_Var::gFicParam, mEnrParam, code) == kEchec)
+            mEnrParam = std::make_shared<mvdb::DbRecord>(Mod_Var::gFicParam->NewRecord(code));
+        Activer_Ecran();
+        Remplir_Detail();
+    }
     const std::vector<std::string> stray = strayValues(*mEnrParam, Lst_Codes.ListCount());
     // The record takes the form in which its lines would be saved (a new one gets its five
     // rubric attributes, left-over values go), so that its copy differs from the lines on the

@@ -5,6 +5,19 @@
 #include "detail/CodeLine.h"
 #include "platform/mvdb/DbError.h"
 
+namespace {
+
+// Why the record was not written, as the user reads it: what to do when another user wrote it
+// first, the database's reason otherwise.
+std::string whyNotSaved(const mvdb::DbError& error) {
+    if (error.number() != mvdb::kErrRecordChanged) return error.what();
+    return "un autre utilisateur a modifié cette entité depuis son ouverture, et rien n'a été "
+           "enregistré. Cliquez sur « Annuler » puis rouvrez l'entité pour voir les lignes "
+           "enregistrées par l'autre utilisateur.";
+}
+
+}  // namespace
+
 void Ctr_Ostrevan::bindSaving() {
     Cmd_Ok.onClick = [this] { Cmd_OK_Click(); };
 }
@@ -19,9 +32,9 @@ void Ctr_Ostrevan::Cmd_OK_Click() {
     } catch (const mvdb::DbError& error) {
         mEnrParam->Assign(std::move(opened));
         // The entity stays open with its lines: the user may validate again, or cancel.
-        throw mvdb::DbError(error.number(), "Les paramètres de l'entité juridique " +
-                                                mEnrParam->Key() +
-                                                " n'ont pas été enregistrés : " + error.what());
+        throw mvdb::DbError(error.number(),
+                            "Les paramètres de l'entité juridique " + mEnrParam->Key() +
+                                " n'ont pas été enregistrés : " + whyNotSaved(error));
     }
     closeEntity();
 }

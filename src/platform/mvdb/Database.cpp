@@ -1,6 +1,8 @@
 #include "platform/mvdb/Database.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Marks.h"
@@ -28,15 +30,35 @@ void checkName(std::string_view name, const char* what) {
 }  // namespace
 
 DbRecord DbFile::ReadRecord(std::string_view key) const {
-    std::optional<std::string> text;
-    if (isValidName(key)) text = binding_->store->readRecord(binding_->id, key);
-    if (!text) failNoSuchRecord(Name(), key);
-    return DbRecord(*this, std::string(key), std::move(*text));
+    std::optional<Store::Record> stored;
+    if (isValidName(key)) stored = binding_->store->readRecord(binding_->id, key);
+    if (!stored) failNoSuchRecord(Name(), key);
+    return DbRecord(*this, std::string(key), std::move(stored->text), stored->version);
+}
+
+std::vector<std::optional<DbRecord>> DbFile::ReadRecords(std::span<const std::string> keys) const {
+    std::vector<std::string> valid;
+    std::copy_if(keys.begin(), keys.end(), std::back_inserter(valid), isValidName);
+    std::vector<std::optional<Store::Record>> stored =
+        binding_->store->readRecords(binding_->id, valid);
+    std::vector<std::optional<DbRecord>> records(keys.size());
+    for (std::size_t key = 0, found = 0; key < keys.size(); ++key) {
+        if (!isValidName(keys[key])) continue;
+        std::optional<Store::Record>& record = stored[found++];
+        if (record)
+            records[key] = DbRecord(*this, keys[key], std::move(record->text), record->version);
+    }
+    return records;
 }
 
 DbRecord DbFile::NewRecord(std::string_view key) const {
     checkName(key, "La clé");
-    return DbRecord(*this, std::string(key), {});
+    return DbRecord(*this, std::string(key), {}, std::nullopt);
+}
+
+void DbFile::WriteRecord(std::string_view key, std::string_view text) const {
+    checkName(key, "La clé");
+    binding_->store->writeRecord(binding_->id, key, text);
 }
 
 void DbFile::DeleteRecord(std::string_view key) const {
@@ -49,28 +71,39 @@ std::vector<std::string> DbFile::Keys() const {
     return binding_->store->keys(binding_->id);
 }
 
-void DbFile::ForEachRecord(const SqliteStore::RecordVisitor& visit) const {
+void DbFile::ForEachRecord(const Store::RecordVisitor& visit) const {
     binding_->store->scan(binding_->id, visit);
 }
 
 void DbRecord::DBWrite() const {
-    file_.binding_->store->writeRecord(file_.binding_->id, key_, Extract());
+    const DbFile::Binding& binding = *file_.binding_;
+    const Store::WriteResult written =
+        binding.store->writeRecordIf(binding.id, key_, Extract(), version_);
+    if (written.conflict == Store::Conflict::kNone) {
+        version_ = written.version;
+        return;
+    }
+    static constexpr std::array<const char*, 4> kWhat = {"", "modifié", "supprimé", "créé"};
+    throw DbError(kErrRecordChanged,
+                  "L'enregistrement « " + key_ + " » du fichier " + binding.name + " a été " +
+                      kWhat[static_cast<std::size_t>(written.conflict)] +
+                      " par un autre utilisateur depuis sa lecture ; rien n'a été enregistré.");
 }
 
-Database Database::Open(const std::string& path, const OpenOptions& options) {
-    return Database(SqliteStore::open(path, options));
+Database Database::Open(const std::string& location, const OpenOptions& options) {
+    return Database(Store::open(location, options), location);
 }
 
-Database Database::Create(const std::string& path) {
-    return Database(SqliteStore::create(path));
+Database Database::Create(const std::string& location) {
+    return Database(Store::create(location), location);
 }
 
 DbFile Database::OpenFile(std::string_view name) const {
-    const std::optional<SqliteStore::FileId> id = store_->findFile(name);
+    const std::optional<Store::FileId> id = store_->findFile(name);
     if (!id) {
         throw DbError(kErrNoSuchFile, "Le fichier " + std::string(name) +
-                                          " n'existe pas dans la base de données « " + Path() +
-                                          " ».");
+                                          " n'existe pas dans la base de données « " +
+                                          store_->name() + " ».");
     }
     return fileHandle(*id, name);
 }
@@ -83,7 +116,7 @@ DbFile Database::CreateFile(std::string_view name) const {
     return fileHandle(store_->createFile(name), name);
 }
 
-DbFile Database::fileHandle(SqliteStore::FileId id, std::string_view name) const {
+DbFile Database::fileHandle(Store::FileId id, std::string_view name) const {
     return DbFile(
         std::make_shared<const DbFile::Binding>(DbFile::Binding{store_, id, std::string(name)}));
 }
@@ -98,7 +131,7 @@ DynArray Database::RunQuery(std::string_view command, std::string_view option,
 }
 
 Database::Transaction::Transaction(const Database& database) : store_(database.store_) {
-    store_->begin();
+    store_->begin(Store::UnitKind::kWrite);
 }
 
 Database::Transaction::~Transaction() {
@@ -108,6 +141,15 @@ Database::Transaction::~Transaction() {
 void Database::Transaction::commit() {
     store_->commit();
     open_ = false;
+}
+
+Database::Snapshot::Snapshot(const Database& database) : store_(database.store_) {
+    store_->begin(Store::UnitKind::kRead);
+}
+
+Database::Snapshot::~Snapshot() {
+    // Nothing was written: undoing the unit ends it as keeping it would.
+    store_->rollback();
 }
 
 }  // namespace mvdb

@@ -1,4 +1,5 @@
-// The database component: Database, DbFile and DbRecord, over one SQLite file (SqliteStore.h).
+// The database component: Database, DbFile and DbRecord, over a store (Store.h): an SQLite file,
+// or a PostgreSQL database that several users share.
 //
 // A Database holds named files; a file holds records, each a DynArray under a key. Database,
 // DbFile and DbRecord are handles: copies share the one connection, which closes when the last
@@ -6,23 +7,31 @@
 // were released. File names and keys are non-empty texts without marks, compared byte for byte.
 // Records of a file come in the byte order of their keys.
 //
-// Failures (DbError.h): Open fails with kErrNoSuchDatabase, kErrNotADatabase or
-// kErrDatabaseLocked; Create with kErrDatabaseExists; OpenFile with kErrNoSuchFile; CreateFile
-// with kErrFileExists; ReadRecord with kErrNoSuchRecord for a key without record; a write with
-// kErrDatabaseLocked, kErrDatabaseReadOnly (also once the file was made read-only) or
-// kErrNoSuchDatabase (once the file was removed or replaced since it was opened); a bad name or
-// key with kErrBadName; RunQuery as Selection.h says. Any call may fail with kErrStorage. A failed
-// call changes nothing stored.
+// Several users at once: a record remembers the version it was read at, or that there was no
+// record (NewRecord). Its DBWrite stores it only when the stored record is still that one, and
+// fails with kErrRecordChanged when another user changed, deleted or created it meanwhile.
+// DbFile::WriteRecord and DeleteRecord act whatever is stored.
+//
+// Failures (DbError.h): Open fails with kErrNoSuchDatabase, kErrNotADatabase,
+// kErrDatabaseLocked or kErrServerUnavailable; Create with kErrDatabaseExists; OpenFile with
+// kErrNoSuchFile; CreateFile with kErrFileExists; ReadRecord with kErrNoSuchRecord for a key
+// without record; a write with kErrRecordChanged, kErrDatabaseLocked, kErrDatabaseReadOnly (also
+// once the file was made read-only) or kErrNoSuchDatabase (once the file was removed or replaced
+// since it was opened); a bad name or key with kErrBadName; RunQuery as Selection.h says. Any
+// call may fail with kErrStorage, and on a server with kErrServerUnavailable. A failed call
+// changes nothing stored.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/mvdb/DynArray.h"
-#include "platform/mvdb/SqliteStore.h"
+#include "platform/mvdb/Store.h"
 
 namespace mvdb {
 
@@ -33,20 +42,26 @@ class DbFile {
 public:
     const std::string& Name() const { return binding_->name; }
     DbRecord ReadRecord(std::string_view key) const;
-    // An empty record bound to this file and key; nothing is stored until its DBWrite.
+    // The records under keys, in their order, none for a key without record (or an invalid one):
+    // all from one state of the database, in a number of requests that does not grow with keys.
+    std::vector<std::optional<DbRecord>> ReadRecords(std::span<const std::string> keys) const;
+    // An empty record bound to this file and key; nothing is stored until its DBWrite, which
+    // expects the file to have no record under the key still.
     DbRecord NewRecord(std::string_view key) const;
+    // Stores the text under the key, over whatever is stored.
+    void WriteRecord(std::string_view key, std::string_view text) const;
     // Removes the record; kErrNoSuchRecord when there is none.
     void DeleteRecord(std::string_view key) const;
     std::vector<std::string> Keys() const;
     // Visits every record in the byte order of the keys, all read from one state of the file.
-    void ForEachRecord(const SqliteStore::RecordVisitor& visit) const;
+    void ForEachRecord(const Store::RecordVisitor& visit) const;
 
 private:
     friend class Database;
     friend class DbRecord;
     struct Binding {
-        std::shared_ptr<SqliteStore> store;
-        SqliteStore::FileId id;
+        std::shared_ptr<Store> store;
+        Store::FileId id;
         std::string name;
     };
     explicit DbFile(std::shared_ptr<const Binding> binding) : binding_(std::move(binding)) {}
@@ -59,25 +74,35 @@ class DbRecord : public DynArray {
 public:
     const std::string& Key() const { return key_; }
     const DbFile& File() const { return file_; }
-    // Writes the whole record to its file under its key, creating it or replacing it at once.
+    // Writes the whole record to its file under its key, creating it or replacing it at once,
+    // when the stored record is still the one it was read from (or there is still none); fails
+    // with kErrRecordChanged otherwise. The record then remembers the version it wrote.
     void DBWrite() const;
 
 private:
     friend class DbFile;
-    DbRecord(DbFile file, std::string key, std::string text)
-        : DynArray(std::move(text)), file_(std::move(file)), key_(std::move(key)) {}
+    DbRecord(DbFile file, std::string key, std::string text, std::optional<Store::Version> version)
+        : DynArray(std::move(text)),
+          file_(std::move(file)),
+          key_(std::move(key)),
+          version_(version) {}
 
     DbFile file_;
     std::string key_;
+    // The version of the stored record it was read from or last wrote; none while no record is.
+    mutable std::optional<Store::Version> version_;
 };
 
 class Database {
 public:
-    static Database Open(const std::string& path, const OpenOptions& options = {});
-    // Makes a new, empty database file.
-    static Database Create(const std::string& path);
+    // location: a file path, or a postgresql:// (postgres://) URI naming a server's database.
+    static Database Open(const std::string& location, const OpenOptions& options = {});
+    // Makes a new, empty database file, or lays out the tables of an existing, empty server
+    // database.
+    static Database Create(const std::string& location);
 
-    const std::string& Path() const { return store_->path(); }
+    // The location as it was given.
+    const std::string& Path() const { return location_; }
     DbFile OpenFile(std::string_view name) const;
     DbFile CreateFile(std::string_view name) const;
     std::vector<std::string> FileNames() const;
@@ -95,15 +120,35 @@ public:
         void commit();
 
     private:
-        std::shared_ptr<SqliteStore> store_;
+        std::shared_ptr<Store> store_;
         bool open_ = true;
     };
 
-private:
-    explicit Database(std::shared_ptr<SqliteStore> store) : store_(std::move(store)) {}
-    DbFile fileHandle(SqliteStore::FileId id, std::string_view name) const;
+    // A reading that belongs together: every read made while it lives sees one state of the
+    // database, whatever other users write meanwhile; it takes no write lock. Keep it short: it
+    // must not live across a question to the user.
+    // REQUIRES: no write while it lives.
+    class Snapshot {
+    public:
+        explicit Snapshot(const Database& database);
+        ~Snapshot();
+        Snapshot(const Snapshot&) = delete;
+        Snapshot& operator=(const Snapshot&) = delete;
 
-    std::shared_ptr<SqliteStore> store_;
+    private:
+        std::shared_ptr<Store> store_;
+    };
+
+    // The requests sent to the storage since the database was opened (Store::requests).
+    std::uint64_t Requests() const { return store_->requests(); }
+
+private:
+    Database(std::shared_ptr<Store> store, std::string location)
+        : store_(std::move(store)), location_(std::move(location)) {}
+    DbFile fileHandle(Store::FileId id, std::string_view name) const;
+
+    std::shared_ptr<Store> store_;
+    std::string location_;
 };
 
 }  // namespace mvdb

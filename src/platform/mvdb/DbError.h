@@ -14,15 +14,17 @@ namespace mvdb {
 // The file has no record under the key (ReadRecord, delete). The control relies on this number.
 inline constexpr std::int32_t kErrNoSuchRecord = static_cast<std::int32_t>(0x8004000B);
 // The database file does not exist (Database::Open), or a write finds it removed or replaced since
-// it was opened.
+// it was opened; the server has no database of that name.
 inline constexpr std::int32_t kErrNoSuchDatabase = static_cast<std::int32_t>(0x80040201);
-// The path exists but is not a database of this component, or it is damaged.
+// The path exists but is not a database of this component, or it is damaged; the server's
+// database holds none of its tables.
 inline constexpr std::int32_t kErrNotADatabase = static_cast<std::int32_t>(0x80040202);
-// Database::Create on a path that already exists.
+// Database::Create on a path that already exists, or on a server database that holds its tables.
 inline constexpr std::int32_t kErrDatabaseExists = static_cast<std::int32_t>(0x80040203);
-// Another program holds a lock on the database past the busy timeout.
+// Another program or user holds a lock on the database, or on the record, past the busy timeout.
 inline constexpr std::int32_t kErrDatabaseLocked = static_cast<std::int32_t>(0x80040204);
-// The database was opened read-only, or its file cannot be written.
+// The database was opened read-only, or its file cannot be written, or the server refuses the
+// user the right to write.
 inline constexpr std::int32_t kErrDatabaseReadOnly = static_cast<std::int32_t>(0x80040205);
 // Any other failure of the storage (disk full, input/output error ...), with its own text.
 inline constexpr std::int32_t kErrStorage = static_cast<std::int32_t>(0x80040206);
@@ -38,6 +40,13 @@ inline constexpr std::int32_t kErrBadIndex = static_cast<std::int32_t>(0x8004020
 inline constexpr std::int32_t kErrSentence = static_cast<std::int32_t>(0x8004020B);
 // A query command whose file or field list is wrong, or an option that RunQuery does not know.
 inline constexpr std::int32_t kErrQueryCommand = static_cast<std::int32_t>(0x8004020C);
+
+// A record's DBWrite finds that another user changed, deleted or created it since it was read (or
+// made by NewRecord); the text says which. Nothing is written.
+inline constexpr std::int32_t kErrRecordChanged = static_cast<std::int32_t>(0x8004020D);
+// The server of a shared database cannot be reached, refuses the connection (wrong user or
+// password), or was lost or stopped answering during a call, which then wrote nothing.
+inline constexpr std::int32_t kErrServerUnavailable = static_cast<std::int32_t>(0x8004020E);
 
 class DbError : public platform::ComponentError {
 public:

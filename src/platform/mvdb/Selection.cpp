@@ -7,7 +7,7 @@
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Marks.h"
 #include "platform/mvdb/Sentence.h"
-#include "platform/mvdb/SqliteStore.h"
+#include "platform/mvdb/Store.h"
 
 namespace mvdb {
 namespace {
@@ -121,7 +121,7 @@ private:
 
 }  // namespace
 
-DynArray runSelection(SqliteStore& store, std::string_view command, std::string_view option,
+DynArray runSelection(Store& store, std::string_view command, std::string_view option,
                       std::int32_t& count) {
     if (!option.empty()) failCommand("l'option « " + std::string(option) + " » est inconnue");
     const DynArray query{std::string(command)};
@@ -131,7 +131,7 @@ DynArray runSelection(SqliteStore& store, std::string_view command, std::string_
         failCommand("la phrase porte sur " + sentence.file + " et la commande sur " + file);
     }
     const std::vector<int> fields = parseFieldList(query.Extract(3));
-    const std::optional<SqliteStore::FileId> id = store.findFile(sentence.file);
+    const std::optional<Store::FileId> id = store.findFile(sentence.file);
     if (!id) throw DbError(kErrNoSuchFile, "Le fichier " + sentence.file + " n'existe pas.");
 
     Selected selected(sentence.sortFields.size());

@@ -26,9 +26,9 @@
 
 namespace mvdb {
 
-class SqliteStore;
+class Store;
 
-DynArray runSelection(SqliteStore& store, std::string_view command, std::string_view option,
+DynArray runSelection(Store& store, std::string_view command, std::string_view option,
                       std::int32_t& count);
 
 }  // namespace mvdb

@@ -1,9 +1,11 @@
 #include "platform/mvdb/SqliteStore.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <unordered_map>
 
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -16,17 +18,37 @@ namespace mvdb {
 namespace {
 
 constexpr int kApplicationId = 0x4D564442;  // "MVDB", in the SQLite file's header
-constexpr int kSchemaVersion = 1;
+// The layouts of the file: 1 kept no versions; 2 keeps a version in each record, before its text
+// so that checking a version reads none of the text, and the last version given.
+constexpr int kFirstLayout = 1;
+constexpr int kLayout = 2;
 
+constexpr const char* kTables =
+    "CREATE TABLE files (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
+    "CREATE TABLE records (file INTEGER NOT NULL REFERENCES files (id), key TEXT NOT NULL,"
+    " version INTEGER NOT NULL, text BLOB NOT NULL, PRIMARY KEY (file, key)) WITHOUT ROWID;"
+    "CREATE TABLE versions (last INTEGER NOT NULL);"
+    "PRAGMA user_version = 2;";
 constexpr const char* kSchema =
     "PRAGMA journal_mode = WAL;"
     "BEGIN;"
-    "PRAGMA application_id = 1297499202;"
-    "PRAGMA user_version = 1;"
-    "CREATE TABLE files (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
-    "CREATE TABLE records (file INTEGER NOT NULL REFERENCES files (id), key TEXT NOT NULL,"
-    " text BLOB NOT NULL, PRIMARY KEY (file, key)) WITHOUT ROWID;"
+    "PRAGMA application_id = 1297499202;";
+constexpr const char* kFirstVersions = "INSERT INTO versions VALUES (0);COMMIT;";
+// The records of the first layout keep their texts and all read as version 0, as they did.
+constexpr const char* kUpgrade =
+    "BEGIN IMMEDIATE;"
+    "ALTER TABLE records RENAME TO records_1;"
+    "ALTER TABLE files RENAME TO files_1;";
+constexpr const char* kUpgradeCopy =
+    "INSERT INTO files SELECT id, name FROM files_1;"
+    "INSERT INTO records SELECT file, key, 0, text FROM records_1;"
+    "DROP TABLE records_1;"
+    "DROP TABLE files_1;"
+    "INSERT INTO versions VALUES (0);"
     "COMMIT;";
+// A file of the first layout that may not be written reads through a view of its own connection.
+constexpr const char* kFirstLayoutView =
+    "CREATE TEMP VIEW records AS SELECT file, key, 0 AS version, text FROM main.records";
 static_assert(kApplicationId == 1297499202);
 
 enum StatementId {
@@ -35,11 +57,16 @@ enum StatementId {
     kCreateFile,
     kFileNames,
     kReadRecord,
-    kWriteRecord,
+    kReadVersion,
+    kReadChunk,
+    kNextVersion,
+    kInsertRecord,
+    kUpdateRecord,
     kDeleteRecord,
     kKeys,
     kScan,
-    kBegin,
+    kBeginWrite,
+    kBeginRead,
     kCommit,
     kRollback,
     kSavepoint,
@@ -48,18 +75,32 @@ enum StatementId {
     kStatementCount
 };
 
-constexpr std::array<const char*, kStatementCount> kStatements = {
+// The keys that one read of several records binds; the unused ones stay NULL, which no key is.
+constexpr int kChunkKeys = 500;
+
+std::string chunkRead() {
+    std::string sql = "SELECT key, version, text FROM records WHERE file = ?1 AND key IN (?2";
+    for (int parameter = 3; parameter <= kChunkKeys + 1; ++parameter)
+        sql += ", ?" + std::to_string(parameter);
+    return sql + ")";
+}
+
+const std::array<std::string, kStatementCount> kStatements = {
     "SELECT application_id, user_version FROM pragma_application_id, pragma_user_version",
     "SELECT id FROM files WHERE name = ?1",
     "INSERT INTO files (name) VALUES (?1)",
     "SELECT name FROM files ORDER BY name",
-    "SELECT text FROM records WHERE file = ?1 AND key = ?2",
-    "INSERT INTO records (file, key, text) VALUES (?1, ?2, ?3)"
-    " ON CONFLICT (file, key) DO UPDATE SET text = excluded.text",
+    "SELECT version, text FROM records WHERE file = ?1 AND key = ?2",
+    "SELECT version FROM records WHERE file = ?1 AND key = ?2",
+    chunkRead(),
+    "UPDATE versions SET last = last + 1 RETURNING last",
+    "INSERT INTO records (file, key, version, text) VALUES (?1, ?2, ?3, ?4)",
+    "UPDATE records SET version = ?3, text = ?4 WHERE file = ?1 AND key = ?2",
     "DELETE FROM records WHERE file = ?1 AND key = ?2",
     "SELECT key FROM records WHERE file = ?1 ORDER BY key",
     "SELECT key, text FROM records WHERE file = ?1 ORDER BY key",
     "BEGIN IMMEDIATE",
+    "BEGIN",
     "COMMIT",
     "ROLLBACK",
     "SAVEPOINT mvdb",
@@ -127,6 +168,7 @@ public:
     void bindBlob(int index, std::string_view bytes) {
         check(sqlite3_bind_blob64(statement_, index, bytes.data(), bytes.size(), SQLITE_STATIC));
     }
+    void clearBindings() { sqlite3_clear_bindings(statement_); }
     // Runs to the next row: true when there is one, false when the statement is done.
     bool step() {
         const int code = sqlite3_step(statement_);
@@ -173,6 +215,17 @@ sqlite3* connect(const std::string& path, int flags, std::chrono::milliseconds b
     return connection;
 }
 
+void executeScript(sqlite3* connection, const std::string& path, const std::string& sql) {
+    char* message = nullptr;
+    const int code = sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, &message);
+    const std::string detail = message ? message : "";
+    sqlite3_free(message);
+    if (code != SQLITE_OK) {
+        sqlite3_exec(connection, "ROLLBACK", nullptr, nullptr, nullptr);
+        fail(code, path, detail.c_str());
+    }
+}
+
 }  // namespace
 
 std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
@@ -184,14 +237,19 @@ std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
     const int flags = options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     std::shared_ptr<SqliteStore> store(
         new SqliteStore(connect(path, flags, options.busyTimeout), path));
-    Statement::Use header(store->statement(kReadHeader));
-    if (!header->step() || header->integer(0) != kApplicationId) {
-        fail(SQLITE_NOTADB, path, nullptr);
+    int layout = 0;
+    {
+        Statement::Use header(store->statement(kReadHeader));
+        if (!header->step() || header->integer(0) != kApplicationId) {
+            fail(SQLITE_NOTADB, path, nullptr);
+        }
+        layout = static_cast<int>(header->integer(1));
     }
-    if (header->integer(1) > kSchemaVersion) {
+    if (layout > kLayout) {
         throw DbError(kErrNotADatabase, "La base de données « " + path +
                                             " » vient d'une version plus récente du programme.");
     }
+    if (layout < kLayout) store->upgradeLayout(layout, options.readOnly);
     store->execute("PRAGMA synchronous = FULL");
     return store;
 }
@@ -208,12 +266,13 @@ std::shared_ptr<SqliteStore> SqliteStore::create(const std::string& path) {
     ::close(descriptor);
     try {
         sqlite3* connection = connect(path, SQLITE_OPEN_READWRITE, std::chrono::milliseconds(0));
-        char* message = nullptr;
-        const int code = sqlite3_exec(connection, kSchema, nullptr, nullptr, &message);
-        const std::string detail = message ? message : "";
-        sqlite3_free(message);
+        try {
+            executeScript(connection, path, std::string(kSchema) + kTables + kFirstVersions);
+        } catch (const DbError&) {
+            sqlite3_close_v2(connection);
+            throw;
+        }
         sqlite3_close_v2(connection);
-        if (code != SQLITE_OK) fail(code, path, detail.c_str());
         return open(path, OpenOptions{});
     } catch (const DbError&) {
         std::error_code ignored;
@@ -235,10 +294,21 @@ SqliteStore::~SqliteStore() {
     sqlite3_close_v2(connection_);
 }
 
+void SqliteStore::upgradeLayout(int layout, bool readOnly) {
+    if (layout != kFirstLayout) fail(SQLITE_NOTADB, path_, nullptr);
+    if (readOnly) {
+        execute(kFirstLayoutView);
+        return;
+    }
+    executeScript(connection_, path_, std::string(kUpgrade) + kTables + kUpgradeCopy);
+}
+
 SqliteStore::Statement& SqliteStore::statement(int which) {
     if (!statements_[which]) {
-        statements_[which] = std::make_unique<Statement>(connection_, kStatements[which], path_);
+        statements_[which] =
+            std::make_unique<Statement>(connection_, kStatements[which].c_str(), path_);
     }
+    countRequest();
     return *statements_[which];
 }
 
@@ -264,14 +334,14 @@ void SqliteStore::execute(const char* sql) {
     }
 }
 
-std::optional<SqliteStore::FileId> SqliteStore::findFile(std::string_view name) {
+std::optional<Store::FileId> SqliteStore::findFile(std::string_view name) {
     Statement::Use find(statement(kFindFile));
     find->bind(1, name);
     if (!find->step()) return std::nullopt;
     return find->integer(0);
 }
 
-SqliteStore::FileId SqliteStore::createFile(std::string_view name) {
+Store::FileId SqliteStore::createFile(std::string_view name) {
     checkFileInPlace();
     Statement::Use insert(statement(kCreateFile));
     insert->bind(1, name);
@@ -287,21 +357,82 @@ std::vector<std::string> SqliteStore::fileNames() {
     return names;
 }
 
-std::optional<std::string> SqliteStore::readRecord(FileId file, std::string_view key) {
+std::optional<Store::Record> SqliteStore::readRecord(FileId file, std::string_view key) {
     Statement::Use read(statement(kReadRecord));
     read->bind(1, file);
     read->bind(2, key);
     if (!read->step()) return std::nullopt;
-    return std::string(read->text(0));
+    return Record{std::string(read->text(1)), read->integer(0)};
 }
 
-void SqliteStore::writeRecord(FileId file, std::string_view key, std::string_view text) {
-    checkFileInPlace();
-    Statement::Use write(statement(kWriteRecord));
+std::vector<std::optional<Store::Record>> SqliteStore::readRecords(
+    FileId file, std::span<const std::string> keys) {
+    std::unordered_map<std::string, Record> found;
+    const auto readChunks = [&] {
+        for (std::size_t first = 0; first < keys.size(); first += kChunkKeys) {
+            const std::span<const std::string> chunk =
+                keys.subspan(first, std::min<std::size_t>(kChunkKeys, keys.size() - first));
+            Statement::Use read(statement(kReadChunk));
+            read->clearBindings();
+            read->bind(1, file);
+            for (std::size_t i = 0; i < chunk.size(); ++i)
+                read->bind(static_cast<int>(i) + 2, std::string_view(chunk[i]));
+            while (read->step())
+                found.emplace(read->text(0), Record{std::string(read->text(2)), read->integer(1)});
+        }
+        return 0;
+    };
+    // Chunks read apart would each see the file as it then is.
+    if (keys.size() <= kChunkKeys) {
+        readChunks();
+    } else {
+        inOwnUnit(UnitKind::kRead, readChunks);
+    }
+    return inOrderOf(keys, found);
+}
+
+std::optional<Store::Version> SqliteStore::storedVersion(FileId file, std::string_view key) {
+    Statement::Use read(statement(kReadVersion));
+    read->bind(1, file);
+    read->bind(2, key);
+    if (!read->step()) return std::nullopt;
+    return read->integer(0);
+}
+
+Store::Version SqliteStore::store(FileId file, std::string_view key, std::string_view text,
+                                  bool stored) {
+    Version version = 0;
+    {
+        Statement::Use next(statement(kNextVersion));
+        next->step();
+        version = next->integer(0);
+    }
+    Statement::Use write(statement(stored ? kUpdateRecord : kInsertRecord));
     write->bind(1, file);
     write->bind(2, key);
-    write->bindBlob(3, text);
+    write->bind(3, version);
+    write->bindBlob(4, text);
     write->step();
+    return version;
+}
+
+Store::Version SqliteStore::writeRecord(FileId file, std::string_view key, std::string_view text) {
+    checkFileInPlace();
+    return inOwnUnit(UnitKind::kWrite,
+                     [&] { return store(file, key, text, storedVersion(file, key).has_value()); });
+}
+
+Store::WriteResult SqliteStore::writeRecordIf(FileId file, std::string_view key,
+                                              std::string_view text,
+                                              std::optional<Version> expected) {
+    checkFileInPlace();
+    return inOwnUnit(UnitKind::kWrite, [&] {
+        const std::optional<Version> stored = storedVersion(file, key);
+        if (stored == expected)
+            return WriteResult{Conflict::kNone, store(file, key, text, stored.has_value())};
+        return WriteResult{
+            !stored ? Conflict::kDeleted : (expected ? Conflict::kChanged : Conflict::kCreated), 0};
+    });
 }
 
 bool SqliteStore::deleteRecord(FileId file, std::string_view key) {
@@ -329,28 +460,10 @@ void SqliteStore::scan(FileId file, const RecordVisitor& visit) {
         visit(select->text(0), select->text(1));
 }
 
-void SqliteStore::begin() {
-    run(depth_ == 0 ? kBegin : kSavepoint);
-    ++depth_;
-}
-
-void SqliteStore::commit() {
-    run(depth_ == 1 ? kCommit : kRelease);
-    --depth_;
-}
-
-void SqliteStore::rollback() noexcept {
-    try {
-        if (depth_ == 1) {
-            run(kRollback);
-        } else {
-            run(kRollbackTo);
-            run(kRelease);
-        }
-    } catch (const DbError&) {
-        // SQLite already undid the whole transaction when it failed: nothing is left to undo.
-    }
-    --depth_;
+void SqliteStore::runUnitStatement(UnitStatement which) {
+    static constexpr std::array<int, 7> kUnitStatements = {
+        kBeginWrite, kBeginRead, kCommit, kRollback, kSavepoint, kRelease, kRollbackTo};
+    run(kUnitStatements[static_cast<std::size_t>(which)]);
 }
 
 void SqliteStore::run(int which) {

@@ -1,20 +1,19 @@
-// SqliteStore: where the database component keeps its files and records, in one SQLite file.
+// SqliteStore: the store of a database kept in one SQLite file (Store.h), for one machine.
 //
-// The SQLite file holds a table of file names and a table of records (file, key, text), keyed
-// by file and key, so that a point read is one index look-up and a file's records come in the
-// byte order of their keys. It runs in WAL mode with full synchronisation: a write is one
-// transaction, and a crash or a failed write leaves every record as it was before or after it.
-// Every statement is prepared once, with its values bound, never pasted into the SQL.
+// The SQLite file holds a table of file names, a table of records (file, key, version, text),
+// keyed by file and key, so that a point read is one index look-up and a file's records come in
+// the byte order of their keys, and the last version given. It runs in WAL mode with full
+// synchronisation: a write is one transaction, and a crash or a failed write leaves every record
+// as it was before or after it. Every statement is prepared once, with its values bound, never
+// pasted into the SQL. A file of the first layout, which kept no versions, is laid out anew in
+// place when it is first opened for writing; read-only, its records read as version 0.
 //
 // Failures are DbErrors (DbError.h): kErrNoSuchDatabase (also for a write once the file was
 // removed or replaced), kErrNotADatabase, kErrDatabaseExists, kErrDatabaseLocked (after the busy
 // timeout), kErrDatabaseReadOnly (also for a write once the file was made read-only), kErrStorage.
-// A store is used by one thread at a time; the objects of the component share it.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,54 +21,48 @@
 #include <utility>
 #include <vector>
 
+#include "platform/mvdb/Store.h"
+
 struct sqlite3;
 
 namespace mvdb {
 
-struct OpenOptions {
-    // How long a call waits for another program's lock before it fails with kErrDatabaseLocked.
-    std::chrono::milliseconds busyTimeout{3000};
-    bool readOnly = false;
-};
-
-class SqliteStore {
+class SqliteStore final : public Store {
 public:
-    using FileId = std::int64_t;
-    using RecordVisitor = std::function<void(std::string_view key, std::string_view text)>;
-
     static std::shared_ptr<SqliteStore> open(const std::string& path, const OpenOptions& options);
     static std::shared_ptr<SqliteStore> create(const std::string& path);
-    ~SqliteStore();
-    SqliteStore(const SqliteStore&) = delete;
-    SqliteStore& operator=(const SqliteStore&) = delete;
+    ~SqliteStore() override;
 
-    const std::string& path() const { return path_; }
+    const std::string& name() const override { return path_; }
 
-    std::optional<FileId> findFile(std::string_view name);
-    FileId createFile(std::string_view name);
-    std::vector<std::string> fileNames();
+    std::optional<FileId> findFile(std::string_view name) override;
+    FileId createFile(std::string_view name) override;
+    std::vector<std::string> fileNames() override;
 
-    std::optional<std::string> readRecord(FileId file, std::string_view key);
-    void writeRecord(FileId file, std::string_view key, std::string_view text);
-    bool deleteRecord(FileId file, std::string_view key);
-    std::vector<std::string> keys(FileId file);
-    // Visits every record of the file in the byte order of the keys.
-    void scan(FileId file, const RecordVisitor& visit);
-
-    // Units of work, kept or undone whole. The outermost one takes the write lock at once (waiting
-    // for it up to the busy timeout), so that no write inside it fails for a lock taken meanwhile;
-    // those inside it are savepoints.
-    void begin();
-    void commit();
-    void rollback() noexcept;
+    std::optional<Record> readRecord(FileId file, std::string_view key) override;
+    std::vector<std::optional<Record>> readRecords(FileId file,
+                                                   std::span<const std::string> keys) override;
+    Version writeRecord(FileId file, std::string_view key, std::string_view text) override;
+    WriteResult writeRecordIf(FileId file, std::string_view key, std::string_view text,
+                              std::optional<Version> expected) override;
+    bool deleteRecord(FileId file, std::string_view key) override;
+    std::vector<std::string> keys(FileId file) override;
+    void scan(FileId file, const RecordVisitor& visit) override;
 
     class Statement;
 
 private:
     SqliteStore(sqlite3* connection, std::string path);
+    void runUnitStatement(UnitStatement statement) override;
     Statement& statement(int which);
     void execute(const char* sql);
     void run(int which);
+    // Brings a file of the first layout to the current one, or reads it as it is when it may not
+    // be written.
+    void upgradeLayout(int layout, bool readOnly);
+    std::optional<Version> storedVersion(FileId file, std::string_view key);
+    // Stores the text under a new version, over the record at stored or as a new one.
+    Version store(FileId file, std::string_view key, std::string_view text, bool stored);
     // Fails with kErrNoSuchDatabase when the path no longer leads to the file that was opened (a
     // write to a removed or replaced file would be lost), with kErrDatabaseReadOnly when the file
     // may no longer be written (made read-only since it was opened).
@@ -79,7 +72,6 @@ private:
     std::string path_;
     std::pair<std::uint64_t, std::uint64_t> fileIdentity_;  // device and inode of the open file
     std::vector<std::unique_ptr<Statement>> statements_;
-    int depth_ = 0;  // units of work begun and not yet ended
 };
 
 }  // namespace mvdb

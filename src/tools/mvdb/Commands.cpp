@@ -58,15 +58,9 @@ DbFile openOrCreateFile(const Database& database, const std::string& name) {
     return database.CreateFile(name);
 }
 
-void writeRecord(const DbFile& file, const std::string& key, std::string text) {
-    mvdb::DbRecord record = file.NewRecord(key);
-    record.Assign(std::move(text));
-    record.DBWrite();
-}
-
 void writeRecords(const DbFile& file, const std::vector<Record>& records) {
     for (const Record& record : records)
-        writeRecord(file, record.key, record.text);
+        file.WriteRecord(record.key, record.text);
 }
 
 }  // namespace
@@ -107,7 +101,7 @@ void putRecord(const std::string& path, const std::string& file, const std::stri
                const std::string& notation) {
     const Database database = Database::Open(path);
     inTransaction(database, [&] {
-        writeRecord(openOrCreateFile(database, file), key, mvdb::fromNotation(notation));
+        openOrCreateFile(database, file).WriteRecord(key, mvdb::fromNotation(notation));
     });
 }
 

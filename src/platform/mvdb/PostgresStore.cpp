@@ -1,0 +1,483 @@
+#include "platform/mvdb/PostgresStore.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <chrono>
+#include <cstring>
+#include <deque>
+#include <unordered_map>
+
+#include <libpq-fe.h>
+#include <poll.h>
+
+#include "platform/mvdb/DbError.h"
+
+namespace mvdb {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::seconds kAnswerMargin{2};
+
+constexpr int kLayout = 1;  // the layout of the tables below
+
+// Sent as one request, which the server runs as one transaction.
+constexpr const char* kTables =
+    "CREATE TABLE mvdb_layout (layout integer NOT NULL);"
+    "INSERT INTO mvdb_layout VALUES (1);"
+    "CREATE TABLE mvdb_files (id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY,"
+    " name bytea NOT NULL UNIQUE);"
+    "CREATE TABLE mvdb_records (file bigint NOT NULL REFERENCES mvdb_files (id),"
+    " key bytea NOT NULL, version bigint NOT NULL, text bytea NOT NULL, PRIMARY KEY (file, key));"
+    "CREATE SEQUENCE mvdb_versions;";
+
+constexpr Oid kBytes = 17;         // bytea
+constexpr Oid kNumber = 20;        // bigint
+constexpr Oid kBytesArray = 1001;  // bytea[]
+
+enum StatementId {
+    kReadLayout,
+    kFindFile,
+    kCreateFile,
+    kFileNames,
+    kReadRecord,
+    kReadRecords,
+    kReadVersion,
+    kWriteRecord,
+    kUpdateIf,
+    kInsertIfNone,
+    kDeleteRecord,
+    kKeys,
+    kScan,
+    kBeginWrite,
+    kBeginRead,
+    kCommit,
+    kRollback,
+    kSavepoint,
+    kRelease,
+    kRollbackTo,
+    kStatementCount
+};
+
+struct StatementText {
+    const char* sql;
+    std::vector<Oid> types;
+};
+
+const std::array<StatementText, kStatementCount> kStatements = {{
+    {"SELECT layout::bigint FROM mvdb_layout", {}},
+    {"SELECT id FROM mvdb_files WHERE name = $1", {kBytes}},
+    {"INSERT INTO mvdb_files (name) VALUES ($1) RETURNING id", {kBytes}},
+    {"SELECT name FROM mvdb_files ORDER BY name", {}},
+    {"SELECT version, text FROM mvdb_records WHERE file = $1 AND key = $2", {kNumber, kBytes}},
+    {"SELECT key, version, text FROM mvdb_records WHERE file = $1 AND key = ANY ($2)",
+     {kNumber, kBytesArray}},
+    {"SELECT version FROM mvdb_records WHERE file = $1 AND key = $2", {kNumber, kBytes}},
+    {"INSERT INTO mvdb_records (file, key, version, text)"
+     " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key)"
+     " DO UPDATE SET version = excluded.version, text = excluded.text RETURNING version",
+     {kNumber, kBytes, kBytes}},
+    {"UPDATE mvdb_records SET version = nextval('mvdb_versions'), text = $3"
+     " WHERE file = $1 AND key = $2 AND version = $4 RETURNING version",
+     {kNumber, kBytes, kBytes, kNumber}},
+    {"INSERT INTO mvdb_records (file, key, version, text)"
+     " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key) DO NOTHING"
+     " RETURNING version",
+     {kNumber, kBytes, kBytes}},
+    {"DELETE FROM mvdb_records WHERE file = $1 AND key = $2 RETURNING version", {kNumber, kBytes}},
+    {"SELECT key FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
+    {"SELECT key, text FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
+    {"BEGIN", {}},
+    {"BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY", {}},
+    {"COMMIT", {}},
+    {"ROLLBACK", {}},
+    {"SAVEPOINT mvdb", {}},
+    {"RELEASE SAVEPOINT mvdb", {}},
+    {"ROLLBACK TO SAVEPOINT mvdb", {}},
+}};
+
+// The server and database of a URI, as messages name them: no password, no other setting.
+std::string serverName(const std::string& uri) {
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(uri.c_str(), &error);
+    PQfreemem(error);
+    if (!options) return "postgresql://?";
+    std::unordered_map<std::string, std::string> values;
+    for (const PQconninfoOption* option = options; option->keyword; ++option) {
+        if (option->val) values[option->keyword] = option->val;
+    }
+    PQconninfoFree(options);
+    std::string name = "postgresql://";
+    if (!values["user"].empty()) name += values["user"] + "@";
+    name += values["host"].empty() ? "localhost" : values["host"];
+    if (!values["port"].empty()) name += ":" + values["port"];
+    return name + "/" + values["dbname"];
+}
+
+// A server's message on one line, without its severity and its trailing newline.
+std::string oneLine(const char* message) {
+    std::string text = message ? message : "";
+    for (const char* severity : {"FATAL:  ", "ERROR:  "}) {
+        if (text.starts_with(severity)) text.erase(0, std::strlen(severity));
+    }
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+[[noreturn]] void failUnavailable(const std::string& name, const std::string& why) {
+    throw DbError(kErrServerUnavailable,
+                  "Le serveur de la base de données « " + name + " » " + why + ".");
+}
+
+// The DbError for a statement's error, by its SQLSTATE.
+[[noreturn]] void failStatement(const std::string& name, const PGresult* result) {
+    const char* field = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    const std::string state = field ? field : "";
+    const std::string message = oneLine(PQresultErrorMessage(result));
+    if (state == "55P03" || state == "40P01" || state == "40001") {
+        throw DbError(kErrDatabaseLocked, "La base de données « " + name +
+                                              " » est verrouillée par un autre utilisateur ; "
+                                              "réessayez dans un instant.");
+    }
+    if (state == "25006" || state == "42501") {
+        throw DbError(kErrDatabaseReadOnly,
+                      "La base de données « " + name + " » est en lecture seule.");
+    }
+    if (state == "42P01") {
+        throw DbError(kErrNotADatabase, "« " + name +
+                                            " » n'est pas une base de données multivaluée : ses "
+                                            "tables n'y sont pas.");
+    }
+    if (state == "42P07") {
+        throw DbError(kErrDatabaseExists,
+                      "La base de données « " + name + " » contient déjà ses tables.");
+    }
+    if (state == "57014") failUnavailable(name, "n'a pas répondu à temps : " + message);
+    if (state.starts_with("08") || state.starts_with("57P")) {
+        failUnavailable(name, "a été perdu : " + message);
+    }
+    throw DbError(kErrStorage, "Erreur de la base de données « " + name + " » : " + message + ".");
+}
+
+std::int64_t fromNetwork(const char* bytes) {
+    std::uint64_t value = 0;
+    for (int i = 0; i < 8; ++i)
+        value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    return static_cast<std::int64_t>(value);
+}
+
+void appendNetwork(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i)
+        out += static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+}  // namespace
+
+// The values bound to a statement, each sent as raw bytes (binary format).
+class PostgresStore::Parameters {
+public:
+    Parameters& bytes(std::string_view value) {
+        values_.push_back(value.data() ? value.data() : "");
+        lengths_.push_back(static_cast<int>(value.size()));
+        return *this;
+    }
+    Parameters& number(std::int64_t value) {
+        std::string& encoded = owned_.emplace_back();
+        appendNetwork(encoded, static_cast<std::uint64_t>(value), 8);
+        return bytes(encoded);
+    }
+    // A one-dimension bytea[] in the server's binary array format.
+    Parameters& byteArray(std::span<const std::string> items) {
+        std::string& encoded = owned_.emplace_back();
+        for (const std::uint64_t header : {1u, 0u, static_cast<unsigned>(kBytes)})
+            appendNetwork(encoded, header, 4);
+        appendNetwork(encoded, items.size(), 4);
+        appendNetwork(encoded, 1, 4);  // the lower bound
+        for (const std::string& item : items) {
+            appendNetwork(encoded, item.size(), 4);
+            encoded += item;
+        }
+        return bytes(encoded);
+    }
+
+    int count() const { return static_cast<int>(values_.size()); }
+    const char* const* values() const { return values_.data(); }
+    const int* lengths() const { return lengths_.data(); }
+    const int* formats() const {
+        formats_.assign(values_.size(), 1);
+        return formats_.data();
+    }
+
+private:
+    std::deque<std::string> owned_;  // a deque keeps its elements in place as it grows
+    std::vector<const char*> values_;
+    std::vector<int> lengths_;
+    mutable std::vector<int> formats_;
+};
+
+// The rows of a statement, in binary format.
+class PostgresStore::Result {
+public:
+    explicit Result(PGresult* result) : result_(result, PQclear) {}
+
+    int rows() const { return PQntuples(result_.get()); }
+    std::string_view bytes(int row, int column) const {
+        return {PQgetvalue(result_.get(), row, column),
+                static_cast<std::size_t>(PQgetlength(result_.get(), row, column))};
+    }
+    std::int64_t number(int row, int column) const {
+        return fromNetwork(PQgetvalue(result_.get(), row, column));
+    }
+    const PGresult* raw() const { return result_.get(); }
+
+private:
+    std::unique_ptr<PGresult, void (*)(PGresult*)> result_;
+};
+
+// The connection to the server: made again when the server closed it, every wait bounded.
+class PostgresStore::Connection {
+public:
+    Connection(std::string uri, const OpenOptions& options, const std::string& name)
+        : uri_(std::move(uri)), options_(options), name_(name) {
+        connect();
+    }
+    ~Connection() { PQfinish(connection_); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Runs a statement of the store. mayReconnect: whether a lost connection may be made again
+    // first, which only a call outside a unit of work may do.
+    Result run(int statement, const Parameters& parameters, bool mayReconnect) {
+        if (mayReconnect) reconnectWhenLost();
+        prepare(statement);
+        const std::string statementName = "mvdb" + std::to_string(statement);
+        if (!PQsendQueryPrepared(connection_, statementName.c_str(), parameters.count(),
+                                 parameters.values(), parameters.lengths(), parameters.formats(),
+                                 1)) {
+            lost();
+        }
+        return answer();
+    }
+
+    // Runs SQL text without parameters, as one request.
+    void execute(const char* sql) {
+        if (!PQsendQuery(connection_, sql)) lost();
+        answer();
+    }
+
+private:
+    void connect() {
+        const std::string timeout = std::to_string(std::max<long long>(
+            2, std::chrono::ceil<std::chrono::seconds>(options_.serverTimeout).count()));
+        const char* const keywords[] = {"connect_timeout", "application_name", "dbname", nullptr};
+        const char* const values[] = {timeout.c_str(), "ostrevan", uri_.c_str(), nullptr};
+        connection_ = PQconnectdbParams(keywords, values, 1);
+        if (PQstatus(connection_) != CONNECTION_OK) {
+            const std::string why = oneLine(PQerrorMessage(connection_));
+            PQfinish(connection_);
+            connection_ = nullptr;
+            failUnavailable(name_, "ne répond pas ou refuse la connexion : " + why);
+        }
+        PQsetnonblocking(connection_, 1);
+        prepared_.reset();
+        // Waits for locks and statements are bounded by the server too.
+        const std::string settings =
+            "SET lock_timeout = " + std::to_string(options_.busyTimeout.count()) +
+            "; SET statement_timeout = " + std::to_string(options_.serverTimeout.count()) +
+            "; SET default_transaction_read_only = " + (options_.readOnly ? "on" : "off");
+        execute(settings.c_str());
+    }
+
+    // An idle connection has nothing to read, unless the server closed it (stopped, restarted,
+    // or ended it): its farewell is there.
+    void reconnectWhenLost() {
+        if (connection_ && PQstatus(connection_) == CONNECTION_OK) {
+            pollfd idle{PQsocket(connection_), POLLIN, 0};
+            if (::poll(&idle, 1, 0) == 0) return;
+        }
+        PQfinish(connection_);
+        connection_ = nullptr;
+        connect();
+    }
+
+    void prepare(int statement) {
+        if (!connection_) lost();
+        if (prepared_.test(statement)) return;
+        const StatementText& text = kStatements[statement];
+        const std::string statementName = "mvdb" + std::to_string(statement);
+        if (!PQsendPrepare(connection_, statementName.c_str(), text.sql,
+                           static_cast<int>(text.types.size()), text.types.data())) {
+            lost();
+        }
+        answer();
+        prepared_.set(statement);
+    }
+
+    // The answer of the request sent; its error as a DbError.
+    Result answer() {
+        // The server's own statement timeout, the same, ends a statement first when it can.
+        const Clock::time_point deadline = Clock::now() + options_.serverTimeout + kAnswerMargin;
+        for (int flushed; (flushed = PQflush(connection_)) != 0;) {
+            if (flushed < 0) lost();
+            await(POLLIN | POLLOUT, deadline);
+            if (!PQconsumeInput(connection_)) lost();
+        }
+        Result kept(nullptr);
+        bool failed = false;
+        for (;;) {
+            while (PQisBusy(connection_)) {
+                await(POLLIN, deadline);
+                if (!PQconsumeInput(connection_)) lost();
+            }
+            PGresult* result = PQgetResult(connection_);
+            if (!result) break;
+            const ExecStatusType status = PQresultStatus(result);
+            const bool error = status == PGRES_FATAL_ERROR || status == PGRES_NONFATAL_ERROR;
+            // The first error is the one that counts; else the last rows.
+            if (!failed) {
+                kept = Result(result);
+                failed = error;
+            } else {
+                PQclear(result);
+            }
+        }
+        if (PQstatus(connection_) != CONNECTION_OK) lost();
+        if (failed) failStatement(name_, kept.raw());
+        return kept;
+    }
+
+    void await(short events, Clock::time_point deadline) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        pollfd socket{PQsocket(connection_), events, 0};
+        const int ready = left.count() > 0 ? ::poll(&socket, 1, static_cast<int>(left.count())) : 0;
+        if (ready > 0) return;
+        // A server that does not answer in time is left: its next call connects again.
+        PQfinish(connection_);
+        connection_ = nullptr;
+        failUnavailable(name_, "n'a pas répondu à temps ; l'opération a été abandonnée");
+    }
+
+    [[noreturn]] void lost() {
+        const std::string why = connection_ ? oneLine(PQerrorMessage(connection_)) : "";
+        PQfinish(connection_);
+        connection_ = nullptr;
+        failUnavailable(name_, "a été perdu" + (why.empty() ? std::string() : " : " + why) +
+                                   " ; l'opération a été abandonnée");
+    }
+
+    std::string uri_;
+    OpenOptions options_;
+    const std::string& name_;
+    PGconn* connection_ = nullptr;
+    std::bitset<kStatementCount> prepared_;
+};
+
+PostgresStore::PostgresStore(std::string uri, const OpenOptions& options)
+    : name_(serverName(uri)),
+      connection_(std::make_unique<Connection>(std::move(uri), options, name_)) {}
+
+PostgresStore::~PostgresStore() = default;
+
+std::shared_ptr<PostgresStore> PostgresStore::open(const std::string& uri,
+                                                   const OpenOptions& options) {
+    std::shared_ptr<PostgresStore> store(new PostgresStore(uri, options));
+    const Result layout = store->run(kReadLayout, {});
+    if (layout.rows() != 1 || layout.number(0, 0) > kLayout) {
+        throw DbError(kErrNotADatabase, "La base de données « " + store->name_ +
+                                            " » vient d'une version plus récente du programme.");
+    }
+    return store;
+}
+
+std::shared_ptr<PostgresStore> PostgresStore::create(const std::string& uri) {
+    std::shared_ptr<PostgresStore> store(new PostgresStore(uri, OpenOptions{}));
+    store->connection_->execute(kTables);
+    return store;
+}
+
+PostgresStore::Result PostgresStore::run(int statement, const Parameters& parameters) {
+    countRequest();
+    return connection_->run(statement, parameters, !inUnit());
+}
+
+void PostgresStore::runUnitStatement(UnitStatement which) {
+    static constexpr std::array<int, 7> kUnitStatements = {
+        kBeginWrite, kBeginRead, kCommit, kRollback, kSavepoint, kRelease, kRollbackTo};
+    run(kUnitStatements[static_cast<std::size_t>(which)], {});
+}
+
+std::optional<Store::FileId> PostgresStore::findFile(std::string_view name) {
+    const Result found = run(kFindFile, Parameters().bytes(name));
+    if (found.rows() == 0) return std::nullopt;
+    return found.number(0, 0);
+}
+
+Store::FileId PostgresStore::createFile(std::string_view name) {
+    return run(kCreateFile, Parameters().bytes(name)).number(0, 0);
+}
+
+std::vector<std::string> PostgresStore::fileNames() {
+    const Result names = run(kFileNames, {});
+    std::vector<std::string> found;
+    for (int row = 0; row < names.rows(); ++row)
+        found.emplace_back(names.bytes(row, 0));
+    return found;
+}
+
+std::optional<Store::Record> PostgresStore::readRecord(FileId file, std::string_view key) {
+    const Result read = run(kReadRecord, Parameters().number(file).bytes(key));
+    if (read.rows() == 0) return std::nullopt;
+    return Record{std::string(read.bytes(0, 1)), read.number(0, 0)};
+}
+
+std::vector<std::optional<Store::Record>> PostgresStore::readRecords(
+    FileId file, std::span<const std::string> keys) {
+    const Result read = run(kReadRecords, Parameters().number(file).byteArray(keys));
+    std::unordered_map<std::string, Record> found;
+    for (int row = 0; row < read.rows(); ++row)
+        found.emplace(read.bytes(row, 0),
+                      Record{std::string(read.bytes(row, 2)), read.number(row, 1)});
+    return inOrderOf(keys, found);
+}
+
+Store::Version PostgresStore::writeRecord(FileId file, std::string_view key,
+                                          std::string_view text) {
+    return run(kWriteRecord, Parameters().number(file).bytes(key).bytes(text)).number(0, 0);
+}
+
+Store::WriteResult PostgresStore::writeRecordIf(FileId file, std::string_view key,
+                                                std::string_view text,
+                                                std::optional<Version> expected) {
+    Parameters parameters;
+    parameters.number(file).bytes(key).bytes(text);
+    if (expected) parameters.number(*expected);
+    const Result written = run(expected ? kUpdateIf : kInsertIfNone, parameters);
+    if (written.rows() == 1) return {Conflict::kNone, written.number(0, 0)};
+    if (!expected) return {Conflict::kCreated, 0};
+    const bool stored = run(kReadVersion, Parameters().number(file).bytes(key)).rows() == 1;
+    return {stored ? Conflict::kChanged : Conflict::kDeleted, 0};
+}
+
+bool PostgresStore::deleteRecord(FileId file, std::string_view key) {
+    return run(kDeleteRecord, Parameters().number(file).bytes(key)).rows() > 0;
+}
+
+std::vector<std::string> PostgresStore::keys(FileId file) {
+    const Result read = run(kKeys, Parameters().number(file));
+    std::vector<std::string> found;
+    found.reserve(static_cast<std::size_t>(read.rows()));
+    for (int row = 0; row < read.rows(); ++row)
+        found.emplace_back(read.bytes(row, 0));
+    return found;
+}
+
+void PostgresStore::scan(FileId file, const RecordVisitor& visit) {
+    const Result read = run(kScan, Parameters().number(file));
+    for (int row = 0; row < read.rows(); ++row)
+        visit(read.bytes(row, 0), read.bytes(row, 1));
+}
+
+}  // namespace mvdb

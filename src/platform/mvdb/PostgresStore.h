@@ -1,0 +1,68 @@
+// PostgresStore: the store of a database kept by a PostgreSQL server (Store.h), which the clerks
+// of an office share from several machines; its location is a postgresql:// URI, as libpq reads
+// it.
+//
+// The server's database holds the tables mvdb_files (id, name) and mvdb_records (file, key,
+// version, text), keyed by file and key, and the sequence mvdb_versions that gives every write
+// its version. Names, keys and texts are bytea, sent and received as raw bytes, so that any byte
+// is kept and sorted as the SQLite store keeps and sorts it. Every statement is prepared once a
+// connection, with its values bound. A write outside a unit of work is one statement, kept or
+// not whole by the server; a conditional write checks the version in the same statement.
+//
+// The connection: opened with a bounded wait (OpenOptions::serverTimeout), each answer awaited no
+// longer, lock waits bounded by busyTimeout. A connection that the server closed (restarted,
+// stopped, a dropped link) is opened again before the next call that is not inside a unit of
+// work; a call that finds it lost fails with kErrServerUnavailable and wrote nothing, or, inside
+// a unit, undid the unit. Messages name the server and its database, never the password.
+//
+// Failures are DbErrors (DbError.h): kErrServerUnavailable, kErrNotADatabase (no tables of ours),
+// kErrDatabaseExists, kErrDatabaseLocked, kErrDatabaseReadOnly, kErrFileExists, kErrStorage.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/mvdb/Store.h"
+
+namespace mvdb {
+
+class PostgresStore final : public Store {
+public:
+    static std::shared_ptr<PostgresStore> open(const std::string& uri, const OpenOptions& options);
+    static std::shared_ptr<PostgresStore> create(const std::string& uri);
+    ~PostgresStore() override;
+
+    const std::string& name() const override { return name_; }
+
+    std::optional<FileId> findFile(std::string_view name) override;
+    FileId createFile(std::string_view name) override;
+    std::vector<std::string> fileNames() override;
+
+    std::optional<Record> readRecord(FileId file, std::string_view key) override;
+    std::vector<std::optional<Record>> readRecords(FileId file,
+                                                   std::span<const std::string> keys) override;
+    Version writeRecord(FileId file, std::string_view key, std::string_view text) override;
+    WriteResult writeRecordIf(FileId file, std::string_view key, std::string_view text,
+                              std::optional<Version> expected) override;
+    bool deleteRecord(FileId file, std::string_view key) override;
+    std::vector<std::string> keys(FileId file) override;
+    void scan(FileId file, const RecordVisitor& visit) override;
+
+    class Connection;
+    class Parameters;
+    class Result;
+
+private:
+    PostgresStore(std::string uri, const OpenOptions& options);
+    void runUnitStatement(UnitStatement statement) override;
+    // Runs a prepared statement of the store with its parameters; answers its rows.
+    Result run(int statement, const Parameters& parameters);
+
+    std::string name_;
+    std::unique_ptr<Connection> connection_;
+};
+
+}  // namespace mvdb

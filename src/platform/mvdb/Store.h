@@ -1,0 +1,142 @@
+// Store: where the database component keeps its files and records. Two stores stand behind it:
+// an SQLite file on one machine (SqliteStore.h), the default, and a PostgreSQL database that
+// several machines share (PostgresStore.h). Store::open picks one from the location: a
+// postgresql:// or postgres:// URI names a server, anything else a file.
+//
+// Both keep the same contract, byte for byte: file names, keys and texts are bytes; keys come in
+// byte order; a record carries the version of its last write, a number that the store never gives
+// twice, so that a writer can tell whether anybody wrote the record since it was read. Every call
+// that fails throws a DbError (DbError.h) and changes nothing stored. A store is used by one
+// thread at a time; the objects of the component share it.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace mvdb {
+
+struct OpenOptions {
+    // How long a call waits for another user's lock before it fails with kErrDatabaseLocked.
+    std::chrono::milliseconds busyTimeout{3000};
+    bool readOnly = false;
+    // A server's longest wait: to connect, then for each answer (kErrServerUnavailable past it).
+    std::chrono::milliseconds serverTimeout{10000};
+};
+
+class Store {
+public:
+    using FileId = std::int64_t;
+    using Version = std::int64_t;
+    using RecordVisitor = std::function<void(std::string_view key, std::string_view text)>;
+
+    struct Record {
+        std::string text;
+        Version version = 0;
+    };
+
+    // What a conditional write found in place of the record it expected.
+    enum class Conflict { kNone, kChanged, kDeleted, kCreated };
+    struct WriteResult {
+        Conflict conflict = Conflict::kNone;
+        Version version = 0;  // the record's new version, when written
+    };
+
+    enum class UnitKind {
+        kWrite,  // takes the right to write at once, so that no write inside fails on a lock
+        kRead    // one consistent state for every read inside, taking no write lock
+    };
+
+    static bool isServerLocation(std::string_view location);
+    static std::shared_ptr<Store> open(const std::string& location, const OpenOptions& options);
+    // Lays out a new, empty database: a file that did not exist, or the tables of an existing
+    // server database that has none of them.
+    static std::shared_ptr<Store> create(const std::string& location);
+
+    virtual ~Store() = default;
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    // The location as messages name it: the file's path, or the server and its database.
+    virtual const std::string& name() const = 0;
+
+    virtual std::optional<FileId> findFile(std::string_view name) = 0;
+    virtual FileId createFile(std::string_view name) = 0;
+    virtual std::vector<std::string> fileNames() = 0;
+
+    virtual std::optional<Record> readRecord(FileId file, std::string_view key) = 0;
+    // The records under keys, in their order (none for a key without record), from one state of
+    // the store, in a number of requests that does not grow with keys on a server.
+    virtual std::vector<std::optional<Record>> readRecords(FileId file,
+                                                           std::span<const std::string> keys) = 0;
+    // Writes the record whatever is stored; answers its new version.
+    virtual Version writeRecord(FileId file, std::string_view key, std::string_view text) = 0;
+    // Writes the record only when it is still stored at the expected version (none: there is
+    // still no record), checked and written at once.
+    virtual WriteResult writeRecordIf(FileId file, std::string_view key, std::string_view text,
+                                      std::optional<Version> expected) = 0;
+    virtual bool deleteRecord(FileId file, std::string_view key) = 0;
+    virtual std::vector<std::string> keys(FileId file) = 0;
+    // Visits every record of the file in the byte order of the keys, from one state of the file.
+    virtual void scan(FileId file, const RecordVisitor& visit) = 0;
+
+    // Units of work, kept or undone whole; those inside another are savepoints of the outermost.
+    // REQUIRES: no write inside a unit of kind kRead.
+    void begin(UnitKind kind);
+    void commit();
+    void rollback() noexcept;
+
+    // The requests sent to the storage since the store was opened: statements on a server, or
+    // steps of the SQLite engine's statements on a file.
+    std::uint64_t requests() const { return requests_; }
+
+protected:
+    Store() = default;
+
+    enum class UnitStatement {
+        kBeginWrite,
+        kBeginRead,
+        kCommit,
+        kRollback,
+        kSavepoint,
+        kRelease,
+        kRollbackTo
+    };
+    virtual void runUnitStatement(UnitStatement statement) = 0;
+    bool inUnit() const { return depth_ > 0; }
+    void countRequest() { ++requests_; }
+    // The records found, given in the order of the keys that were asked for.
+    static std::vector<std::optional<Record>> inOrderOf(
+        std::span<const std::string> keys, std::unordered_map<std::string, Record>& found);
+
+    // Runs work in a unit of that kind, unless one is open already; answers what work answers.
+    template <class Work>
+    auto inOwnUnit(UnitKind kind, Work work) {
+        if (inUnit()) return work();
+        begin(kind);
+        struct Undo {
+            Store& store;
+            bool done = false;
+            ~Undo() {
+                if (!done) store.rollback();
+            }
+        } undo{*this};
+        auto result = work();
+        commit();
+        undo.done = true;
+        return result;
+    }
+
+private:
+    int depth_ = 0;  // units begun and not yet ended
+    std::uint64_t requests_ = 0;
+};
+
+}  // namespace mvdb
