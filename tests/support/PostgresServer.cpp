@@ -1,0 +1,154 @@
+#include "support/PostgresServer.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+#include <fcntl.h>
+#include <libpq-fe.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace test_support {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kServerUser = "postgres";
+constexpr const char* kFixtureVariable = "OSTREVAN_TEST_POSTGRES";
+
+bool runsAsRoot() {
+    return ::geteuid() == 0;
+}
+
+// The folder, made for the server's system user.
+void makeFolder(const fs::path& folder) {
+    fs::create_directories(folder);
+    if (!runsAsRoot()) return;
+    const passwd* user = ::getpwnam(kServerUser);
+    if (!user || ::chown(folder.c_str(), user->pw_uid, user->pw_gid) != 0)
+        throw std::runtime_error("cannot give " + folder.string() + " to " + kServerUser);
+}
+
+// A name that no earlier call, in this process or another, gave.
+std::string uniqueSuffix() {
+    static std::atomic<int> count = 0;
+    static const unsigned salt = std::random_device()();
+    return std::to_string(::getpid()) + "_" + std::to_string(++count) + "_" + std::to_string(salt);
+}
+
+}  // namespace
+
+PostgresServer::PostgresServer(fs::path folder, bool durable)
+    : folder_(std::move(folder)), owned_(true) {
+    makeFolder(folder_);
+    runProgram("initdb", {"-D", (folder_ / "data").string(), "-A", "trust", "-U", kServerUser,
+                          "-E", "UTF8", "--locale=C", "--no-sync"});
+    std::ofstream settings(folder_ / "data" / "postgresql.auto.conf", std::ios::app);
+    settings << "listen_addresses = ''\nunix_socket_directories = '" << folder_.string() << "'\n";
+    if (!durable) settings << "fsync = off\nsynchronous_commit = off\nfull_page_writes = off\n";
+    settings.close();
+    start();
+}
+
+PostgresServer::PostgresServer(fs::path folder, Running) : folder_(std::move(folder)), owned_(false) {}
+
+PostgresServer::~PostgresServer() {
+    if (!owned_) return;
+    try {
+        stop();
+    } catch (const std::exception&) {
+        // Already stopped, or gone: the folder goes all the same.
+    }
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+}
+
+PostgresServer& PostgresServer::shared() {
+    static const std::unique_ptr<PostgresServer> server = [] {
+        const char* folder = std::getenv(kFixtureVariable);
+        if (folder && *folder) return std::make_unique<PostgresServer>(folder, Running{});
+        return std::make_unique<PostgresServer>(privateFolder());
+    }();
+    return *server;
+}
+
+fs::path PostgresServer::privateFolder() {
+    const char* fixture = std::getenv(kFixtureVariable);
+    const fs::path base = fixture && *fixture ? fs::path(fixture) : fs::temp_directory_path() / "ostrevan-pg";
+    return base.string() + "-" + uniqueSuffix();
+}
+
+void PostgresServer::start() {
+    runProgram("pg_ctl", {"-D", (folder_ / "data").string(), "-l", (folder_ / "server.log").string(),
+                          "-w", "start"});
+}
+
+void PostgresServer::stop() {
+    runProgram("pg_ctl", {"-D", (folder_ / "data").string(), "-m", "fast", "-w", "stop"});
+}
+
+std::string PostgresServer::uri(const std::string& database, const std::string& user) const {
+    return "postgresql://" + user + "@/" + database + "?host=" + folder_.string();
+}
+
+std::string PostgresServer::newDatabase() const {
+    const std::string name = "t" + uniqueSuffix();
+    run("postgres", "CREATE DATABASE " + name + " STRATEGY FILE_COPY");
+    return uri(name);
+}
+
+PostgresServer::Session::Session(const std::string& uri) : connection_(PQconnectdb(uri.c_str())) {
+    if (PQstatus(connection_) != CONNECTION_OK) {
+        const std::string why = PQerrorMessage(connection_);
+        PQfinish(connection_);
+        throw std::runtime_error(why);
+    }
+}
+
+PostgresServer::Session::~Session() {
+    PQfinish(connection_);
+}
+
+std::string PostgresServer::Session::run(const std::string& sql) {
+    const std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(connection_, sql.c_str()),
+                                                                PQclear);
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw std::runtime_error(sql + ": " + PQresultErrorMessage(result.get()));
+    return PQntuples(result.get()) > 0 ? PQgetvalue(result.get(), 0, 0) : "";
+}
+
+// Runs a program of the server's, as the server's system user when the process runs as root,
+// its output appended to the folder's commands.log; throws when it does not end with status 0.
+void PostgresServer::runProgram(const std::string& program,
+                                const std::vector<std::string>& arguments) const {
+    std::vector<std::string> command;
+    if (runsAsRoot()) command = {"runuser", "-u", kServerUser, "--"};
+    command.push_back(std::string(OSTREVAN_POSTGRES_BINDIR) + "/" + program);
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : command)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const fs::path log = folder_ / "commands.log";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        ::dup2(out, STDOUT_FILENO);
+        ::dup2(out, STDERR_FILENO);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(program + " failed; see " + log.string());
+}
+
+}  // namespace test_support
