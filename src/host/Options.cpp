@@ -93,11 +93,12 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
 }
 
 std::string usage() {
-    return "usage: ostrevan-host [--db PATH] [--access-level N] [--headless --script FILE]\n"
+    return "usage: ostrevan-host [--db LOCATION] [--access-level N] [--headless --script FILE]\n"
            "\n"
            "Shows the settings screen Ctr_Ostrevan in a window, or plays a script over it.\n"
            "\n"
-           "  --db PATH           the database (default: sample.mvdb here, made with the sample\n"
+           "  --db LOCATION       the database: a file, or a postgresql:// URI of a server's\n"
+           "                      database (default: sample.mvdb here, made with the sample\n"
            "                      data when missing)\n"
            "  --access-level N    the access level of the user for PARAMINTEGRGENE (default 2:\n"
            "                      may change the parameters)\n"

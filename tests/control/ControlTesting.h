@@ -76,9 +76,11 @@ protected:
     }
     ~ControlTest() override { emptyModule(); }
 
-    // A database holding the control's three files, empty.
-    mvdb::Database databaseWithFiles() {
-        mvdb::Database database = mvdb::Database::Create(path());
+    // A database holding the control's three files, empty, at location (the test's file by
+    // default).
+    mvdb::Database databaseWithFiles() { return databaseWithFiles(path()); }
+    static mvdb::Database databaseWithFiles(const std::string& location) {
+        mvdb::Database database = mvdb::Database::Create(location);
         for (const char* file : {"ASSOCIATION", "RUBSAISIE", "TPSPARAMBASCUL"})
             database.CreateFile(file);
         return database;
@@ -133,7 +135,8 @@ private:
 // still show it.
 class EditorTest : public ControlTest {
 protected:
-    EditorTest() : database(databaseWithFiles()) {
+    explicit EditorTest(mvdb::testing::StoreKind store = mvdb::testing::StoreKind::kFile)
+        : database(databaseWithFiles(freshLocation(store))) {
         putEntities(database, {{"007", "Domicile Plus Cassignac"}, {"012", "Présence"}});
         putRubrics(database, {{"000", "Heures sans majoration"},
                               {"7", "Heures d'évaluation à domicile"},

@@ -14,9 +14,10 @@ const std::string kRubricSentence = std::string("SSELECT RUBSAISIE AVEC 2 = ") +
                                     " OR = " + '"' + "4" + '"' + " OR = " + '"' + "5" + '"' +
                                     " PAR 1";
 
-class SelectionTest : public testing::TestDatabase {
+// Each sentence gives the same answer, in the same order, on both stores.
+class SelectionTest : public testing::StoreTest {
 protected:
-    SelectionTest() : database_(Database::Create(path())) {}
+    SelectionTest() : database_(Database::Create(location())) {}
 
     // Runs the command of the three attributes and answers the result in ^ ] \ notation.
     std::string query(const std::string& sentence, const std::string& fields,
@@ -33,7 +34,7 @@ protected:
     std::int32_t count_ = -1;
 };
 
-TEST_F(SelectionTest, TheEntitySentenceGivesEveryEntitySortedByName) {
+TEST_P(SelectionTest, TheEntitySentenceGivesEveryEntitySortedByName) {
     put(database_, "ASSOCIATION", "012",
         "Soins et Présence^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^TLG");
     put(database_, "ASSOCIATION", "001", "Entraide des Coteaux");
@@ -45,7 +46,7 @@ TEST_F(SelectionTest, TheEntitySentenceGivesEveryEntitySortedByName) {
     EXPECT_EQ(count_, 4);
 }
 
-TEST_F(SelectionTest, TheRubricSentenceKeepsTypesThreeToFiveSortedByLabel) {
+TEST_P(SelectionTest, TheRubricSentenceKeepsTypesThreeToFiveSortedByLabel) {
     put(database_, "RUBSAISIE", "101", "Heures normales^3");
     put(database_, "RUBSAISIE", "102", "Heures dimanche^4^^^^^^^^^^^^^^^^31/12/2024");
     put(database_, "RUBSAISIE", "103", "Prime de panier^1");
@@ -59,7 +60,7 @@ TEST_F(SelectionTest, TheRubricSentenceKeepsTypesThreeToFiveSortedByLabel) {
     EXPECT_EQ(count_, 5);
 }
 
-TEST_F(SelectionTest, WithoutSortFieldsRecordsComeInKeyOrder) {
+TEST_P(SelectionTest, WithoutSortFieldsRecordsComeInKeyOrder) {
     put(database_, "RUBSAISIE", "2", "b^3");
     put(database_, "RUBSAISIE", "10", "a^3");
     put(database_, "RUBSAISIE", "1", "c^3");
@@ -68,20 +69,20 @@ TEST_F(SelectionTest, WithoutSortFieldsRecordsComeInKeyOrder) {
     EXPECT_EQ(query("SSELECT RUBSAISIE BY 2 BY 1", "0"), "10^2^1");
 }
 
-TEST_F(SelectionTest, EveryWithClauseMustHold) {
+TEST_P(SelectionTest, EveryWithClauseMustHold) {
     put(database_, "RUBSAISIE", "101", "Heures normales^3^x");
     put(database_, "RUBSAISIE", "102", "Heures normales^4^y");
     put(database_, "RUBSAISIE", "103", "Heures normales^3^y");
     EXPECT_EQ(query("SSELECT RUBSAISIE WITH 2 = \"3\" WITH 3 = \"y\" OR 0 = \"102\"", "0"), "103");
 }
 
-TEST_F(SelectionTest, NothingSelectedGivesTheEmptyText) {
+TEST_P(SelectionTest, NothingSelectedGivesTheEmptyText) {
     put(database_, "RUBSAISIE", "101", "Heures normales^1");
     EXPECT_EQ(query(kRubricSentence, "0 1 2 18"), "");
     EXPECT_EQ(count_, 0);
 }
 
-TEST_F(SelectionTest, AWrongCommandFailsAndNamesWhatIsWrong) {
+TEST_P(SelectionTest, AWrongCommandFailsAndNamesWhatIsWrong) {
     put(database_, "RUBSAISIE", "101", "Heures normales^3");
     EXPECT_EQ(errorNumberOf([&] { query(kRubricSentence, "0 1", "ASSOCIATION"); }),
               kErrQueryCommand);
@@ -92,6 +93,8 @@ TEST_F(SelectionTest, AWrongCommandFailsAndNamesWhatIsWrong) {
     EXPECT_EQ(errorNumberOf([&] { database_.RunQuery(kRubricSentence, "TRI", count_); }),
               kErrQueryCommand);
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, SelectionTest, testing::kBothStores, testing::storeName);
 
 }  // namespace
 }  // namespace mvdb
