@@ -10,9 +10,9 @@
 
 namespace bench {
 
-inline std::unique_ptr<Ctr_Ostrevan> handedIn(Sizes sizes = {}) {
+inline std::unique_ptr<Ctr_Ostrevan> handedIn(Sizes sizes = {}, Store store = Store::kFile) {
     auto control = std::make_unique<Ctr_Ostrevan>();
-    control->TheDatabase(std::make_shared<mvdb::Database>(benchDatabase(sizes).database()));
+    control->TheDatabase(std::make_shared<mvdb::Database>(benchDatabase(sizes, store).database()));
     control->DroitsUtilisateur(
         std::shared_ptr<rights::UserRights>(std::make_shared<rights::ConfiguredRights>(2)));
     return control;

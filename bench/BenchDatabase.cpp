@@ -1,12 +1,15 @@
 #include "BenchDatabase.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include <unistd.h>
 
 #include "platform/mvdb/Marks.h"
+#include "support/PostgresServer.h"
 
 namespace bench {
 namespace {
@@ -65,11 +68,27 @@ std::string lineRubric(int line, int attribute) {
     return rubricKey(((line - 1) * 5 + attribute - 5) % 10000);
 }
 
-BenchDatabase::BenchDatabase(Sizes sizes)
-    : path_(std::filesystem::temp_directory_path() /
-            ("ostrevan-bench-" + std::to_string(::getpid()) + "-" + std::to_string(sizes.entities) +
-             "-" + std::to_string(sizes.rubrics) + ".mvdb")),
-      database_(mvdb::Database::Create(path_)) {
+namespace {
+
+// The run's PostgreSQL server, made at its first use and stopped at the end of the run.
+test_support::PostgresServer& benchServer() {
+    static test_support::PostgresServer server(test_support::PostgresServer::privateFolder(), true);
+    return server;
+}
+
+std::string newLocation(Sizes sizes, Store store) {
+    if (store == Store::kServer) return benchServer().newDatabase();
+    return std::filesystem::temp_directory_path() /
+           ("ostrevan-bench-" + std::to_string(::getpid()) + "-" + std::to_string(sizes.entities) +
+            "-" + std::to_string(sizes.rubrics) + ".mvdb");
+}
+
+}  // namespace
+
+BenchDatabase::BenchDatabase(Sizes sizes, Store store)
+    : store_(store),
+      location_(newLocation(sizes, store)),
+      database_(mvdb::Database::Create(location_)) {
     mvdb::Database::Transaction fill(database_);
     const mvdb::DbFile entities = database_.CreateFile("ASSOCIATION");
     const mvdb::DbFile rubrics = database_.CreateFile("RUBSAISIE");
@@ -94,15 +113,27 @@ BenchDatabase::BenchDatabase(Sizes sizes)
 }
 
 BenchDatabase::~BenchDatabase() {
+    if (store_ == Store::kServer) return;  // the server's folder goes with it
     for (const char* suffix : {"", "-wal", "-shm"})
-        std::filesystem::remove(path_ + suffix);
+        std::filesystem::remove(location_ + suffix);
 }
 
-const BenchDatabase& benchDatabase(Sizes sizes) {
-    static std::map<Sizes, std::unique_ptr<BenchDatabase>> databases;
-    std::unique_ptr<BenchDatabase>& database = databases[sizes];
-    if (!database) database = std::make_unique<BenchDatabase>(sizes);
+const BenchDatabase& benchDatabase(Sizes sizes, Store store) {
+    static std::map<std::pair<Sizes, Store>, std::unique_ptr<BenchDatabase>> databases;
+    std::unique_ptr<BenchDatabase>& database = databases[{sizes, store}];
+    if (!database) database = std::make_unique<BenchDatabase>(sizes, store);
     return *database;
+}
+
+benchmark::internal::Benchmark* registerOnEachStore(
+    const std::string& name, void (*run)(benchmark::State&, Store),
+    const std::function<void(benchmark::internal::Benchmark*)>& settings) {
+    benchmark::internal::Benchmark* last = nullptr;
+    for (const Store store : kStores) {
+        last = benchmark::RegisterBenchmark((name + "_" + storeName(store)).c_str(), run, store);
+        settings(last);
+    }
+    return last;
 }
 
 void stepEntitiesAndRubrics(benchmark::internal::Benchmark* benchmark) {
@@ -130,7 +161,7 @@ const char* const kRubricSelectionSql =
     " WHERE file = ?1 AND field(text, 2) IN ('3', '4', '5') ORDER BY 2, key";
 
 RawSqlite::RawSqlite(Sizes sizes) {
-    sqlite3_open_v2(benchDatabase(sizes).path().c_str(), &connection_, SQLITE_OPEN_READWRITE,
+    sqlite3_open_v2(benchDatabase(sizes).location().c_str(), &connection_, SQLITE_OPEN_READWRITE,
                     nullptr);
     sqlite3_create_function(connection_, "field", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             &field, nullptr, nullptr);
@@ -173,6 +204,98 @@ std::string RawSqlite::selection(const char* file, const char* sql, int columns,
 std::string columnText(sqlite3_stmt* statement, int column) {
     const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
     return bytes ? std::string(bytes, sqlite3_column_bytes(statement, column)) : std::string();
+}
+
+RawLibpq::RawLibpq(Sizes sizes)
+    : connection_(PQconnectdb(benchDatabase(sizes, Store::kServer).location().c_str())) {
+    prepare("file", "SELECT id FROM mvdb_files WHERE name = $1");
+}
+
+RawLibpq::~RawLibpq() {
+    PQclear(result_);
+    PQfinish(connection_);
+}
+
+void RawLibpq::prepare(const char* name, const char* sql) {
+    PQclear(PQprepare(connection_, name, sql, 0, nullptr));
+}
+
+const PGresult* RawLibpq::run(const char* name, const std::vector<std::string_view>& parameters,
+                              const std::vector<int>& binary) {
+    std::vector<const char*> values;
+    std::vector<int> lengths;
+    std::vector<std::string> texts;
+    texts.reserve(parameters.size());
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const bool isBinary = i < binary.size() && binary[i];
+        values.push_back(isBinary ? parameters[i].data()
+                                  : texts.emplace_back(parameters[i]).c_str());
+        lengths.push_back(static_cast<int>(parameters[i].size()));
+    }
+    std::vector<int> formats(binary);
+    formats.resize(parameters.size());
+    PQclear(result_);
+    result_ = PQexecPrepared(connection_, name, static_cast<int>(values.size()), values.data(),
+                             lengths.data(), formats.data(), 1);
+    return result_;
+}
+
+std::int64_t RawLibpq::fileId(const char* name) {
+    const std::string_view id = valueOf(run("file", {name}, {1}), 0, 0);
+    std::uint64_t value = 0;
+    for (const char byte : id)
+        value = value << 8 | static_cast<unsigned char>(byte);
+    return static_cast<std::int64_t>(value);
+}
+
+std::string RawLibpq::selection(const char* file, const char* name, int columns, int& rows) {
+    const std::string id = std::to_string(fileId(file));
+    const PGresult* select = run(name, {id});
+    std::string result;
+    rows = PQntuples(select);
+    for (int row = 0; row < rows; ++row) {
+        if (row > 0) result += mvdb::kAttributeMark;
+        for (int column = 0; column < columns; ++column) {
+            if (column > 0) result += mvdb::kValueMark;
+            result += valueOf(select, row, column);
+        }
+    }
+    return result;
+}
+
+std::string selectFields(const PGresult* records, const std::vector<int>& fields, int filter,
+                         const std::vector<std::string_view>& values) {
+    struct Row {
+        std::string_view key;
+        std::vector<std::string_view> fields;
+    };
+    std::vector<Row> rows;
+    for (int record = 0; record < PQntuples(records); ++record) {
+        const std::string_view text = valueOf(records, record, 1);
+        if (!values.empty() &&
+            std::find(values.begin(), values.end(),
+                      mvdb::nthPiece(text, mvdb::kAttributeMark, filter)) == values.end())
+            continue;
+        Row& row = rows.emplace_back(Row{valueOf(records, record, 0), {}});
+        for (const int field : fields)
+            row.fields.push_back(mvdb::nthPiece(text, mvdb::kAttributeMark, field));
+    }
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return std::tie(a.fields[0], a.key) < std::tie(b.fields[0], b.key);
+    });
+    std::string result;
+    for (const Row& row : rows) {
+        if (!result.empty()) result += mvdb::kAttributeMark;
+        result += row.key;
+        for (const std::string_view field : row.fields)
+            (result += mvdb::kValueMark) += field;
+    }
+    return result;
+}
+
+std::string_view valueOf(const PGresult* result, int row, int column) {
+    return {PQgetvalue(result, row, column),
+            static_cast<std::size_t>(PQgetlength(result, row, column))};
 }
 
 }  // namespace bench

@@ -1,6 +1,11 @@
-// Opening an entity of 10 to 10,000 lines, whose five rubric labels a line are read one by one,
-// beside the floor: the same reads in raw SQLite, each label taken from its record's text.
+// Opening an entity of 10 to 10,000 lines on each store, beside the floor: the least that any
+// opening must read, in raw SQLite and in raw libpq. In one read transaction, the entity's record,
+// then the records of its distinct rubric codes in one batch (chunks of 500 keys in SQLite, one
+// array of keys on the server), each line's labels then taken from them. The component's requests
+// to the storage for one opening are counted.
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,63 +18,165 @@
 
 namespace {
 
-void BM_OpenEntity_Headless(benchmark::State& state) {
-    bench::floorIs(state, "BM_Floor_RawSqliteReads");
-    const int lines = static_cast<int>(state.range(0));
-    const std::unique_ptr<Ctr_Ostrevan> control = bench::handedIn();
+using bench::Store;
+
+int linesOf(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
+
+void openEntity(benchmark::State& state, Store store) {
+    bench::floorIs(
+        state, store == Store::kFile ? "BM_Floor_OpeningRawSqlite" : "BM_Floor_OpeningRawLibpq");
+    const int lines = linesOf(state);
+    const std::unique_ptr<Ctr_Ostrevan> control = bench::handedIn({}, store);
     control->Init();
+    const mvdb::Database& database = bench::benchDatabase({}, store).database();
+    std::uint64_t requests = 0;
     for (auto _ : state) {
+        const std::uint64_t before = database.Requests();
         control->Txt_Entite.SetText(bench::linesEntity(lines));
         state.PauseTiming();
+        requests = database.Requests() - before;
         if (control->Lst_Codes.ListCount() != lines)
             state.SkipWithError("the entity did not open on its lines");
         control->Txt_Entite.SetText("");
         state.ResumeTiming();
     }
+    state.counters["requests"] = static_cast<double>(requests);
 }
 
-// The pieces of text between marks, found in one pass.
-std::vector<std::string_view> pieces(std::string_view text, char mark) {
-    std::vector<std::string_view> found;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find(mark, start);
-        found.push_back(text.substr(start, end - start));
-        if (end == std::string_view::npos) return found;
+// The distinct codes of a record's five rubric attributes, and its lines' codes in order.
+struct RecordCodes {
+    std::vector<std::string> distinct;
+    std::vector<std::string_view> each;
+};
+
+RecordCodes codesOf(std::string_view record) {
+    RecordCodes codes;
+    std::set<std::string_view> seen;
+    std::size_t attribute = 1;
+    for (std::size_t start = 0; start <= record.size() && attribute <= 9;) {
+        const std::size_t end = std::min(record.find_first_of("\xFE\xFD", start), record.size());
+        const std::string_view code = record.substr(start, end - start);
+        if (attribute >= 5 && !code.empty()) {
+            codes.each.push_back(code);
+            if (seen.insert(code).second) codes.distinct.emplace_back(code);
+        }
+        if (end < record.size() && record[end] == mvdb::kAttributeMark) ++attribute;
         start = end + 1;
     }
+    return codes;
 }
 
-void BM_Floor_RawSqliteReads(benchmark::State& state) {
-    const int lines = static_cast<int>(state.range(0));
-    const std::string entity = bench::linesEntity(lines);
+// Each line's labels, from the label of each code.
+std::vector<std::string> labelsOfLines(
+    const RecordCodes& codes, const std::map<std::string, std::string, std::less<>>& labels) {
+    std::vector<std::string> shown;
+    shown.reserve(codes.each.size());
+    for (const std::string_view code : codes.each)
+        shown.push_back(labels.find(code)->second);
+    return shown;
+}
+
+void floorOpeningRawSqlite(benchmark::State& state) {
+    const std::string entity = bench::linesEntity(linesOf(state));
     bench::RawSqlite raw;
     const std::int64_t parameterFile = raw.fileId("TPSPARAMBASCUL");
     const std::int64_t rubricFile = raw.fileId("RUBSAISIE");
-    sqlite3_stmt* read = raw.prepare("SELECT text FROM records WHERE file = ?1 AND key = ?2");
-    const auto textOf = [&](std::int64_t file, std::string_view key) {
-        sqlite3_bind_int64(read, 1, file);
-        sqlite3_bind_text(read, 2, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
-        sqlite3_step(read);
-        std::string text = bench::columnText(read, 0);
-        sqlite3_reset(read);
-        return text;
-    };
+    sqlite3* connection = raw.connection();
+    sqlite3_stmt* read = nullptr;
+    sqlite3_prepare_v2(connection, "SELECT text FROM records WHERE file = ?1 AND key = ?2", -1,
+                       &read, nullptr);
+    constexpr int kChunk = 500;
+    std::string inList = "SELECT key, text FROM records WHERE file = ?1 AND key IN (?2";
+    for (int parameter = 3; parameter <= kChunk + 1; ++parameter)
+        inList += ", ?" + std::to_string(parameter);
+    sqlite3_stmt* readChunk = nullptr;
+    sqlite3_prepare_v2(connection, (inList + ")").c_str(), -1, &readChunk, nullptr);
     for (auto _ : state) {
-        const std::string record = textOf(parameterFile, entity);
-        const std::vector<std::string_view> attributes = pieces(record, mvdb::kAttributeMark);
-        std::vector<std::string> labels;
-        for (std::size_t attribute = 4; attribute < 9; ++attribute) {
-            for (const std::string_view code : pieces(attributes[attribute], mvdb::kValueMark)) {
-                const std::string rubric = textOf(rubricFile, code);
-                labels.emplace_back(mvdb::nthPiece(rubric, mvdb::kAttributeMark, 1));
+        sqlite3_exec(connection, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_bind_int64(read, 1, parameterFile);
+        sqlite3_bind_text(read, 2, entity.data(), static_cast<int>(entity.size()), SQLITE_STATIC);
+        sqlite3_step(read);
+        const std::string record = bench::columnText(read, 0);
+        sqlite3_reset(read);
+        const RecordCodes codes = codesOf(record);
+        std::map<std::string, std::string, std::less<>> labels;
+        for (std::size_t first = 0; first < codes.distinct.size(); first += kChunk) {
+            sqlite3_clear_bindings(readChunk);
+            sqlite3_bind_int64(readChunk, 1, rubricFile);
+            for (std::size_t i = first; i < std::min(first + kChunk, codes.distinct.size()); ++i) {
+                const std::string& code = codes.distinct[i];
+                sqlite3_bind_text(readChunk, static_cast<int>(i - first) + 2, code.data(),
+                                  static_cast<int>(code.size()), SQLITE_STATIC);
             }
+            while (sqlite3_step(readChunk) == SQLITE_ROW) {
+                labels.emplace(
+                    bench::columnText(readChunk, 0),
+                    mvdb::nthPiece(bench::columnText(readChunk, 1), mvdb::kAttributeMark, 1));
+            }
+            sqlite3_reset(readChunk);
         }
-        if (labels.size() != 5u * lines) state.SkipWithError("labels missing");
-        benchmark::DoNotOptimize(labels);
+        sqlite3_exec(connection, "COMMIT", nullptr, nullptr, nullptr);
+        benchmark::DoNotOptimize(labelsOfLines(codes, labels));
+    }
+    sqlite3_finalize(read);
+    sqlite3_finalize(readChunk);
+}
+
+// The keys as a one-dimension bytea[] in the server's binary array format.
+std::string byteaArray(const std::vector<std::string>& keys) {
+    std::string array;
+    const auto append = [&](std::uint32_t number) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            array += static_cast<char>(number >> shift & 0xFF);
+    };
+    for (const std::uint32_t header : {1u, 0u, 17u, static_cast<std::uint32_t>(keys.size()), 1u})
+        append(header);
+    for (const std::string& key : keys) {
+        append(static_cast<std::uint32_t>(key.size()));
+        array += key;
+    }
+    return array;
+}
+
+void floorOpeningRawLibpq(benchmark::State& state) {
+    const std::string entity = bench::linesEntity(linesOf(state));
+    bench::RawLibpq raw;
+    const std::string parameterFile = std::to_string(raw.fileId("TPSPARAMBASCUL"));
+    const std::string rubricFile = std::to_string(raw.fileId("RUBSAISIE"));
+    raw.prepare("begin", "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    raw.prepare("commit", "COMMIT");
+    raw.prepare("read", "SELECT text FROM mvdb_records WHERE file = $1 AND key = $2");
+    raw.prepare("labels", "SELECT key, text FROM mvdb_records WHERE file = $1 AND key = ANY ($2)");
+    for (auto _ : state) {
+        raw.run("begin", {});
+        const std::string record(
+            bench::valueOf(raw.run("read", {parameterFile, entity}, {0, 1}), 0, 0));
+        const RecordCodes codes = codesOf(record);
+        const std::string keys = byteaArray(codes.distinct);
+        const PGresult* rubrics = raw.run("labels", {rubricFile, keys}, {0, 1});
+        std::map<std::string, std::string, std::less<>> labels;
+        for (int row = 0; row < PQntuples(rubrics); ++row) {
+            labels.emplace(
+                bench::valueOf(rubrics, row, 0),
+                mvdb::nthPiece(bench::valueOf(rubrics, row, 1), mvdb::kAttributeMark, 1));
+        }
+        raw.run("commit", {});
+        benchmark::DoNotOptimize(labelsOfLines(codes, labels));
     }
 }
 
-BENCHMARK(BM_OpenEntity_Headless)->Apply(bench::stepLines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Floor_RawSqliteReads)->Apply(bench::stepLines)->Unit(benchmark::kMillisecond);
+void stepOpenedLines(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Apply(bench::stepLines)->Unit(benchmark::kMillisecond);
+}
+
+const bool registered = [] {
+    bench::registerOnEachStore("BM_OpenEntity_Headless", openEntity, stepOpenedLines);
+    stepOpenedLines(
+        benchmark::RegisterBenchmark("BM_Floor_OpeningRawSqlite", floorOpeningRawSqlite));
+    stepOpenedLines(benchmark::RegisterBenchmark("BM_Floor_OpeningRawLibpq", floorOpeningRawLibpq));
+    return true;
+}();
 
 }  // namespace

@@ -1,7 +1,7 @@
-// Init of the screen over 100 to 10,000 entities and rubrics, headless and shown by the Qt views
-// (on Qt's offscreen platform unless told otherwise), beside its floors: the same two selections
-// in raw SQLite; and for the Qt views, those selections and six Qt combo boxes filled directly
-// with the same texts.
+// Init of the screen over 100 to 10,000 entities and rubrics, headless on each store and shown by
+// the Qt views (on Qt's offscreen platform unless told otherwise), beside its floors: the same two
+// selections in raw SQLite, or in the server's SQL through raw libpq; and for the Qt views, those
+// selections in SQLite and six Qt combo boxes filled directly with the same texts.
 #include <QApplication>
 #include <QComboBox>
 #include <QStandardItemModel>
@@ -21,11 +21,12 @@ namespace {
 
 using bench::handedIn;
 
-void BM_Init_Headless(benchmark::State& state) {
-    bench::floorIs(state, "BM_Floor_RawSqlQueries");
+void initHeadless(benchmark::State& state, bench::Store store) {
+    bench::floorIs(state, store == bench::Store::kFile ? "BM_Floor_RawSqlQueries"
+                                                       : "BM_Floor_RawLibpqQueries");
     for (auto _ : state) {
         state.PauseTiming();
-        auto control = handedIn(bench::sizesOf(state));
+        auto control = handedIn(bench::sizesOf(state), store);
         state.ResumeTiming();
         control->Init();
         state.PauseTiming();
@@ -58,6 +59,21 @@ void BM_Floor_RawSqlQueries(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(raw.selection("ASSOCIATION", bench::kEntitySelectionSql, 3, rows));
         benchmark::DoNotOptimize(raw.selection("RUBSAISIE", bench::kRubricSelectionSql, 4, rows));
+    }
+}
+
+// On the server, the least work reads each file's records, then selects and sorts them here, as
+// the component does: the server's SQL cannot read a field of a record's text any faster.
+void BM_Floor_RawLibpqQueries(benchmark::State& state) {
+    bench::RawLibpq raw(bench::sizesOf(state));
+    raw.prepare("records", "SELECT key, text FROM mvdb_records WHERE file = $1");
+    const std::string entities = std::to_string(raw.fileId("ASSOCIATION"));
+    const std::string rubrics = std::to_string(raw.fileId("RUBSAISIE"));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            bench::selectFields(raw.run("records", {entities}), {1, 38}, 0, {}));
+        benchmark::DoNotOptimize(
+            bench::selectFields(raw.run("records", {rubrics}), {1, 2, 18}, 2, {"3", "4", "5"}));
     }
 }
 
@@ -123,11 +139,17 @@ void BM_Floor_RawSqlAndQtCombos(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_Init_Headless)->Apply(bench::stepEntitiesAndRubrics)->Unit(benchmark::kMillisecond);
+void stepStartUp(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Apply(bench::stepEntitiesAndRubrics)->Unit(benchmark::kMillisecond);
+}
+
+const bool registered = [] {
+    bench::registerOnEachStore("BM_Init_Headless", initHeadless, stepStartUp);
+    return true;
+}();
 BENCHMARK(BM_Init_Qt)->Apply(bench::stepEntitiesAndRubrics)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Floor_RawSqlQueries)
-    ->Apply(bench::stepEntitiesAndRubrics)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_RawSqlQueries)->Apply(stepStartUp);
+BENCHMARK(BM_Floor_RawLibpqQueries)->Apply(stepStartUp);
 BENCHMARK(BM_Floor_RawSqlAndQtCombos)
     ->Apply(bench::stepEntitiesAndRubrics)
     ->Unit(benchmark::kMillisecond);

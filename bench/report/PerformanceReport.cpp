@@ -6,7 +6,8 @@
 // Each benchmark names its floor in its label ("floor: BM_Floor_X"); the floor's run with the
 // same arguments (or its only run) is its measure. A first table puts every benchmark beside its
 // floor, as a ratio; a second gives, for each step of one argument between two runs of a family,
-// the exponent of the growth (1 is linear). A ratio above 1.3 or an exponent above 1.15 is marked,
+// the exponent of the growth (1 is linear); a third the requests to the storage of the runs that
+// count them. A ratio above 1.3 or an exponent above 1.15 is marked,
 // and pointed to its explanation when a heading of NOTES.md ("### NAME, NAME...") names the
 // benchmark's family. NOTES.md follows the tables.
 #include <cmath>
@@ -33,6 +34,7 @@ struct Run {
     std::vector<std::pair<std::string, double>> arguments;
     double nanoseconds = 0;
     std::string floor;
+    std::optional<double> requests;  // the counter "requests": requests to the storage a run
 };
 
 double nanosecondsOf(const nlohmann::json& entry) {
@@ -62,6 +64,7 @@ Run runOf(const nlohmann::json& entry) {
     run.nanoseconds = nanosecondsOf(entry);
     const std::string label = entry.value("label", "");
     if (label.starts_with(kFloorPrefix)) run.floor = label.substr(std::string(kFloorPrefix).size());
+    if (entry.contains("requests")) run.requests = entry.at("requests").get<double>();
     return run;
 }
 
@@ -115,6 +118,7 @@ public:
     void write(std::ostream& out) const {
         writeRatios(out);
         writeGrowth(out);
+        writeRequests(out);
         out << "\n" << notes_;
     }
 
@@ -207,6 +211,19 @@ private:
             << std::llround(toSize) << " | " << timeText(from.nanoseconds) << " | "
             << timeText(to.nanoseconds) << " | " << numberText(exponent)
             << mark(from.family, exponent > kExponentLimit, "super-linear") << " |\n";
+    }
+
+    // The requests to the storage that the runs counting them made, each time.
+    void writeRequests(std::ostream& out) const {
+        out << "\n## Requests to the storage\n\nStatements sent to the server, or run by the "
+               "SQLite engine, for one run of the benchmark.\n\n"
+            << "| benchmark | arguments | requests |\n|---|---|---|\n";
+        for (const Run& run : runs_) {
+            if (run.requests) {
+                out << "| " << run.family << " | " << argumentsText(run) << " | "
+                    << std::llround(*run.requests) << " |\n";
+            }
+        }
     }
 
     std::vector<Run> runs_;

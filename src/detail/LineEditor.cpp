@@ -30,7 +30,7 @@ EditedLine editedLine(const std::array<screen::RubricColumn, 5>& columns) {
         const std::string code = column.code.Text();
         const int item = column.list.ListIndex();
         if (rubric == 0 ? code.empty() : item < 0) {
-            shown += entity::blankColumn();
+            entity::appendBlankColumn(shown);
             continue;
         }
         shown += entity::editorColumn(code, item < 0 ? "" : column.list.List(item));

@@ -18,6 +18,7 @@ constexpr int kLabelAttribute = 1;
 
 using LineCodes = std::array<std::string, data::kColumns.size()>;
 using RubricRecords = std::unordered_map<std::string, mvdb::DbRecord>;
+using Labels = std::unordered_map<std::string, std::string>;
 
 // The stored codes of the record's lines, in the order of the columns.
 std::vector<LineCodes> storedLines(const mvdb::DynArray& record) {
@@ -30,23 +31,40 @@ std::vector<LineCodes> storedLines(const mvdb::DynArray& record) {
     return lines;
 }
 
-// The rubric records of every code of the lines, by key, read at once: each code's own and, for
-// a code filled with zeros on the screen (007), the one kept under its number alone (7).
-RubricRecords rubricRecords(const mvdb::DbFile& rubrics, const std::vector<LineCodes>& lines) {
-    std::vector<std::string> keys;
+// The distinct codes of the lines, in their order.
+std::vector<std::string> distinctCodes(const std::vector<LineCodes>& lines) {
+    std::vector<std::string> codes;
     std::unordered_set<std::string_view> seen;
-    for (const LineCodes& codes : lines) {
-        for (const std::string& code : codes) {
-            if (code.empty() || !seen.insert(code).second) continue;
-            keys.push_back(code);
-            if (auto unpadded = rubric::keyWithoutLeadingZeros(code)) keys.push_back(*unpadded);
+    for (const LineCodes& line : lines) {
+        for (const std::string& code : line) {
+            if (!code.empty() && seen.insert(code).second) codes.push_back(code);
         }
     }
-    RubricRecords records;
+    return codes;
+}
+
+// Adds to records those of keys that the file holds, read at once.
+void readInto(RubricRecords& records, const mvdb::DbFile& rubrics,
+              const std::vector<std::string>& keys) {
     std::vector<std::optional<mvdb::DbRecord>> read = rubrics.ReadRecords(keys);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (read[i]) records.try_emplace(keys[i], std::move(*read[i]));
     }
+}
+
+// The rubric records of the codes, by key, read in one batch; then, for the codes filled with
+// zeros on the screen (007) that have none, in a second batch the ones kept under their number
+// alone (7).
+RubricRecords rubricRecords(const mvdb::DbFile& rubrics, const std::vector<std::string>& codes) {
+    RubricRecords records;
+    readInto(records, rubrics, codes);
+    std::vector<std::string> unpadded;
+    for (const std::string& code : codes) {
+        if (records.contains(code)) continue;
+        if (std::optional<std::string> key = rubric::keyWithoutLeadingZeros(code))
+            unpadded.push_back(std::move(*key));
+    }
+    if (!unpadded.empty()) readInto(records, rubrics, unpadded);
     return records;
 }
 
@@ -79,24 +97,29 @@ void Ctr_Ostrevan::Remplir_Detail() {
     Lst_Detail.Clear();
     Lst_Codes.Clear();
     const std::vector<LineCodes> lines = storedLines(*mEnrParam);
-    const RubricRecords rubrics = rubricRecords(*Mod_Var::gFicRubSaisie, lines);
-    const mvdb::DbRecord* rubric = nullptr;
+    const std::vector<std::string> codes = distinctCodes(lines);
+    const RubricRecords rubrics = rubricRecords(*Mod_Var::gFicRubSaisie, codes);
+    Labels labels;
+    for (const std::string& code : codes) {
+        if (const mvdb::DbRecord* rubric = rubricOf(rubrics, code)) {
+            labels.emplace(code, rubric->Extract(kLabelAttribute));
+            mEnrRubSaisie = std::make_shared<mvdb::DbRecord>(*rubric);
+        }
+    }
+    std::string displayLine;
     for (const LineCodes& stored : lines) {
-        std::string displayLine;
-        LineCodes codes;
+        displayLine.clear();
+        LineCodes shown;
         for (std::size_t column = 0; column < stored.size(); ++column) {
-            const std::string& code = stored[column];
-            const mvdb::DbRecord* found = code.empty() ? nullptr : rubricOf(rubrics, code);
-            if (found) {
-                rubric = found;
-                displayLine += entity::columnText(code, found->Extract(kLabelAttribute));
-                codes[column] = code;
-            } else {
-                displayLine += entity::blankColumn();
+            const auto label = labels.find(stored[column]);
+            if (label == labels.end()) {
+                entity::appendBlankColumn(displayLine);
+                continue;
             }
+            entity::appendColumn(displayLine, stored[column], label->second);
+            shown[column] = stored[column];
         }
         Lst_Detail.AddItem(displayLine);
-        Lst_Codes.AddItem(entity::codeLine(codes));
+        Lst_Codes.AddItem(entity::codeLine(shown));
     }
-    if (rubric) mEnrRubSaisie = std::make_shared<mvdb::DbRecord>(*rubric);
 }

@@ -29,12 +29,14 @@ inline constexpr char kCodeSeparator = ';';
 
 // The column of a rubric that is set: its code, "-" and its label, cut and filled.
 std::string columnText(std::string_view code, std::string_view label);
+// The same column, appended to line.
+void appendColumn(std::string& line, std::string_view code, std::string_view label);
 
 // The column of a rubric chosen in the line editor: its code, "-" and the start of its label.
 std::string editorColumn(std::string_view code, std::string_view label);
 
-// The column of a rubric that is not set.
-std::string blankColumn();
+// The column of a rubric that is not set, appended to line.
+void appendBlankColumn(std::string& line);
 
 // The five codes of a line joined by ";".
 std::string codeLine(const std::array<std::string, 5>& codes);

@@ -87,7 +87,13 @@ TEST_P(DatabaseTest, DeletingTheLastRecordKeepsItsFile) {
 
 TEST_P(DatabaseTest, NamesAndKeysMustBeNonEmptyAndFreeOfMarks) {
     EXPECT_EQ(errorNumberOf([&] { parameters().NewRecord(""); }), kErrBadName);
-    EXPECT_EQ(errorNumberOf([&] { parameters().WriteRecord("0\xFD" "1", "x"); }), kErrBadName);
+    EXPECT_EQ(errorNumberOf([&] {
+                  parameters().WriteRecord(
+                      "0\xFD"
+                      "1",
+                      "x");
+              }),
+              kErrBadName);
     EXPECT_EQ(errorNumberOf([&] { database_.CreateFile(""); }), kErrBadName);
     EXPECT_EQ(errorNumberOf([&] { database_.CreateFile("TPSPARAMBASCUL"); }), kErrFileExists);
     EXPECT_EQ(errorNumberOf([&] { database_.OpenFile("RUBSAISIE"); }), kErrNoSuchFile);
@@ -178,7 +184,8 @@ TEST_P(ConflictTest, AWriteOverAnotherUsersWriteIsRefusedAndChangesNothing) {
          "modifié", "14/03/2025^MDUPONT^^^101]^^^^"},
         {"Deleted", "001", [](const DbFile& file) { file.DeleteRecord("001"); }, "supprimé",
          nullptr},
-        {"Created", "002", [](const DbFile& file) { file.WriteRecord("002", fromNotation("^^^^103")); }, "créé",
+        {"Created", "002",
+         [](const DbFile& file) { file.WriteRecord("002", fromNotation("^^^^103")); }, "créé",
          "^^^^103"},
         {"ChangedBackAsItWas", "001",
          [](const DbFile& file) {

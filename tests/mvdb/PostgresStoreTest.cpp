@@ -88,13 +88,13 @@ TEST_F(PostgresStoreTest, AConnectionDroppedDuringAWriteWritesNothingAndTheNextW
     // Another user holds the record, so that the write waits on the server.
     PostgresServer::Session other = server_.session(databaseName());
     other.run("BEGIN; SELECT * FROM mvdb_records FOR UPDATE");
-    std::future<std::int32_t> writing = std::async(std::launch::async, [&] {
-        return errorNumberOf([&] { record.DBWrite(); });
-    });
+    std::future<std::int32_t> writing =
+        std::async(std::launch::async, [&] { return errorNumberOf([&] { record.DBWrite(); }); });
     while (query("SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock'") == "0")
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    query("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name ="
-          " 'ostrevan' AND wait_event_type = 'Lock'");
+    query(
+        "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name ="
+        " 'ostrevan' AND wait_event_type = 'Lock'");
     EXPECT_EQ(writing.get(), kErrServerUnavailable);
     other.run("ROLLBACK");
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), kStored);
@@ -116,8 +116,9 @@ TEST_F(PostgresStoreTest, ARecordLockedByAnotherUserFailsAsLockedAfterTheWait) {
 TEST_F(PostgresStoreTest, AServerThatStopsAnsweringFailsTheCallInsteadOfHangingIt) {
     const Database waiting = Database::Open(location_, waitingLittle());
     DbFile file = waiting.OpenFile("TPSPARAMBASCUL");
-    const int backend = std::stoi(query("SELECT pid FROM pg_stat_activity WHERE application_name"
-                                        " = 'ostrevan' ORDER BY backend_start DESC LIMIT 1"));
+    const int backend =
+        std::stoi(query("SELECT pid FROM pg_stat_activity WHERE application_name"
+                        " = 'ostrevan' ORDER BY backend_start DESC LIMIT 1"));
     ::kill(backend, SIGSTOP);
     const platform::ComponentError frozen = failureOf([&] { file.ReadRecord("001"); });
     ::kill(backend, SIGCONT);

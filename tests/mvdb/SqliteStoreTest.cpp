@@ -122,7 +122,8 @@ void makeFirstLayout(const std::string& file) {
 
 TEST_F(SqliteStoreTest, AFileOfTheFirstLayoutKeepsEveryRecordAndItsWritersAreChecked) {
     makeFirstLayout(path("first.mvdb"));
-    const Database reader = Database::Open(path("first.mvdb"), {std::chrono::milliseconds(50), true});
+    const Database reader =
+        Database::Open(path("first.mvdb"), {std::chrono::milliseconds(50), true});
     DbRecord read = reader.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
 
     const Database clerk = Database::Open(path("first.mvdb"));

@@ -40,9 +40,8 @@ const Meanwhile kMeanwhile[] = {
      "^^^^101]123", 2},
 };
 
-class SharedEntityTest
-    : public control_testing::EditorTest,
-      public ::testing::WithParamInterface<std::tuple<StoreKind, Meanwhile>> {
+class SharedEntityTest : public control_testing::EditorTest,
+                         public ::testing::WithParamInterface<std::tuple<StoreKind, Meanwhile>> {
 protected:
     SharedEntityTest() : EditorTest(std::get<0>(GetParam())) {
         control.setErrorHandler([this](const std::exception& error) {

@@ -47,8 +47,8 @@ std::string uniqueSuffix() {
 PostgresServer::PostgresServer(fs::path folder, bool durable)
     : folder_(std::move(folder)), owned_(true) {
     makeFolder(folder_);
-    runProgram("initdb", {"-D", (folder_ / "data").string(), "-A", "trust", "-U", kServerUser,
-                          "-E", "UTF8", "--locale=C", "--no-sync"});
+    runProgram("initdb", {"-D", (folder_ / "data").string(), "-A", "trust", "-U", kServerUser, "-E",
+                          "UTF8", "--locale=C", "--no-sync"});
     std::ofstream settings(folder_ / "data" / "postgresql.auto.conf", std::ios::app);
     settings << "listen_addresses = ''\nunix_socket_directories = '" << folder_.string() << "'\n";
     if (!durable) settings << "fsync = off\nsynchronous_commit = off\nfull_page_writes = off\n";
@@ -56,7 +56,8 @@ PostgresServer::PostgresServer(fs::path folder, bool durable)
     start();
 }
 
-PostgresServer::PostgresServer(fs::path folder, Running) : folder_(std::move(folder)), owned_(false) {}
+PostgresServer::PostgresServer(fs::path folder, Running)
+    : folder_(std::move(folder)), owned_(false) {}
 
 PostgresServer::~PostgresServer() {
     if (!owned_) return;
@@ -80,13 +81,14 @@ PostgresServer& PostgresServer::shared() {
 
 fs::path PostgresServer::privateFolder() {
     const char* fixture = std::getenv(kFixtureVariable);
-    const fs::path base = fixture && *fixture ? fs::path(fixture) : fs::temp_directory_path() / "ostrevan-pg";
+    const fs::path base =
+        fixture && *fixture ? fs::path(fixture) : fs::temp_directory_path() / "ostrevan-pg";
     return base.string() + "-" + uniqueSuffix();
 }
 
 void PostgresServer::start() {
-    runProgram("pg_ctl", {"-D", (folder_ / "data").string(), "-l", (folder_ / "server.log").string(),
-                          "-w", "start"});
+    runProgram("pg_ctl", {"-D", (folder_ / "data").string(), "-l",
+                          (folder_ / "server.log").string(), "-w", "start"});
 }
 
 void PostgresServer::stop() {
