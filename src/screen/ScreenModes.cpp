@@ -75,6 +75,9 @@ void Screen::Fermer_Saisie_Ligne() {
     for (toolkit::ComboBox* list :
          {&Cbo_RubNorm, &Cbo_RubDim, &Cbo_RubJF, &Cbo_RubJFNonTrav, &Cbo_Rub1Mai}) {
         list->SetListIndex(-1);
+        // A label that the user shortened left no item selected: removing the selection then
+        // changes nothing, and emptying the text part is what empties the code box beside it.
+        list->SetText("");
         list->SetEnabled(false);
     }
     setEnabled({&Cmd_Supprimer, &Cmd_AnnulerDetail, &Cmd_OkDetail}, false);

@@ -1,5 +1,7 @@
 // The line editor, as the user adds, changes, abandons and deletes lines of the open entity: both
 // forms of each line, the two lists kept parallel, and the questions asked.
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "control/ControlTesting.h"
@@ -30,6 +32,7 @@ protected:
         EXPECT_TRUE(control.Cmd_Ajouter.Enabled());
         for (const screen::RubricColumn& rubric : control.rubricColumns()) {
             EXPECT_EQ(rubric.code.Text(), "") << rubric.code.Name();
+            EXPECT_EQ(rubric.list.Text(), "") << rubric.list.Name();
             EXPECT_EQ(rubric.list.ListIndex(), -1) << rubric.list.Name();
             EXPECT_FALSE(rubric.code.Enabled() || rubric.list.Enabled()) << rubric.code.Name();
         }
@@ -134,6 +137,50 @@ TEST_F(LineEditorTest, ARubricWhoseLabelIsPartlyErasedIsNeitherShownNorKept) {
     confirm();
     EXPECT_EQ(control.Lst_Codes.List(0), "101;;106;125;109");
     EXPECT_EQ(control.Lst_Detail.List(0).substr(31, 31), column());
+}
+
+TEST_F(LineEditorTest, EveryWayOutOfTheEditorEmptiesTheSelectorsOfPartlyErasedLabels) {
+    // The user shortens a label by one Backspace: its list has no item selected any more, while
+    // its code box still holds the code.
+    const auto shorten = [&](toolkit::ComboBox& list) {
+        user.selectText(list, static_cast<int>(list.Text().size()), 0);
+        user.typeKey(list, toolkit::kKeyBackspace);
+        ASSERT_EQ(list.ListIndex(), -1);
+        ASSERT_NE(list.Text(), "");
+    };
+    const auto addingWithTheLastMayDayRubric = [&] {
+        user.click(control.Cmd_Ajouter);
+        type(control.Txt_RubNorm, "101");
+        user.pick(control.Cbo_Rub1Mai, control.Cbo_Rub1Mai.ListCount() - 1);
+        shorten(control.Cbo_Rub1Mai);
+    };
+    const auto changingTheFirstLine = [&] {
+        open(0);
+        shorten(control.Cbo_Rub1Mai);
+        shorten(control.Cbo_RubNorm);
+        ASSERT_EQ(control.Txt_RubNorm.Text(), "101");
+    };
+    struct WayOut {
+        const char* name;
+        std::function<void()> edit;
+        std::function<void()> leave;
+    };
+    const std::vector<WayOut> waysOut = {
+        {"the line confirmed", addingWithTheLastMayDayRubric, [&] { confirm(); }},
+        {"the new line abandoned", addingWithTheLastMayDayRubric,
+         [&] { user.click(control.Cmd_AnnulerDetail); }},
+        {"the line deleted", changingTheFirstLine, [&] { user.click(control.Cmd_Supprimer); }},
+    };
+    for (const WayOut& wayOut : waysOut) {
+        SCOPED_TRACE(wayOut.name);
+        wayOut.edit();
+        wayOut.leave();
+        expectBrowsing();
+        user.click(control.Cmd_Ajouter);
+        EXPECT_EQ(control.Txt_Rub1Mai.Text(), "") << "the next line starts empty";
+        EXPECT_EQ(control.Txt_RubNorm.Text(), "");
+        user.click(control.Cmd_AnnulerDetail);
+    }
 }
 
 TEST_F(LineEditorTest, AChangedLineIsReplacedInPlaceInBothLists) {
