@@ -20,6 +20,7 @@
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbClient.h"
 #include "platform/rights/Rights.h"
+#include "platform/toolkit/ItemList.h"
 #include "platform/toolkit/Keys.h"
 #include "platform/toolkit/Surface.h"
 #include "rubric/RubricSelector.h"
@@ -64,7 +65,7 @@ private:
     void Cbo_Entite_Change();
     void Cbo_Entite_Click();
     // Reads the entity's parameter record, or makes an empty one, shows its lines in the browse
-    // mode, and keeps a copy of the record as these lines would save it.
+    // mode, and keeps a copy of these lines.
     void openEntity(const std::string& code);
 
     // The five rubric selectors of the line editor, in the rubric order: one family written once
@@ -131,8 +132,8 @@ private:
     // Releases the open entity's record and empties the code box, which clears the screen; the
     // focus goes to the code box.
     void closeEntity();
-    // Whether the open entity's changes are settled for leaving: none, not the user's to save,
-    // saved on Yes, or dropped on No; false on Cancel.
+    // Whether the open entity's changes are settled for leaving: none (its lines are as opened),
+    // not the user's to save, saved on Yes, or dropped on No; false on Cancel.
     bool changesSettled();
 
     // The help: a right click on the control's own surface shows the menu Mnu_Aide, whose entry
@@ -160,7 +161,9 @@ private:
     component::Ref<mvdb::DynArray> mListeEntites;
     component::Ref<mvdb::DynArray> mListeRubriques;
     std::int32_t mNbRubriques = 0;
-    component::Ref<mvdb::DynArray> mEnrCopie;
+    // The code lines of Lst_Codes as the open entity was opened: "Sortir" asks about saving when
+    // the lines differ from them.
+    toolkit::ItemList mLignesCopie;
     component::Boolean mAjoutEnCours = component::kFalse;
     // The current entity's parameter record as read or created, and the rubric record last read
     // for a label; kept by each instance, see Mod_Var.h.

@@ -26,7 +26,7 @@ void Ctr_Ostrevan::Cmd_Sortir_Click() {
     if (entityOpen && !changesSettled()) return;
     mListeEntites.reset();
     mListeRubriques.reset();
-    mEnrCopie.reset();
+    mLignesCopie.clear();
     mEnrParam.reset();
     mEnrRubSaisie.reset();
     Mod_Proc::Liberer_Objets();
@@ -35,9 +35,10 @@ void Ctr_Ostrevan::Cmd_Sortir_Click() {
 }
 
 bool Ctr_Ostrevan::changesSettled() {
-    Construire_Enregistrement(*mEnrCopie);
-    if (mDroitsFonction->AccessLevel() != kNiveauModification ||
-        mEnrParam->Extract() == mEnrCopie->Extract())
+    // The lines themselves, not the record they would make: saving leaves out a line whose
+    // weekday rubric is gone, so that deleting it would not change that record, and reshapes a
+    // record that the user never changed (stray values, a record still to be made).
+    if (mDroitsFonction->AccessLevel() != kNiveauModification || Lst_Codes.items() == mLignesCopie)
         return true;
     const toolkit::MsgAnswer answer =
         MsgBox({"Voulez-vous enregistrer les modifications ?", messages::kTitreEcran,

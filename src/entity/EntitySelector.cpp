@@ -97,12 +97,7 @@ void Ctr_Ostrevan::openEntity(const std::string& code) {
         Remplir_Detail();
     }
     const std::vector<std::string> stray = strayValues(*mEnrParam, Lst_Codes.ListCount());
-    // The record takes the form in which its lines would be saved (a new one gets its five
-    // rubric attributes, left-over values go), so that its copy differs from the lines on the
-    // screen only when the user changed them. Nothing is stored until the user validates.
-    Construire_Enregistrement(*mEnrParam);
-    if (!mEnrCopie) mEnrCopie = std::make_shared<mvdb::DynArray>();
-    mEnrCopie->Assign(mEnrParam->Extract());
+    mLignesCopie = Lst_Codes.items();
     // Told once the entity is open, so that the user may cancel before anything is lost.
     if (!stray.empty()) MsgBox(messages::avertissement(strayWarning(code, stray)));
 }

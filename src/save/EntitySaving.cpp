@@ -23,15 +23,12 @@ void Ctr_Ostrevan::bindSaving() {
 }
 
 void Ctr_Ostrevan::Cmd_OK_Click() {
-    // The record as it was opened, put back when the lines cannot be written: leaving then still
-    // finds them changed, and asks about them.
-    std::string opened = mEnrParam->Extract();
     try {
         Construire_Enregistrement(*mEnrParam);
         mEnrParam->DBWrite();
     } catch (const mvdb::DbError& error) {
-        mEnrParam->Assign(std::move(opened));
-        // The entity stays open with its lines: the user may validate again, or cancel.
+        // The entity stays open with its lines, which leaving still finds changed: the user may
+        // validate again, cancel, or leave and be asked.
         throw mvdb::DbError(error.number(),
                             "Les paramètres de l'entité juridique " + mEnrParam->Key() +
                                 " n'ont pas été enregistrés : " + whyNotSaved(error));

@@ -84,6 +84,20 @@ TEST_F(ExitCommandsTest, YesSavesTheLinesBeforeLeaving) {
     expectReleased();
 }
 
+TEST_F(ExitCommandsTest, DeletingALineThatSavingWouldDropIsAskedAboutAndSavedOnYes) {
+    // The second line names a weekday rubric that no longer exists: saving leaves it out anyway.
+    user.click(control.Cmd_Annuler);
+    put(database, "TPSPARAMBASCUL", "012", "^^^^101]999^103]^^^");
+    type(control.Txt_Entite, "012");
+    ASSERT_EQ(control.Lst_Codes.List(1), ";;;;");
+    deleteLine(1);
+    leave();  // answered Yes
+    ASSERT_EQ(messages.asked.size(), 2u);
+    EXPECT_EQ(messages.asked.back().text, "Voulez-vous enregistrer les modifications ?");
+    EXPECT_EQ(storedRecord("012"), "^^^^101^103^^^");
+    expectReleased();
+}
+
 TEST_F(ExitCommandsTest, AUserWhoMayNotChangeTheParametersIsNeverAsked) {
     restart(database, 1);
     addLine({"205"});

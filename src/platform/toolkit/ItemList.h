@@ -16,6 +16,7 @@ public:
     struct Item {
         std::string text;
         std::int32_t data = 0;
+        bool operator==(const Item&) const = default;
     };
 
     int count() const { return static_cast<int>(items_.size()); }
@@ -32,6 +33,8 @@ public:
     int append(std::string_view text);
     void remove(int index);
     void clear() { items_.clear(); }
+
+    bool operator==(const ItemList&) const = default;
 
 private:
     // Inline, so that a scan of the items costs no call per item.
