@@ -28,15 +28,8 @@ void Ctr_Ostrevan::Init() {
     mAjoutEnCours = component::kFalse;
     const int entities = Cbo_Entite.ListCount();
     if (entities == 0) return;
-    if (entities == 1) {
-        // Remplir_Entite has chosen the only entity on the screen as designed; it is chosen once
-        // more from a cleared screen, so that it opens in the browse mode of every other way in.
-        Vider_Ecran();
-        Cbo_Entite.SetListIndex(-1);
-        Cbo_Entite.SetListIndex(0);
-    } else {
-        Vider_Ecran();
-    }
+    // Remplir_Entite has opened the only entity, once; of several, none is chosen.
+    if (entities > 1) Vider_Ecran();
     Appliquer_Droits();
 }
 

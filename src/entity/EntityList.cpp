@@ -45,5 +45,9 @@ void Ctr_Ostrevan::Remplir_Entite() {
         Cmd_Sortir.SetEnabled(true);
         toolkit::setEnabled({&Cmd_Ok, &Cmd_Annuler, &Txt_Entite, &Cbo_Entite, &Etq_Entite}, false);
     }
-    if (Cbo_Entite.ListCount() == 1) Cbo_Entite.SetListIndex(0);
+    if (Cbo_Entite.ListCount() == 1) {
+        // The only entity opens from a cleared screen, in the browse mode of every other way in.
+        Vider_Ecran();
+        Cbo_Entite.SetListIndex(0);
+    }
 }

@@ -42,12 +42,17 @@ TEST_F(StartUpTest, WithSeveralEntitiesTheScreenStartsEmptyWithNoneChosen) {
     EXPECT_TRUE(messages.asked.empty());
 }
 
-TEST_F(StartUpTest, TheOnlyEntityIsChosenFromAClearedScreen) {
+TEST_F(StartUpTest, TheOnlyEntityIsOpenedOnceFromAClearedScreen) {
     putEntities(database, {{"007", "Domicile Plus Cassignac"}});
+    // A value past the record's one line: its opening warns about it.
+    put(database, "TPSPARAMBASCUL", "007", "^^^^101^^^^]125");
     handIn(database);
     control.Init();
     EXPECT_EQ(control.Cbo_Entite.ListIndex(), 0);
     EXPECT_EQ(control.Cbo_Entite.Text(), "Domicile Plus Cassignac");
+    EXPECT_EQ(control.Lst_Codes.ListCount(), 1);
+    ASSERT_EQ(messages.asked.size(), 1u) << "the opening's warning, once";
+    EXPECT_TRUE(messages.asked[0].text.starts_with("L'enregistrement de l'entité juridique 007"));
     EXPECT_FALSE(control.Txt_RubNorm.Enabled()) << "no weekday code box open without a line";
     EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
 }
