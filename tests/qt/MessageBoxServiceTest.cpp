@@ -87,5 +87,16 @@ TEST(MessageBoxServiceTest, EscapeAnswersCancelOrOkAndCannotCloseAYesNoBox) {
     EXPECT_EQ(yesNo, MsgAnswer::Yes);
 }
 
+TEST(MessageBoxServiceTest, ShowsItsTextAsTypedNeverAsMarkup) {
+    // A label of the database, as a warning names it.
+    const char* typed = R"(« <b>Heures</b> &amp; <a href="x">nuit</a> »)";
+    askAndAct({typed, "Message QUORVEL", toolkit::MsgIcon::Exclamation, MsgButtons::Ok, 0},
+              [&](QMessageBox& box) {
+                  EXPECT_EQ(box.text(), QString::fromUtf8(typed));
+                  EXPECT_EQ(box.textFormat(), Qt::PlainText);
+                  click(box, "OK");
+              });
+}
+
 }  // namespace
 }  // namespace qtview

@@ -84,6 +84,9 @@ std::size_t defaultChoice(const toolkit::MessageRequest& request, std::size_t co
 toolkit::MsgAnswer MessageBoxService::ask(const toolkit::MessageRequest& request) {
     QMessageBox box(iconOf(request.icon), toQString(request.title), toQString(request.text),
                     QMessageBox::NoButton, parent_);
+    // The text often quotes the database (labels, values, the store's own reasons): it is shown
+    // as typed, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     const std::vector<Choice> choices = choicesOf(request.buttons);
     std::vector<QPushButton*> buttons;
     for (const Choice& choice : choices)
