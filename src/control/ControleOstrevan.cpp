@@ -1,5 +1,6 @@
 // The entry points of the component library ControleOstrevan. They hold no logic of their own:
-// each hands over to the component runtime's server side with the library's description.
+// each hands over to the component runtime's server side with the library's description, which
+// carries the control's class and its toolbox image.
 #include "control/ControleOstrevan.h"
 
 #include <memory>
@@ -7,13 +8,15 @@
 #include "control/Ctr_Ostrevan.h"
 #include "control/TypeLibrary.h"
 #include "platform/component/Server.h"
+#include "screen/ToolboxImage.h"
 
 namespace {
 
 component::ServerDescription& server() {
     static component::ServerDescription description{
         &typeLibrary(),
-        {{&typeLibrary().classes.front(), [] { return std::make_shared<Ctr_Ostrevan>(); }}}};
+        {{&typeLibrary().classes.front(), [] { return std::make_shared<Ctr_Ostrevan>(); }}},
+        {{screen::kToolboxImageResource, toolkit::encodeBmp(screen::toolboxImage())}}};
     return description;
 }
 
@@ -41,5 +44,9 @@ std::int32_t ostrevan_can_unload_now() {
 
 const component::TypeLibrary* ostrevan_type_library() {
     return &typeLibrary();
+}
+
+std::int32_t ostrevan_get_image(std::int32_t number, const char** bytes, std::size_t* size) {
+    return component::serveImage(server(), number, bytes, size);
 }
 }

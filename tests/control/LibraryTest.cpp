@@ -1,5 +1,9 @@
 // The component library as a host meets it: registered, created by name or identity through the
 // runtime, driven by dispatch across the library's boundary, then unregistered.
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -10,6 +14,7 @@
 #include "platform/component/Runtime.h"
 #include "platform/rights/Rights.h"
 #include "platform/toolkit/Surface.h"
+#include "screen/ToolboxImage.h"
 
 namespace {
 
@@ -76,6 +81,18 @@ TEST_F(LibraryTest, ObjectsOfTheHostCrossIntoTheLibraryAndItsInstancesShareTheMo
               "Domicile Plus Cassignac")
         << "the only entity is chosen";
     component::unregisterLibrary(CONTROL_LIBRARY);
+}
+
+TEST_F(LibraryTest, TheToolboxImageIsAskedOfTheLibraryByItsResourceNumber) {
+    const std::string file = path("toolbox.bmp");
+    ASSERT_EQ(std::system((std::string(OSTREVAN_COMPONENT_TOOL) + " image " + CONTROL_LIBRARY +
+                           " 30000 >" + file)
+                              .c_str()),
+              0);
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bmp;
+    bmp << in.rdbuf();
+    EXPECT_EQ(bmp.str(), toolkit::encodeBmp(screen::toolboxImage())) << "the image drawn for it";
 }
 
 }  // namespace

@@ -26,5 +26,7 @@ inline constexpr std::int32_t kErrArgumentCount = static_cast<std::int32_t>(0x80
 inline constexpr std::int32_t kErrTypeMismatch = static_cast<std::int32_t>(0x80040407);
 // An object variable used while it holds no object.
 inline constexpr std::int32_t kErrObjectNotSet = static_cast<std::int32_t>(0x80040408);
+// A component library carries no image of the resource number asked.
+inline constexpr std::int32_t kErrNoSuchImage = static_cast<std::int32_t>(0x80040409);
 
 }  // namespace component

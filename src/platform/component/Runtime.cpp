@@ -36,6 +36,7 @@ const ProcessClass* findProcessClass(std::string_view classIdOrName) {
 using AnswerEntry = std::int32_t (*)();
 using ClassFactoryEntry = std::int32_t (*)(const char*, ClassFactory**);
 using TypeLibraryEntry = const TypeLibrary* (*)();
+using ImageEntry = std::int32_t (*)(std::int32_t, const char**, std::size_t*);
 
 struct Library {
     std::string path;
@@ -45,6 +46,7 @@ struct Library {
     ClassFactoryEntry classFactory;
     AnswerEntry canUnloadNow;
     TypeLibraryEntry typeLibrary;
+    ImageEntry image;  // nullptr for a library that carries no image
 };
 
 // The libraries loaded, by absolute path. They are never closed at the end of the process.
@@ -95,6 +97,7 @@ const Library& load(const std::string& given) {
             .classFactory = entryPoint<ClassFactoryEntry>(handle, kClassFactoryEntry, path),
             .canUnloadNow = entryPoint<AnswerEntry>(handle, kCanUnloadEntry, path),
             .typeLibrary = entryPoint<TypeLibraryEntry>(handle, kTypeLibraryEntry, path),
+            .image = reinterpret_cast<ImageEntry>(::dlsym(handle, kImageEntry)),
         };
         return libraries.emplace(path, library).first->second;
     } catch (...) {
@@ -144,6 +147,17 @@ TypeLibrary typeLibraryOf(const std::string& path) {
     const TypeLibrary* types = library.typeLibrary();
     if (!types) cannotLoad(library.path, "elle ne décrit pas ses types");
     return *types;
+}
+
+std::string imageOf(const std::string& path, std::int32_t number) {
+    const Library& library = load(path);
+    if (!library.image)
+        throw ComponentError(kErrNoSuchImage, "La bibliothèque de composants « " + library.path +
+                                                  " » ne porte aucune image");
+    const char* bytes = nullptr;
+    std::size_t size = 0;
+    check(library.image(number, &bytes, &size), library);
+    return std::string(bytes, size);
 }
 
 void freeUnusedLibraries() {

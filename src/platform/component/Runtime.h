@@ -13,12 +13,16 @@
 //   Both can be repeated; a failure (kErrCannotLoadLibrary, or the number that the entry point
 //   answers, with its text) leaves the registry file as it was.
 // - typeLibraryOf(path) loads a component library and answers a copy of its type information.
+// - imageOf(path, number) loads a component library and answers the image that it carries under
+//   that resource number, as the bytes of a BMP file. Failures: kErrCannotLoadLibrary as above;
+//   kErrNoSuchImage when the library carries no image of that number.
 // - ClassRegistration makes a class of the process creatable while the registration lives; the
 //   latest registration of an identity or name wins.
 // A relative library path is taken from the current folder. One thread at a time uses the
 // runtime: the host's user-interface thread.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,6 +40,7 @@ ObjectRef createObject(std::string_view classIdOrName);
 void registerLibrary(const std::string& path);
 void unregisterLibrary(const std::string& path);
 TypeLibrary typeLibraryOf(const std::string& path);
+std::string imageOf(const std::string& path, std::int32_t number);
 
 // Releases the libraries whose can-unload entry point says that none of their objects lives.
 void freeUnusedLibraries();

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -123,6 +124,21 @@ std::int32_t serveClassFactory(ServerDescription& server, const char* classId,
 
 std::int32_t serveCanUnload(const ServerDescription& server) {
     return server.state && server.state->anyLives() ? 1 : 0;
+}
+
+std::int32_t serveImage(const ServerDescription& server, std::int32_t number, const char** bytes,
+                        std::size_t* size) {
+    return answer(kErrNoSuchImage, [&] {
+        const auto image =
+            std::find_if(server.images.begin(), server.images.end(),
+                         [&](const ServedImage& each) { return each.number == number; });
+        if (image == server.images.end())
+            throw ComponentError(kErrNoSuchImage, "La bibliothèque " + server.typeLibrary->name +
+                                                      " n'a pas d'image de numéro " +
+                                                      std::to_string(number));
+        *bytes = image->bmp.data();
+        *size = image->bmp.size();
+    });
 }
 
 std::string takeServerError() {

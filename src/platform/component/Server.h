@@ -14,6 +14,12 @@
 //   extern "C" std::int32_t ostrevan_can_unload_now();
 //   extern "C" const TypeLibrary* ostrevan_type_library();
 //
+// and, for a library that carries images (the bitmap under which a design environment lists a
+// control, for one), a sixth that the runtime asks only for an image:
+//
+//   extern "C" std::int32_t ostrevan_get_image(std::int32_t number, const char** bytes,
+//                                              std::size_t* size);  // serveImage(description, ...)
+//
 // where address is that of one of the library's own functions, from which the library's file is
 // found. Each answers 0 on success, or the failure's number (ComponentErrors.h), whose text the
 // runtime then takes with takeServerError():
@@ -27,8 +33,11 @@
 //   follows them while they live; it lasts as long as the description. A class identity that the
 //   description lacks fails with kErrCannotLoadLibrary. CreateInstance fails as the Factory does.
 // - Can-unload answers 0 when no object that the library made still lives, 1 otherwise.
+// - The image of a resource number points bytes and size at the image's BMP file, which lives as
+//   long as the description; a number that the description lacks fails with kErrNoSuchImage.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -50,12 +59,19 @@ struct ServedClass {
     Factory create;
 };
 
+// An image that the library carries under a resource number: the bytes of a BMP file.
+struct ServedImage {
+    std::int32_t number;
+    std::string bmp;
+};
+
 // The runtime's bookkeeping for one description: its class factories and the objects they made.
 struct ServerState;
 
 struct ServerDescription {
     const TypeLibrary* typeLibrary;
     std::vector<ServedClass> classes;
+    std::vector<ServedImage> images = {};
     std::shared_ptr<ServerState> state =
         {};  // kept by the serve... functions, never by the library
 };
@@ -66,6 +82,7 @@ inline constexpr const char* kUnregisterEntry = "ostrevan_unregister_server";
 inline constexpr const char* kClassFactoryEntry = "ostrevan_get_class_factory";
 inline constexpr const char* kCanUnloadEntry = "ostrevan_can_unload_now";
 inline constexpr const char* kTypeLibraryEntry = "ostrevan_type_library";
+inline constexpr const char* kImageEntry = "ostrevan_get_image";
 
 // entryPoint: the address of one of the library's own functions, to find its file.
 std::int32_t serveRegister(const ServerDescription& server, const void* entryPoint);
@@ -73,6 +90,8 @@ std::int32_t serveUnregister(const ServerDescription& server, const void* entryP
 std::int32_t serveClassFactory(ServerDescription& server, const char* classId,
                                ClassFactory** factory);
 std::int32_t serveCanUnload(const ServerDescription& server);
+std::int32_t serveImage(const ServerDescription& server, std::int32_t number, const char** bytes,
+                        std::size_t* size);
 
 // The text of the last failure that a serve... function answered, taken once; "" when none.
 std::string takeServerError();

@@ -3,7 +3,11 @@
 // Usage: ostrevan-component VERB [OPERAND...], run as tools/verbs/VerbTool.h describes. A verb
 // that fails leaves the registry file as it was; "--" lets a library be named "-h".
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <iostream>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "platform/component/Registry.h"
@@ -14,6 +18,16 @@ namespace {
 
 using tools::Operands;
 using tools::Verb;
+
+// A resource number as the command line gives it: a whole number, nothing around it.
+std::int32_t resourceNumber(const std::string& text) {
+    std::int32_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        throw std::runtime_error("Le numéro de ressource « " + text +
+                                 " » n'est pas un nombre entier.");
+    return number;
+}
 
 void listClasses(std::ostream& out) {
     const component::Registry registry = component::Registry::read();
@@ -31,6 +45,10 @@ constexpr std::array kVerbs = {
          [](const Operands&, const Operands& o) {
              std::cout << component::describe(component::typeLibraryOf(o[0]));
          }},
+    Verb{"image", "LIB NUMBER", "print the image resource NUMBER of LIB, a BMP file", 2, 2,
+         [](const Operands&, const Operands& o) {
+             std::cout << component::imageOf(o[0], resourceNumber(o[1]));
+         }},
     Verb{"classes", "", "list the registered classes: name, identity, library, one a line", 0, 0,
          [](const Operands&, const Operands&) { listClasses(std::cout); }},
 };
@@ -43,5 +61,5 @@ constexpr std::string_view kNotes =
 }  // namespace
 
 int main(int argc, char** argv) {
-    return tools::runVerbTool({"ostrevan-component", {}, kVerbs, 16, kNotes}, argc, argv);
+    return tools::runVerbTool({"ostrevan-component", {}, kVerbs, 18, kNotes}, argc, argv);
 }
