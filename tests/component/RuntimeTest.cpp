@@ -202,6 +202,18 @@ TEST_F(LoadingTest, ALibraryThatIsGoneOrNoComponentOrNotServingTheClassCannotBeL
     }
 }
 
+TEST_F(LoadingTest, ARelativeLibraryIsTakenFromTheRegistrysOwnFolder) {
+    // A registry moved together with its libraries, wherever the program starts.
+    const std::filesystem::path copy = folder() / "lib" / "essai.so";
+    std::filesystem::create_directories(copy.parent_path());
+    std::filesystem::copy_file(kLibraryFile, copy);
+    write(registry(), registryText({entry(kCompteurId, kCompteurProgId, "lib/essai.so")}));
+    ASSERT_NE(std::filesystem::current_path(), folder());
+    EXPECT_TRUE(as<Dispatchable>(createObject(kCompteurProgId), "Compteur"));
+    unregisterLibrary(copy.string());
+    EXPECT_TRUE(Registry::read().classes().empty()) << "the entry names that library";
+}
+
 TEST_F(LoadingTest, RegisteringWhatIsNoComponentLibraryFailsAndWritesNothing) {
     for (const std::string library : {OSTREVAN_COMPONENT_RUNTIME, "/nulle/part.so", ""}) {
         EXPECT_EQ(failureOf([&] { registerLibrary(library); }).number(), kErrCannotLoadLibrary);

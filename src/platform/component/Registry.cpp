@@ -167,6 +167,14 @@ const RegisteredClass* Registry::find(std::string_view classIdOrProgId) const {
     return found == classes_.end() ? nullptr : &*found;
 }
 
+std::string Registry::libraryFile(const RegisteredClass& entry) const {
+    if (fs::path(entry.library).is_absolute()) return entry.library;
+    std::error_code unknown;  // no current folder: the registry's path is then taken as it is
+    fs::path registry = fs::absolute(path_, unknown);
+    if (unknown) registry = path_;
+    return (registry.parent_path() / entry.library).lexically_normal().string();
+}
+
 void Registry::put(const RegisteredClass& entry) {
     const auto clashes = [&entry](const RegisteredClass& other) {
         return other.id == entry.id || other.progId == entry.progId;
@@ -182,7 +190,7 @@ void Registry::put(const RegisteredClass& entry) {
 
 void Registry::remove(std::string_view classId, std::string_view library) {
     std::erase_if(classes_, [&](const RegisteredClass& entry) {
-        return entry.id == classId && entry.library == library;
+        return entry.id == classId && libraryFile(entry) == library;
     });
 }
 

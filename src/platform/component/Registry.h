@@ -6,6 +6,11 @@
 // configuration folder ($XDG_CONFIG_HOME, else $HOME/.config). A missing file holds no class.
 // Identities and names are compared exactly; one entry per identity and per name.
 //
+// A library is written as an absolute path by registering. A relative one, written by hand, is
+// taken from the registry file's own folder, never from the current folder: the library loaded is
+// the same wherever the program starts, and a registry moved together with its libraries still
+// finds them.
+//
 // Writes are atomic: a temporary file in the same folder (created when missing) replaces the file
 // by a rename, so that a reader sees the old registry or the new one, never half of it.
 // Failures: kErrRegistry, with a text naming the file, when the file cannot be read, is not JSON
@@ -24,7 +29,7 @@ struct RegisteredClass {
     std::string id;
     std::string progId;       // ControleOstrevan.Ctr_Ostrevan
     std::string name;         // Ctr_Ostrevan
-    std::string library;      // the absolute path of the library file
+    std::string library;      // the library file, as written (see libraryFile)
     std::string typeLibrary;  // the identity of the library's type library
     std::string fileVersion;  // of the library file
     bool operator==(const RegisteredClass&) const = default;
@@ -44,10 +49,13 @@ public:
     const std::vector<RegisteredClass>& classes() const { return classes_; }
     // The class of that identity or name; nullptr when none is registered.
     const RegisteredClass* find(std::string_view classIdOrProgId) const;
+    // The path of the entry's library file: as written when absolute, otherwise from the folder of
+    // the registry file.
+    std::string libraryFile(const RegisteredClass& entry) const;
 
     // Adds the class, in place of any of the same identity or the same name.
     void put(const RegisteredClass& entry);
-    // Removes the class of that identity when that library file serves it.
+    // Removes the class of that identity when that library file (an absolute path) serves it.
     void remove(std::string_view classId, std::string_view library);
     // Writes the classes to the file that they were read from.
     void write() const;

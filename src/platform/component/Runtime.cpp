@@ -125,7 +125,7 @@ ObjectRef createObject(std::string_view classIdOrName) {
     if (!entry)
         throw ComponentError(kErrClassNotRegistered,
                              "Classe non enregistrée : " + std::string(classIdOrName));
-    const Library& library = load(entry->library);
+    const Library& library = load(registry.libraryFile(*entry));
     ClassFactory* factory = nullptr;
     check(library.classFactory(entry->id.c_str(), &factory), library);
     if (!factory) cannotLoad(library.path, "pas de fabrique pour la classe " + entry->id);

@@ -18,7 +18,8 @@
 //   kErrNoSuchImage when the library carries no image of that number.
 // - ClassRegistration makes a class of the process creatable while the registration lives; the
 //   latest registration of an identity or name wins.
-// A relative library path is taken from the current folder. One thread at a time uses the
+// A relative library path given to these functions is taken from the current folder; one in the
+// registry file, from the registry file's folder (Registry.h). One thread at a time uses the
 // runtime: the host's user-interface thread.
 #pragma once
 
