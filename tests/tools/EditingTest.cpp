@@ -40,6 +40,12 @@ TEST_F(EditingTest, DeletingTheLastRecordKeepsTheFileAndAMissingRecordIsNamed) {
     fails({path(), "list", "ABSENT"}, "ABSENT");
 }
 
+TEST_F(EditingTest, ListWritesEachKeyOnItsOwnLineInTheNotation) {
+    for (const char* key : {"a\nb", "25 %", "%41"})
+        succeeds({path(), "put", "F", key, "y"});
+    EXPECT_EQ(succeeds({path(), "list", "F"}), "%2541\n25 %\nK\na%0Ab\n");
+}
+
 TEST_F(EditingTest, AFailedWriteChangesNothing) {
     const std::string before = contents(path());
     // Bad keys in a file that does not exist yet: the file must not be left behind.

@@ -89,7 +89,10 @@ void fillSample(const std::string& path) {
 }
 
 void listKeys(const std::string& path, const std::string& file, std::ostream& out) {
-    printLines(out, Database::Open(path).OpenFile(file).Keys());
+    std::vector<std::string> keys = Database::Open(path).OpenFile(file).Keys();
+    for (std::string& key : keys)
+        key = mvdb::toNotation(key);
+    printLines(out, keys);
 }
 
 void showRecord(const std::string& path, const std::string& file, const std::string& key,

@@ -4,7 +4,8 @@
 // fails, the database is left exactly as it was. A verb that prints writes its whole answer to
 // out only once it has it all, so a failure prints nothing. Every failure is thrown: a DbError
 // from the database component, or a std::runtime_error for input that the tool itself refuses.
-// Records are shown and given in the ^ ] \ notation (Notation.h); keys and file names raw.
+// Records are shown and given in the ^ ] \ notation (Notation.h), and keys listed in it, so that a
+// key holding a newline reads as one; keys and file names are given raw.
 #pragma once
 
 #include <iosfwd>
@@ -19,7 +20,7 @@ void listFiles(const std::string& path, std::ostream& out);
 // Fills the sample files (SampleData.h), making the database when path is missing; refuses when
 // the database already holds any of them.
 void fillSample(const std::string& path);
-// The keys of a file, one a line, in byte order.
+// The keys of a file, one a line, in byte order, in notation.
 void listKeys(const std::string& path, const std::string& file, std::ostream& out);
 // The record in notation, and a newline.
 void showRecord(const std::string& path, const std::string& file, const std::string& key,

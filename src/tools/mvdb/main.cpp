@@ -25,7 +25,7 @@ constexpr std::array kVerbs = {
          [](const Operands& lead, const Operands&) { listFiles(lead[0], std::cout); }},
     Verb{"sample", "", "fill ASSOCIATION, RUBSAISIE and TPSPARAMBASCUL with sample data", 0, 0,
          [](const Operands& lead, const Operands&) { fillSample(lead[0]); }},
-    Verb{"list", "FILE", "list the keys of FILE, one a line, in byte order", 1, 1,
+    Verb{"list", "FILE", "list the keys of FILE in notation, one a line, in byte order", 1, 1,
          [](const Operands& lead, const Operands& o) { listKeys(lead[0], o[0], std::cout); }},
     Verb{"show", "FILE KEY", "print a record in ^ ] \\ notation", 2, 2,
          [](const Operands& lead, const Operands& o) {
