@@ -66,5 +66,30 @@ TEST_F(ExchangeTest, ARecordThatIsNotUtf8IsNamedAndNothingIsExported) {
     fails({source(), "export", "F"}, "« k1 » n'est pas un texte UTF-8 valide");
 }
 
+TEST_F(ExchangeTest, AnInputThatCannotBeReadFailsAndWritesNothing) {
+    const std::string before = contents(target());
+    const std::string folder = path("dossier");
+    std::filesystem::create_directory(folder);
+    for (const char* file : {"F", "NEW"}) {
+        const Outcome outcome = mvdbReading({target(), "import", file}, folder);
+        EXPECT_EQ(outcome.status, 1) << file;
+        EXPECT_THAT(outcome.err, HasSubstr("L'entrée standard n'a pas pu être lue"));
+        EXPECT_EQ(contents(target()), before) << file;
+    }
+}
+
+TEST_F(ExchangeTest, TwoRecordsOfOneKeyAreRefusedByKeyAndLines) {
+    const std::string before = contents(target());
+    const std::string input = R"({"key":"001","attributes":[["un"]]})"
+                              "\n"
+                              R"({"key":"002","attributes":[]})"
+                              "\n\n"
+                              R"({"key":"001","attributes":[["deux"]]})";
+    for (const char* file : {"F", "NEW"}) {
+        fails({target(), "import", file}, "Lignes 1 et 4 de l'entrée : la clé « 001 »", input);
+        EXPECT_EQ(contents(target()), before) << file;
+    }
+}
+
 }  // namespace
 }  // namespace mvdbtool::testing

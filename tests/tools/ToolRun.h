@@ -30,11 +30,16 @@ protected:
     // Runs mvdb with these arguments, given input on its standard input.
     Outcome mvdb(const std::vector<std::string>& arguments, const std::string& input = "") const {
         std::ofstream(path("stdin"), std::ios::binary) << input;
+        return mvdbReading(arguments, path("stdin"));
+    }
+
+    // Runs mvdb with these arguments, its standard input opened on the file (or folder) at input.
+    Outcome mvdbReading(const std::vector<std::string>& arguments, const std::string& input) const {
         std::string command = quoted(MVDB_PATH);
         for (const std::string& argument : arguments)
             command += " " + quoted(argument);
-        command += " <" + quoted(path("stdin")) + " >" + quoted(path("stdout")) + " 2>" +
-                   quoted(path("stderr"));
+        command +=
+            " <" + quoted(input) + " >" + quoted(path("stdout")) + " 2>" + quoted(path("stderr"));
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read("stdout"), read("stderr")};
     }

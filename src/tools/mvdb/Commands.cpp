@@ -139,10 +139,10 @@ void exportFile(const std::string& path, const std::string& file, std::ostream& 
     printLines(out, lines);
 }
 
-void importFile(const std::string& path, const std::string& file, std::istream& in) {
+void importFile(const std::string& path, const std::string& file, const std::string& input) {
     const Database database = Database::Open(path);
-    // Every line is read and checked before anything is written, and no lock is held meanwhile.
-    const std::vector<Record> records = readJsonLines(in);
+    // Every line is checked before anything is written, and no lock is held meanwhile.
+    const std::vector<Record> records = readJsonLines(input);
     inTransaction(database, [&] { writeRecords(openOrCreateFile(database, file), records); });
 }
 

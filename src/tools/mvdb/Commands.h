@@ -36,8 +36,9 @@ void runQuery(const std::string& path, const std::string& sentence, const std::s
               std::ostream& out);
 // The records of a file as JSON lines (JsonRecords.h), in the byte order of their keys.
 void exportFile(const std::string& path, const std::string& file, std::ostream& out);
-// Reads JSON lines from in and writes every record into the file, replacing records of the same
-// key and creating the file when missing: all of them, or none when any line is wrong.
-void importFile(const std::string& path, const std::string& file, std::istream& in);
+// Writes every record of the JSON lines of input into the file, replacing records of the same key
+// and creating the file when missing: all of them, or none when any line is wrong or two lines
+// give one key.
+void importFile(const std::string& path, const std::string& file, const std::string& input);
 
 }  // namespace mvdbtool

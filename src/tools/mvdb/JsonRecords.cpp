@@ -1,7 +1,8 @@
 #include "tools/mvdb/JsonRecords.h"
 
 #include <algorithm>
-#include <istream>
+#include <map>
+#include <sstream>
 #include <stdexcept>
 
 #include <nlohmann/json.hpp>
@@ -86,6 +87,19 @@ bool isBlank(std::string_view line) {
                        [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
 }
 
+// The record of line number, its failure named by that number.
+Record recordOfLine(const std::string& line, std::size_t number) {
+    const std::string where = "Ligne " + std::to_string(number) + " de l'entrée : ";
+    try {
+        return recordOf(Json::parse(line));
+    } catch (const Json::parse_error& error) {
+        refuse(where + "ce n'est pas du JSON valide (caractère " + std::to_string(error.byte) +
+               ").");
+    } catch (const std::runtime_error& error) {
+        refuse(where + error.what() + ".");
+    }
+}
+
 }  // namespace
 
 std::string toJsonLine(std::string_view key, std::string_view text) {
@@ -103,22 +117,21 @@ std::string toJsonLine(std::string_view key, std::string_view text) {
     }
 }
 
-std::vector<Record> readJsonLines(std::istream& in) {
+std::vector<Record> readJsonLines(const std::string& input) {
     std::vector<Record> records;
+    // The line of each key: a second record of a key would replace the first without a word.
+    std::map<std::string, std::size_t, std::less<>> lineOfKey;
+    std::istringstream in(input);
     std::string line;
     for (std::size_t number = 1; std::getline(in, line); ++number) {
         if (isBlank(line)) continue;
-        const std::string where = "Ligne " + std::to_string(number) + " de l'entrée : ";
-        try {
-            records.push_back(recordOf(Json::parse(line)));
-        } catch (const Json::parse_error& error) {
-            refuse(where + "ce n'est pas du JSON valide (caractère " + std::to_string(error.byte) +
-                   ").");
-        } catch (const std::runtime_error& error) {
-            refuse(where + error.what() + ".");
-        }
+        records.push_back(recordOfLine(line, number));
+        const auto [first, added] = lineOfKey.emplace(records.back().key, number);
+        if (!added)
+            refuse("Lignes " + std::to_string(first->second) + " et " + std::to_string(number) +
+                   " de l'entrée : la clé « " + mvdb::toNotation(first->first) +
+                   " » est donnée deux fois.");
     }
-    if (in.bad()) refuse("L'entrée standard n'a pas pu être lue.");
     return records;
 }
 

@@ -10,7 +10,6 @@
 // std::runtime_error naming the line (counted from 1) and what is wrong with it.
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +20,8 @@ namespace mvdbtool {
 
 // The JSON line of a record, without its newline.
 std::string toJsonLine(std::string_view key, std::string_view text);
-// Every record of the JSON lines read from in, in their order; blank lines are skipped.
-std::vector<Record> readJsonLines(std::istream& in);
+// Every record of the JSON lines of input, in their order; blank lines are skipped. Two lines that
+// give one key are refused, naming the key and both lines.
+std::vector<Record> readJsonLines(const std::string& input);
 
 }  // namespace mvdbtool

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "tools/mvdb/Commands.h"
+#include "tools/mvdb/StandardInput.h"
 #include "tools/verbs/VerbTool.h"
 
 namespace {
@@ -43,7 +44,9 @@ constexpr std::array kVerbs = {
     Verb{"export", "FILE", "write the records of FILE as JSON lines", 1, 1,
          [](const Operands& lead, const Operands& o) { exportFile(lead[0], o[0], std::cout); }},
     Verb{"import", "FILE", "read JSON lines into FILE: all records or none", 1, 1,
-         [](const Operands& lead, const Operands& o) { importFile(lead[0], o[0], std::cin); }},
+         [](const Operands& lead, const Operands& o) {
+             importFile(lead[0], o[0], readStandardInput());
+         }},
 };
 
 constexpr std::array<std::string_view, 1> kLeading = {"PATH"};
