@@ -68,15 +68,24 @@ std::string attributeText(const Json& attribute) {
     return joinJson(attribute, mvdb::kValueMark, valueText);
 }
 
+// The record of a line that gives its key and text in notation.
+Record recordInNotation(const std::string& key, const Json& notation) {
+    if (!notation.is_string()) refuse("« notation » doit être un texte");
+    return {mvdb::fromNotation(key), mvdb::fromNotation(notation.get_ref<const std::string&>())};
+}
+
 Record recordOf(const Json& line) {
+    const bool inNotation = line.is_object() && line.contains("notation");
     if (!line.is_object() || line.size() != 2 || !line.contains("key") ||
-        !line.contains("attributes")) {
-        refuse(R"(il faut un objet {"key":…,"attributes":[…]} et rien d'autre)");
+        !(inNotation || line.contains("attributes"))) {
+        refuse(R"(il faut un objet {"key":…,"attributes":[…]} ou {"key":…,"notation":…} et )"
+               "rien d'autre");
     }
     const Json& key = line["key"];
     if (!key.is_string() || key.get_ref<const std::string&>().empty()) {
         refuse("« key » doit être un texte non vide");
     }
+    if (inNotation) return recordInNotation(key.get<std::string>(), line["notation"]);
     const Json& attributes = line["attributes"];
     if (!attributes.is_array()) refuse("« attributes » doit être une liste d'attributs");
     return {key.get<std::string>(), joinJson(attributes, mvdb::kAttributeMark, attributeText)};
@@ -110,10 +119,8 @@ std::string toJsonLine(std::string_view key, std::string_view text) {
     try {
         return line.dump();
     } catch (const Json::type_error&) {
-        // The strict writer refuses bytes that are no UTF-8; the key is named in notation, which
-        // shows such bytes as %HH.
-        refuse("L'enregistrement « " + mvdb::toNotation(key) +
-               " » n'est pas un texte UTF-8 valide ; il ne peut pas être écrit en JSON.");
+        // The strict writer refuses bytes that are no UTF-8, which the notation writes as %HH.
+        return Json{{"key", mvdb::toNotation(key)}, {"notation", mvdb::toNotation(text)}}.dump();
     }
 }
 

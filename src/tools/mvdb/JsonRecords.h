@@ -5,9 +5,11 @@
 // The record text "" has "attributes":[]. Reading also takes [] for an empty attribute or value,
 // so that every array reads back as the text it stands for.
 //
-// JSON texts are UTF-8, so a key or record text that is not valid UTF-8 cannot be written: the
-// writer fails with a std::runtime_error naming the key. The reader fails with a
-// std::runtime_error naming the line (counted from 1) and what is wrong with it.
+// JSON texts are UTF-8. A record whose key or text holds a byte that is no UTF-8 character is
+// written whole in the ^ ] \ notation (Notation.h), key and text, which shows such a byte as %HH:
+// {"key":"k1","notation":"Latin-1 %E9t%E9"}. Every record so reads back byte for byte, and every
+// other record keeps the form above. The reader fails with a std::runtime_error naming the line
+// (counted from 1) and what is wrong with it.
 #pragma once
 
 #include <string>

@@ -53,7 +53,8 @@ constexpr std::array<std::string_view, 1> kLeading = {"PATH"};
 
 constexpr std::string_view kNotes =
     "Notation: ^ separates attributes, ] values, \\ subvalues; %HH is the byte HH.\n"
-    "JSON lines: {\"key\":\"001\",\"attributes\":[[\"value\",[\"sub\",\"sub\"]],...]}\n"
+    "JSON lines: {\"key\":\"001\",\"attributes\":[[\"value\",[\"sub\",\"sub\"]],...]}; a record\n"
+    "that is not UTF-8 gives key and text in notation: {\"key\":\"k1\",\"notation\":\"%E9t%E9\"}\n"
     "Exit status: 0 done, 1 failed (nothing written), 2 wrong command line.\n";
 
 }  // namespace
