@@ -1,8 +1,8 @@
 // Opening an entity of 10 to 10,000 lines on each store, beside the floor: the least that any
 // opening must read, in raw SQLite and in raw libpq. In one read transaction, the entity's record,
-// then the records of its distinct rubric codes in one batch (chunks of 500 keys in SQLite, one
-// array of keys on the server), each line's labels then taken from them. The component's requests
-// to the storage for one opening are counted.
+// then the records of its distinct rubric codes in one batch (chunks of 16 to 1,024 keys in
+// SQLite, one array of keys on the server), each line's labels then taken from them. The
+// component's requests to the storage for one opening are counted.
 #include <map>
 #include <memory>
 #include <set>
@@ -78,6 +78,16 @@ std::vector<std::string> labelsOfLines(
     return shown;
 }
 
+// A read of the records under up to `keys` keys, those not bound left NULL.
+sqlite3_stmt* prepareChunk(sqlite3* connection, std::size_t keys) {
+    std::string sql = "SELECT key, text FROM records WHERE file = ?1 AND key IN (?2";
+    for (std::size_t parameter = 3; parameter <= keys + 1; ++parameter)
+        sql += ", ?" + std::to_string(parameter);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(connection, (sql + ")").c_str(), -1, &statement, nullptr);
+    return statement;
+}
+
 void floorOpeningRawSqlite(benchmark::State& state) {
     const std::string entity = bench::linesEntity(linesOf(state));
     bench::RawSqlite raw;
@@ -87,12 +97,10 @@ void floorOpeningRawSqlite(benchmark::State& state) {
     sqlite3_stmt* read = nullptr;
     sqlite3_prepare_v2(connection, "SELECT text FROM records WHERE file = ?1 AND key = ?2", -1,
                        &read, nullptr);
-    constexpr int kChunk = 500;
-    std::string inList = "SELECT key, text FROM records WHERE file = ?1 AND key IN (?2";
-    for (int parameter = 3; parameter <= kChunk + 1; ++parameter)
-        inList += ", ?" + std::to_string(parameter);
-    sqlite3_stmt* readChunk = nullptr;
-    sqlite3_prepare_v2(connection, (inList + ")").c_str(), -1, &readChunk, nullptr);
+    // Chunks of 16, 128 or 1,024 keys, the smallest that holds the keys left.
+    const std::size_t chunkSizes[] = {16, 128, 1024};
+    sqlite3_stmt* chunks[] = {prepareChunk(connection, 16), prepareChunk(connection, 128),
+                              prepareChunk(connection, 1024)};
     for (auto _ : state) {
         sqlite3_exec(connection, "BEGIN", nullptr, nullptr, nullptr);
         sqlite3_bind_int64(read, 1, parameterFile);
@@ -102,26 +110,31 @@ void floorOpeningRawSqlite(benchmark::State& state) {
         sqlite3_reset(read);
         const RecordCodes codes = codesOf(record);
         std::map<std::string, std::string, std::less<>> labels;
-        for (std::size_t first = 0; first < codes.distinct.size(); first += kChunk) {
-            sqlite3_clear_bindings(readChunk);
-            sqlite3_bind_int64(readChunk, 1, rubricFile);
-            for (std::size_t i = first; i < std::min(first + kChunk, codes.distinct.size()); ++i) {
-                const std::string& code = codes.distinct[i];
-                sqlite3_bind_text(readChunk, static_cast<int>(i - first) + 2, code.data(),
+        for (std::size_t first = 0; first < codes.distinct.size();) {
+            const std::size_t left = codes.distinct.size() - first;
+            const std::size_t size = left <= 16 ? 0 : left <= 128 ? 1 : 2;
+            sqlite3_stmt* chunk = chunks[size];
+            sqlite3_clear_bindings(chunk);
+            sqlite3_bind_int64(chunk, 1, rubricFile);
+            for (std::size_t i = 0; i < std::min(left, chunkSizes[size]); ++i) {
+                const std::string& code = codes.distinct[first + i];
+                sqlite3_bind_text(chunk, static_cast<int>(i) + 2, code.data(),
                                   static_cast<int>(code.size()), SQLITE_STATIC);
             }
-            while (sqlite3_step(readChunk) == SQLITE_ROW) {
+            first += std::min(left, chunkSizes[size]);
+            while (sqlite3_step(chunk) == SQLITE_ROW) {
                 labels.emplace(
-                    bench::columnText(readChunk, 0),
-                    mvdb::nthPiece(bench::columnText(readChunk, 1), mvdb::kAttributeMark, 1));
+                    bench::columnText(chunk, 0),
+                    mvdb::nthPiece(bench::columnText(chunk, 1), mvdb::kAttributeMark, 1));
             }
-            sqlite3_reset(readChunk);
+            sqlite3_reset(chunk);
         }
         sqlite3_exec(connection, "COMMIT", nullptr, nullptr, nullptr);
         benchmark::DoNotOptimize(labelsOfLines(codes, labels));
     }
     sqlite3_finalize(read);
-    sqlite3_finalize(readChunk);
+    for (sqlite3_stmt* chunk : chunks)
+        sqlite3_finalize(chunk);
 }
 
 // The keys as a one-dimension bytea[] in the server's binary array format.

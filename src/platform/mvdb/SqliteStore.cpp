@@ -19,7 +19,9 @@ namespace {
 
 constexpr int kApplicationId = 0x4D564442;  // "MVDB", in the SQLite file's header
 // The layouts of the file: 1 kept no versions; 2 keeps a version in each record, before its text
-// so that checking a version reads none of the text, and the last version given.
+// so that checking a version reads none of the text. A write raises its record's version by one;
+// a record made anew starts above the highest version of any record removed so far (retired), so
+// that the versions of one key never repeat, even across a removal.
 constexpr int kFirstLayout = 1;
 constexpr int kLayout = 2;
 
@@ -27,7 +29,7 @@ constexpr const char* kTables =
     "CREATE TABLE files (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
     "CREATE TABLE records (file INTEGER NOT NULL REFERENCES files (id), key TEXT NOT NULL,"
     " version INTEGER NOT NULL, text BLOB NOT NULL, PRIMARY KEY (file, key)) WITHOUT ROWID;"
-    "CREATE TABLE versions (last INTEGER NOT NULL);"
+    "CREATE TABLE versions (retired INTEGER NOT NULL);"
     "PRAGMA user_version = 2;";
 constexpr const char* kSchema =
     "PRAGMA journal_mode = WAL;"
@@ -58,11 +60,14 @@ enum StatementId {
     kFileNames,
     kReadRecord,
     kReadVersion,
-    kReadChunk,
-    kNextVersion,
-    kInsertRecord,
-    kUpdateRecord,
+    kReadChunkSmall,
+    kReadChunkMiddle,
+    kReadChunkLarge,
+    kWriteRecord,
+    kUpdateIf,
+    kInsertIfNone,
     kDeleteRecord,
+    kRetire,
     kKeys,
     kScan,
     kBeginWrite,
@@ -75,14 +80,24 @@ enum StatementId {
     kStatementCount
 };
 
-// The keys that one read of several records binds; the unused ones stay NULL, which no key is.
-constexpr int kChunkKeys = 500;
+// The keys that the reads of several records bind, from kReadChunkSmall on: a read takes the
+// smallest that holds the keys left, or the largest, and leaves its unused keys NULL, which no key
+// is. SQLite sorts the keys of each read once, so that a few keys do not pay for many.
+constexpr std::array<std::size_t, 3> kChunkKeys = {16, 128, 1024};
 
-std::string chunkRead() {
+std::string chunkRead(std::size_t keys) {
     std::string sql = "SELECT key, version, text FROM records WHERE file = ?1 AND key IN (?2";
-    for (int parameter = 3; parameter <= kChunkKeys + 1; ++parameter)
+    for (std::size_t parameter = 3; parameter <= keys + 1; ++parameter)
         sql += ", ?" + std::to_string(parameter);
     return sql + ")";
+}
+
+// The read of several records for a chunk of that many keys left.
+int chunkStatement(std::size_t keysLeft) {
+    std::size_t size = 0;
+    while (size + 1 < kChunkKeys.size() && kChunkKeys[size] < keysLeft)
+        ++size;
+    return kReadChunkSmall + static_cast<int>(size);
 }
 
 const std::array<std::string, kStatementCount> kStatements = {
@@ -92,11 +107,18 @@ const std::array<std::string, kStatementCount> kStatements = {
     "SELECT name FROM files ORDER BY name",
     "SELECT version, text FROM records WHERE file = ?1 AND key = ?2",
     "SELECT version FROM records WHERE file = ?1 AND key = ?2",
-    chunkRead(),
-    "UPDATE versions SET last = last + 1 RETURNING last",
-    "INSERT INTO records (file, key, version, text) VALUES (?1, ?2, ?3, ?4)",
-    "UPDATE records SET version = ?3, text = ?4 WHERE file = ?1 AND key = ?2",
-    "DELETE FROM records WHERE file = ?1 AND key = ?2",
+    chunkRead(kChunkKeys[0]),
+    chunkRead(kChunkKeys[1]),
+    chunkRead(kChunkKeys[2]),
+    "INSERT INTO records (file, key, version, text) SELECT ?1, ?2, retired + 1, ?3 FROM versions"
+    " WHERE true ON CONFLICT (file, key) DO UPDATE SET version = version + 1, text = excluded.text"
+    " RETURNING version",
+    "UPDATE records SET version = version + 1, text = ?3 WHERE file = ?1 AND key = ?2"
+    " AND version = ?4 RETURNING version",
+    "INSERT INTO records (file, key, version, text) SELECT ?1, ?2, retired + 1, ?3 FROM versions"
+    " WHERE true ON CONFLICT (file, key) DO NOTHING RETURNING version",
+    "DELETE FROM records WHERE file = ?1 AND key = ?2 RETURNING version",
+    "UPDATE versions SET retired = max(retired, ?1)",
     "SELECT key FROM records WHERE file = ?1 ORDER BY key",
     "SELECT key, text FROM records WHERE file = ?1 ORDER BY key",
     "BEGIN IMMEDIATE",
@@ -369,10 +391,13 @@ std::vector<std::optional<Store::Record>> SqliteStore::readRecords(
     FileId file, std::span<const std::string> keys) {
     std::unordered_map<std::string, Record> found;
     const auto readChunks = [&] {
-        for (std::size_t first = 0; first < keys.size(); first += kChunkKeys) {
+        for (std::size_t first = 0; first < keys.size();) {
+            const int which = chunkStatement(keys.size() - first);
+            const std::size_t size = kChunkKeys[static_cast<std::size_t>(which - kReadChunkSmall)];
             const std::span<const std::string> chunk =
-                keys.subspan(first, std::min<std::size_t>(kChunkKeys, keys.size() - first));
-            Statement::Use read(statement(kReadChunk));
+                keys.subspan(first, std::min(size, keys.size() - first));
+            first += chunk.size();
+            Statement::Use read(statement(which));
             read->clearBindings();
             read->bind(1, file);
             for (std::size_t i = 0; i < chunk.size(); ++i)
@@ -383,7 +408,7 @@ std::vector<std::optional<Store::Record>> SqliteStore::readRecords(
         return 0;
     };
     // Chunks read apart would each see the file as it then is.
-    if (keys.size() <= kChunkKeys) {
+    if (keys.size() <= kChunkKeys.back()) {
         readChunks();
     } else {
         inOwnUnit(UnitKind::kRead, readChunks);
@@ -399,49 +424,54 @@ std::optional<Store::Version> SqliteStore::storedVersion(FileId file, std::strin
     return read->integer(0);
 }
 
-Store::Version SqliteStore::store(FileId file, std::string_view key, std::string_view text,
-                                  bool stored) {
-    Version version = 0;
-    {
-        Statement::Use next(statement(kNextVersion));
-        next->step();
-        version = next->integer(0);
-    }
-    Statement::Use write(statement(stored ? kUpdateRecord : kInsertRecord));
+std::optional<Store::Version> SqliteStore::write(int which, FileId file, std::string_view key,
+                                                 std::string_view text,
+                                                 std::optional<Version> expected) {
+    checkFileInPlace();
+    Statement::Use write(statement(which));
     write->bind(1, file);
     write->bind(2, key);
-    write->bind(3, version);
-    write->bindBlob(4, text);
+    write->bindBlob(3, text);
+    if (expected) write->bind(4, *expected);
+    if (!write->step()) return std::nullopt;
+    const Version version = write->integer(0);
+    // Run to its end, so that a failure to keep the write is known here.
     write->step();
     return version;
 }
 
 Store::Version SqliteStore::writeRecord(FileId file, std::string_view key, std::string_view text) {
-    checkFileInPlace();
-    return inOwnUnit(UnitKind::kWrite,
-                     [&] { return store(file, key, text, storedVersion(file, key).has_value()); });
+    return *write(kWriteRecord, file, key, text, std::nullopt);
 }
 
 Store::WriteResult SqliteStore::writeRecordIf(FileId file, std::string_view key,
                                               std::string_view text,
                                               std::optional<Version> expected) {
-    checkFileInPlace();
-    return inOwnUnit(UnitKind::kWrite, [&] {
-        const std::optional<Version> stored = storedVersion(file, key);
-        if (stored == expected)
-            return WriteResult{Conflict::kNone, store(file, key, text, stored.has_value())};
-        return WriteResult{
-            !stored ? Conflict::kDeleted : (expected ? Conflict::kChanged : Conflict::kCreated), 0};
-    });
+    const std::optional<Version> written =
+        write(expected ? kUpdateIf : kInsertIfNone, file, key, text, expected);
+    if (written) return {Conflict::kNone, *written};
+    if (!expected) return {Conflict::kCreated, 0};
+    return {storedVersion(file, key) ? Conflict::kChanged : Conflict::kDeleted, 0};
 }
 
 bool SqliteStore::deleteRecord(FileId file, std::string_view key) {
     checkFileInPlace();
-    Statement::Use remove(statement(kDeleteRecord));
-    remove->bind(1, file);
-    remove->bind(2, key);
-    remove->step();
-    return sqlite3_changes(connection_) > 0;
+    return inOwnUnit(UnitKind::kWrite, [&] {
+        std::optional<Version> version;
+        {
+            Statement::Use remove(statement(kDeleteRecord));
+            remove->bind(1, file);
+            remove->bind(2, key);
+            if (remove->step()) version = remove->integer(0);
+            while (remove->step()) {
+            }
+        }
+        if (!version) return false;
+        Statement::Use retire(statement(kRetire));
+        retire->bind(1, *version);
+        retire->step();
+        return true;
+    });
 }
 
 std::vector<std::string> SqliteStore::keys(FileId file) {

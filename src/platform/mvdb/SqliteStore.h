@@ -1,8 +1,8 @@
 // SqliteStore: the store of a database kept in one SQLite file (Store.h), for one machine.
 //
-// The SQLite file holds a table of file names, a table of records (file, key, version, text),
+// The SQLite file holds a table of file names and a table of records (file, key, version, text),
 // keyed by file and key, so that a point read is one index look-up and a file's records come in
-// the byte order of their keys, and the last version given. It runs in WAL mode with full
+// the byte order of their keys. A write is one statement, which checks the version it expects. It runs in WAL mode with full
 // synchronisation: a write is one transaction, and a crash or a failed write leaves every record
 // as it was before or after it. Every statement is prepared once, with its values bound, never
 // pasted into the SQL. A file of the first layout, which kept no versions, is laid out anew in
@@ -61,8 +61,10 @@ private:
     // be written.
     void upgradeLayout(int layout, bool readOnly);
     std::optional<Version> storedVersion(FileId file, std::string_view key);
-    // Stores the text under a new version, over the record at stored or as a new one.
-    Version store(FileId file, std::string_view key, std::string_view text, bool stored);
+    // Runs a write statement of the text, over the expected version when there is one; answers
+    // the version written, none when the statement found nothing to write.
+    std::optional<Version> write(int which, FileId file, std::string_view key,
+                                 std::string_view text, std::optional<Version> expected);
     // Fails with kErrNoSuchDatabase when the path no longer leads to the file that was opened (a
     // write to a removed or replaced file would be lost), with kErrDatabaseReadOnly when the file
     // may no longer be written (made read-only since it was opened).
