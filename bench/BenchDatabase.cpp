@@ -114,7 +114,7 @@ BenchDatabase::BenchDatabase(Sizes sizes, Store store)
 
 BenchDatabase::~BenchDatabase() {
     if (store_ == Store::kServer) return;  // the server's folder goes with it
-    for (const char* suffix : {"", "-wal", "-shm"})
+    for (const char* suffix : {"", "-journal"})
         std::filesystem::remove(location_ + suffix);
 }
 

@@ -35,12 +35,23 @@ protected:
 
     // Runs mvdb with these arguments, its standard input opened on the file (or folder) at input.
     Outcome mvdbReading(const std::vector<std::string>& arguments, const std::string& input) const {
-        std::string command = quoted(MVDB_PATH);
-        for (const std::string& argument : arguments)
-            command += " " + quoted(argument);
-        command +=
-            " <" + quoted(input) + " >" + quoted(path("stdout")) + " 2>" + quoted(path("stderr"));
-        const int status = std::system(command.c_str());
+        std::vector<std::string> command{MVDB_PATH};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return run(command, input);
+    }
+
+    // Runs the command, its standard input opened on the file at input, empty by default.
+    Outcome run(const std::vector<std::string>& command, std::string input = "") const {
+        if (input.empty()) {
+            input = path("stdin");
+            std::ofstream(input, std::ios::binary);
+        }
+        std::string line;
+        for (const std::string& word : command)
+            line += quoted(word) + " ";
+        line +=
+            "<" + quoted(input) + " >" + quoted(path("stdout")) + " 2>" + quoted(path("stderr"));
+        const int status = std::system(line.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read("stdout"), read("stderr")};
     }
 

@@ -125,8 +125,9 @@ public:
     };
 
     // A reading that belongs together: every read made while it lives sees one state of the
-    // database, whatever other users write meanwhile; it takes no write lock. Keep it short: it
-    // must not live across a question to the user.
+    // database, whatever other users write meanwhile: on a file their writes wait for its end, on
+    // a server they go on unseen by it. Keep it short: it must not live across a question to the
+    // user.
     // REQUIRES: no write while it lives.
     class Snapshot {
     public:

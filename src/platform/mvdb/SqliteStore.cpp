@@ -32,7 +32,6 @@ constexpr const char* kTables =
     "CREATE TABLE versions (retired INTEGER NOT NULL);"
     "PRAGMA user_version = 2;";
 constexpr const char* kSchema =
-    "PRAGMA journal_mode = WAL;"
     "BEGIN;"
     "PRAGMA application_id = 1297499202;";
 constexpr const char* kFirstVersions = "INSERT INTO versions VALUES (0);COMMIT;";
@@ -224,6 +223,14 @@ std::pair<std::uint64_t, std::uint64_t> identityOf(const std::string& path) {
     return {status.st_dev, status.st_ino};
 }
 
+// Whether this user may write the file, and make its journal beside it; a user who may not opens
+// the database for reading only.
+bool mayWrite(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::absolute(path).parent_path();
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 &&
+           ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
 sqlite3* connect(const std::string& path, int flags, std::chrono::milliseconds busyTimeout) {
     sqlite3* connection = nullptr;
     const int code = sqlite3_open_v2(path.c_str(), &connection,
@@ -256,7 +263,8 @@ std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
     if (!std::filesystem::exists(path, ignored)) {
         throw DbError(kErrNoSuchDatabase, "La base de données « " + path + " » n'existe pas.");
     }
-    const int flags = options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const bool readOnly = options.readOnly || !mayWrite(path);
+    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     std::shared_ptr<SqliteStore> store(
         new SqliteStore(connect(path, flags, options.busyTimeout), path));
     int layout = 0;
@@ -271,7 +279,8 @@ std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
         throw DbError(kErrNotADatabase, "La base de données « " + path +
                                             " » vient d'une version plus récente du programme.");
     }
-    if (layout < kLayout) store->upgradeLayout(layout, options.readOnly);
+    if (layout < kLayout) store->upgradeLayout(layout, readOnly);
+    if (!readOnly) store->leaveWriteAheadLog();
     store->execute("PRAGMA synchronous = FULL");
     return store;
 }
@@ -298,7 +307,7 @@ std::shared_ptr<SqliteStore> SqliteStore::create(const std::string& path) {
         return open(path, OpenOptions{});
     } catch (const DbError&) {
         std::error_code ignored;
-        for (const char* suffix : {"", "-wal", "-shm"}) {
+        for (const char* suffix : {"", "-journal"}) {
             std::filesystem::remove(path + suffix, ignored);
         }
         throw;
@@ -314,6 +323,15 @@ SqliteStore::SqliteStore(sqlite3* connection, std::string path)
 SqliteStore::~SqliteStore() {
     statements_.clear();
     sqlite3_close_v2(connection_);
+}
+
+void SqliteStore::leaveWriteAheadLog() {
+    try {
+        execute("PRAGMA journal_mode = DELETE");
+    } catch (const DbError& error) {
+        // Another program has the file open: the next opening brings it over.
+        if (error.number() != kErrDatabaseLocked) throw;
+    }
 }
 
 void SqliteStore::upgradeLayout(int layout, bool readOnly) {

@@ -2,11 +2,18 @@
 //
 // The SQLite file holds a table of file names and a table of records (file, key, version, text),
 // keyed by file and key, so that a point read is one index look-up and a file's records come in
-// the byte order of their keys. A write is one statement, which checks the version it expects. It runs in WAL mode with full
-// synchronisation: a write is one transaction, and a crash or a failed write leaves every record
-// as it was before or after it. Every statement is prepared once, with its values bound, never
-// pasted into the SQL. A file of the first layout, which kept no versions, is laid out anew in
-// place when it is first opened for writing; read-only, its records read as version 0.
+// the byte order of their keys. A write is one statement, which checks the version it expects:
+// one transaction with full synchronisation, so that a crash or a failed write leaves every
+// record as it was before or after it. Every statement is prepared once, with its values bound,
+// never pasted into the SQL.
+//
+// Shared folders: the file keeps a rollback journal, which only a writer makes, beside the file,
+// for the time of its write. A reader leaves nothing behind that another user would have to
+// write, and a user who may not write the file, or its folder, opens it for reading only, so
+// that a colleague who may only read can view it without blocking its owner. A file that an
+// earlier version kept with a write-ahead log is brought to the rollback journal when a writer
+// opens it alone. A file of the first layout, which kept no versions, is laid out anew in place
+// when it is first opened for writing; read-only, its records read as version 0.
 //
 // Failures are DbErrors (DbError.h): kErrNoSuchDatabase (also for a write once the file was
 // removed or replaced), kErrNotADatabase, kErrDatabaseExists, kErrDatabaseLocked (after the busy
@@ -60,6 +67,7 @@ private:
     // Brings a file of the first layout to the current one, or reads it as it is when it may not
     // be written.
     void upgradeLayout(int layout, bool readOnly);
+    void leaveWriteAheadLog();
     std::optional<Version> storedVersion(FileId file, std::string_view key);
     // Runs a write statement of the text, over the expected version when there is one; answers
     // the version written, none when the statement found nothing to write.

@@ -42,10 +42,11 @@ Database openOrCreateDatabase(const std::string& path, bool& created) {
     return database;
 }
 
-// Removes a database that this command made, with the journal files beside it.
+// Removes a database file that this command made, with the journal that a failed write may have
+// left beside it.
 void removeDatabase(const std::string& path) {
     std::error_code ignored;
-    for (const char* suffix : {"", "-wal", "-shm"})
+    for (const char* suffix : {"", "-journal"})
         std::filesystem::remove(path + suffix, ignored);
 }
 

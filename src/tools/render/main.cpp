@@ -35,7 +35,7 @@ class SampleDatabase {
 public:
     SampleDatabase() { mvdbtool::fillSample(path_); }
     ~SampleDatabase() {
-        for (const char* suffix : {"", "-wal", "-shm"})
+        for (const char* suffix : {"", "-journal"})
             std::filesystem::remove(path_ + suffix);
     }
     const std::string& path() const { return path_; }
