@@ -20,10 +20,10 @@ TEST_F(CommandLineTest, HelpAnywherePrintsTheUsageAndDoesNothingElse) {
 
 TEST_F(CommandLineTest, AWrongCommandLineExitsTwoWithAUsageAndDoesNothing) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{}, "usage: mvdb PATH VERB"},
+        {{}, "usage: mvdb LOCATION VERB"},
         {{path(), "frobnicate"}, "unknown verb 'frobnicate'"},
-        {{path(), "create", "extra"}, "usage: mvdb PATH create\n"},
-        {{path(), "show", "F"}, "usage: mvdb PATH show FILE KEY\n"},
+        {{path(), "create", "extra"}, "usage: mvdb LOCATION create\n"},
+        {{path(), "show", "F"}, "usage: mvdb LOCATION show FILE KEY\n"},
         {{path(), "query", "SSELECT F", "0", "1"}, "too many operands for query"},
     };
     for (const auto& [arguments, usage] : cases) {

@@ -1,6 +1,6 @@
-// mvdb: the command-line tool over a multivalue database file, one verb per job.
+// mvdb: the command-line tool over a multivalue database, a file or a server's, one verb per job.
 //
-// Usage: mvdb PATH VERB [OPERAND...], run as tools/verbs/VerbTool.h describes. A verb that
+// Usage: mvdb LOCATION VERB [OPERAND...], run as tools/verbs/VerbTool.h describes. A verb that
 // fails writes nothing; "--" lets a record text or a key be "-h".
 #include <array>
 #include <iostream>
@@ -17,10 +17,10 @@ using namespace mvdbtool;
 using tools::Operands;
 using tools::Verb;
 
-// Each verb gets PATH first. DbError, the tool's own refusals and the library's failures alike
+// Each verb gets LOCATION first. DbError, the tool's own refusals and the library's failures alike
 // carry the text that reports them.
 constexpr std::array kVerbs = {
-    Verb{"create", "", "make a new, empty database at PATH", 0, 0,
+    Verb{"create", "", "make a new, empty database at LOCATION", 0, 0,
          [](const Operands& lead, const Operands&) { createDatabase(lead[0]); }},
     Verb{"files", "", "list the files, one a line", 0, 0,
          [](const Operands& lead, const Operands&) { listFiles(lead[0], std::cout); }},
@@ -49,9 +49,10 @@ constexpr std::array kVerbs = {
          }},
 };
 
-constexpr std::array<std::string_view, 1> kLeading = {"PATH"};
+constexpr std::array<std::string_view, 1> kLeading = {"LOCATION"};
 
 constexpr std::string_view kNotes =
+    "LOCATION: a database file, or a postgresql:// URI of a server's database.\n"
     "Notation: ^ separates attributes, ] values, \\ subvalues; %HH is the byte HH.\n"
     "JSON lines: {\"key\":\"001\",\"attributes\":[[\"value\",[\"sub\",\"sub\"]],...]}; a record\n"
     "that is not UTF-8 gives key and text in notation: {\"key\":\"k1\",\"notation\":\"%E9t%E9\"}\n"

@@ -43,7 +43,7 @@ int usageError(const VerbTool& tool, const std::string& problem, std::string_vie
     return kUsageError;
 }
 
-// "PATH and VERB are needed", or "VERB is needed" when nothing leads.
+// "LOCATION and VERB are needed", or "VERB is needed" when nothing leads.
 std::string missingProblem(const VerbTool& tool) {
     std::string names;
     for (std::string_view operand : tool.leadingOperands)

@@ -30,7 +30,7 @@ struct Verb {
 
 struct VerbTool {
     std::string_view name;
-    std::span<const std::string_view> leadingOperands;  // before the verb, such as "PATH"
+    std::span<const std::string_view> leadingOperands;  // before the verb, such as "LOCATION"
     std::span<const Verb> verbs;
     int usageColumn;         // where the summaries start in the list of verbs
     std::string_view notes;  // the usage's closing lines, each ending in '\n'
