@@ -13,6 +13,7 @@ namespace mvdb {
 namespace {
 
 using testing::errorNumberOf;
+using namespace std::string_literals;
 
 constexpr const char* kStored = "14/03/2025^MDUPONT^^^101]102^^^^";
 
@@ -67,7 +68,7 @@ TEST_P(DatabaseTest, ANewRecordIsStoredOnlyByItsWriteAndOutlivesItsHandles) {
 }
 
 TEST_P(DatabaseTest, NamesKeysAndTextsAreBytesListedInByteOrder) {
-    const std::string text = std::string("Heures\0de nuit\xE9\xFF]1", 20);
+    const std::string text = "Heures\0de nuit\xE9\xFF]1"s;
     const DbFile rubrics = database_.CreateFile("RUBSAISIE");
     for (const std::string key : {"7", "101", "\xC3\xA9t\xE9", "Z", "a\x01", "a"})
         rubrics.WriteRecord(key, text);
