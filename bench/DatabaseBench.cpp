@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchDatabase.h"
+#include "platform/FreedMemory.h"
 #include "platform/mvdb/Marks.h"
 
 namespace {
@@ -186,4 +187,10 @@ BENCHMARK(BM_Floor_AppendRecordText)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    platform::keepFreedMemory();  // as ostrevan-host runs the component
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

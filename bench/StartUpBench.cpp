@@ -15,6 +15,7 @@
 
 #include "BenchControl.h"
 #include "control/Ctr_Ostrevan.h"
+#include "platform/FreedMemory.h"
 #include "platform/qt/SurfaceWidget.h"
 
 namespace {
@@ -157,6 +158,7 @@ BENCHMARK(BM_Floor_RawSqlAndQtCombos)
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::keepFreedMemory();  // as ostrevan-host runs the control
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -17,7 +17,6 @@ namespace {
 constexpr int kLabelAttribute = 1;
 
 using LineCodes = std::array<std::string, data::kColumns.size()>;
-using RubricRecords = std::unordered_map<std::string, mvdb::DbRecord>;
 using Labels = std::unordered_map<std::string, std::string>;
 
 // The stored codes of the record's lines, in the order of the columns.
@@ -43,40 +42,35 @@ std::vector<std::string> distinctCodes(const std::vector<LineCodes>& lines) {
     return codes;
 }
 
-// Adds to records those of keys that the file holds, read at once.
-void readInto(RubricRecords& records, const mvdb::DbFile& rubrics,
-              const std::vector<std::string>& keys) {
-    std::vector<std::optional<mvdb::DbRecord>> read = rubrics.ReadRecords(keys);
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (read[i]) records.try_emplace(keys[i], std::move(*read[i]));
-    }
-}
-
-// The rubric records of the codes, by key, read in one batch; then, for the codes filled with
-// zeros on the screen (007) that have none, in a second batch the ones kept under their number
-// alone (7).
-RubricRecords rubricRecords(const mvdb::DbFile& rubrics, const std::vector<std::string>& codes) {
-    RubricRecords records;
-    readInto(records, rubrics, codes);
+// The labels of the rubrics of the codes, by code, read at once: each code's own record and, for
+// the codes filled with zeros on the screen (007) that have none, in a second batch the records
+// kept under their number alone (7). lastRead receives the last rubric record that gave a label.
+Labels rubricLabels(const mvdb::DbFile& rubrics, const std::vector<std::string>& codes,
+                    component::Ref<mvdb::DbRecord>& lastRead) {
+    Labels labels;
+    const mvdb::DbRecord* last = nullptr;
+    const auto label = [&](const std::string& code, const std::optional<mvdb::DbRecord>& read) {
+        if (!read) return;
+        labels.emplace(code, read->Extract(kLabelAttribute));
+        last = &*read;
+    };
+    const std::vector<std::optional<mvdb::DbRecord>> own = rubrics.ReadRecords(codes);
+    std::vector<std::string> padded;
     std::vector<std::string> unpadded;
-    for (const std::string& code : codes) {
-        if (records.contains(code)) continue;
-        if (std::optional<std::string> key = rubric::keyWithoutLeadingZeros(code))
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        label(codes[i], own[i]);
+        std::optional<std::string> key = rubric::keyWithoutLeadingZeros(codes[i]);
+        if (!own[i] && key) {
+            padded.push_back(codes[i]);
             unpadded.push_back(std::move(*key));
+        }
     }
-    if (!unpadded.empty()) readInto(records, rubrics, unpadded);
-    return records;
-}
-
-// The rubric record of a stored code: its own, else the one under its number alone; none for a
-// rubric that has no record.
-const mvdb::DbRecord* rubricOf(const RubricRecords& records, const std::string& code) {
-    auto found = records.find(code);
-    if (found == records.end()) {
-        const std::optional<std::string> unpadded = rubric::keyWithoutLeadingZeros(code);
-        if (unpadded) found = records.find(*unpadded);
-    }
-    return found == records.end() ? nullptr : &found->second;
+    std::vector<std::optional<mvdb::DbRecord>> underNumber;
+    if (!unpadded.empty()) underNumber = rubrics.ReadRecords(unpadded);
+    for (std::size_t i = 0; i < padded.size(); ++i)
+        label(padded[i], underNumber[i]);
+    if (last) lastRead = std::make_shared<mvdb::DbRecord>(*last);
+    return labels;
 }
 
 }  // namespace
@@ -97,15 +91,8 @@ void Ctr_Ostrevan::Remplir_Detail() {
     Lst_Detail.Clear();
     Lst_Codes.Clear();
     const std::vector<LineCodes> lines = storedLines(*mEnrParam);
-    const std::vector<std::string> codes = distinctCodes(lines);
-    const RubricRecords rubrics = rubricRecords(*Mod_Var::gFicRubSaisie, codes);
-    Labels labels;
-    for (const std::string& code : codes) {
-        if (const mvdb::DbRecord* rubric = rubricOf(rubrics, code)) {
-            labels.emplace(code, rubric->Extract(kLabelAttribute));
-            mEnrRubSaisie = std::make_shared<mvdb::DbRecord>(*rubric);
-        }
-    }
+    const Labels labels =
+        rubricLabels(*Mod_Var::gFicRubSaisie, distinctCodes(lines), mEnrRubSaisie);
     std::string displayLine;
     for (const LineCodes& stored : lines) {
         displayLine.clear();

@@ -11,8 +11,10 @@
 #include "host/HeadlessHost.h"
 #include "host/Options.h"
 #include "host/WindowHost.h"
+#include "platform/FreedMemory.h"
 
 int main(int argc, char** argv) {
+    platform::keepFreedMemory();
     host::Options options;
     try {
         options = host::parseOptions(std::vector<std::string_view>(argv + 1, argv + argc));

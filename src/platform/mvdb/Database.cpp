@@ -37,13 +37,15 @@ DbRecord DbFile::ReadRecord(std::string_view key) const {
 }
 
 std::vector<std::optional<DbRecord>> DbFile::ReadRecords(std::span<const std::string> keys) const {
+    // Keys that no record can have are not asked for.
     std::vector<std::string> valid;
-    std::copy_if(keys.begin(), keys.end(), std::back_inserter(valid), isValidName);
-    std::vector<std::optional<Store::Record>> stored =
-        binding_->store->readRecords(binding_->id, valid);
+    const bool allValid = std::all_of(keys.begin(), keys.end(), isValidName);
+    if (!allValid) std::copy_if(keys.begin(), keys.end(), std::back_inserter(valid), isValidName);
+    std::vector<std::optional<Store::Record>> stored = binding_->store->readRecords(
+        binding_->id, allValid ? keys : std::span<const std::string>(valid));
     std::vector<std::optional<DbRecord>> records(keys.size());
     for (std::size_t key = 0, found = 0; key < keys.size(); ++key) {
-        if (!isValidName(keys[key])) continue;
+        if (!allValid && !isValidName(keys[key])) continue;
         std::optional<Store::Record>& record = stored[found++];
         if (record)
             records[key] = DbRecord(*this, keys[key], std::move(record->text), record->version);

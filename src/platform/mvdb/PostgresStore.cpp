@@ -436,11 +436,10 @@ std::optional<Store::Record> PostgresStore::readRecord(FileId file, std::string_
 std::vector<std::optional<Store::Record>> PostgresStore::readRecords(
     FileId file, std::span<const std::string> keys) {
     const Result read = run(kReadRecords, Parameters().number(file).byteArray(keys));
-    std::unordered_map<std::string, Record> found;
+    RecordsOfKeys found(keys);
     for (int row = 0; row < read.rows(); ++row)
-        found.emplace(read.bytes(row, 0),
-                      Record{std::string(read.bytes(row, 2)), read.number(row, 1)});
-    return inOrderOf(keys, found);
+        found.place(read.bytes(row, 0), read.bytes(row, 2), read.number(row, 1));
+    return found.take();
 }
 
 Store::Version PostgresStore::writeRecord(FileId file, std::string_view key,

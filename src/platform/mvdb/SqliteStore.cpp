@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <unordered_map>
 
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -407,7 +406,7 @@ std::optional<Store::Record> SqliteStore::readRecord(FileId file, std::string_vi
 
 std::vector<std::optional<Store::Record>> SqliteStore::readRecords(
     FileId file, std::span<const std::string> keys) {
-    std::unordered_map<std::string, Record> found;
+    RecordsOfKeys found(keys);
     const auto readChunks = [&] {
         for (std::size_t first = 0; first < keys.size();) {
             const int which = chunkStatement(keys.size() - first);
@@ -421,7 +420,7 @@ std::vector<std::optional<Store::Record>> SqliteStore::readRecords(
             for (std::size_t i = 0; i < chunk.size(); ++i)
                 read->bind(static_cast<int>(i) + 2, std::string_view(chunk[i]));
             while (read->step())
-                found.emplace(read->text(0), Record{std::string(read->text(2)), read->integer(1)});
+                found.place(read->text(0), read->text(2), read->integer(1));
         }
         return 0;
     };
@@ -431,7 +430,7 @@ std::vector<std::optional<Store::Record>> SqliteStore::readRecords(
     } else {
         inOwnUnit(UnitKind::kRead, readChunks);
     }
-    return inOrderOf(keys, found);
+    return found.take();
 }
 
 std::optional<Store::Version> SqliteStore::storedVersion(FileId file, std::string_view key) {

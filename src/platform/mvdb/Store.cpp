@@ -49,14 +49,24 @@ void Store::rollback() noexcept {
     --depth_;
 }
 
-std::vector<std::optional<Store::Record>> Store::inOrderOf(
-    std::span<const std::string> keys, std::unordered_map<std::string, Record>& found) {
-    std::vector<std::optional<Record>> records(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const auto record = found.find(keys[i]);
-        if (record != found.end()) records[i] = record->second;
+Store::RecordsOfKeys::RecordsOfKeys(std::span<const std::string> keys)
+    : keys_(keys), records_(keys.size()) {
+    places_.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        places_.try_emplace(keys[i], i);
+}
+
+void Store::RecordsOfKeys::place(std::string_view key, std::string_view text, Version version) {
+    const auto place = places_.find(key);
+    if (place != places_.end()) records_[place->second] = Record{std::string(text), version};
+}
+
+std::vector<std::optional<Store::Record>> Store::RecordsOfKeys::take() {
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+        const std::size_t first = places_.at(keys_[i]);
+        if (first != i) records_[i] = records_[first];
     }
-    return records;
+    return std::move(records_);
 }
 
 }  // namespace mvdb

@@ -112,9 +112,20 @@ protected:
     virtual void runUnitStatement(UnitStatement statement) = 0;
     bool inUnit() const { return depth_ > 0; }
     void countRequest() { ++requests_; }
-    // The records found, given in the order of the keys that were asked for.
-    static std::vector<std::optional<Record>> inOrderOf(
-        std::span<const std::string> keys, std::unordered_map<std::string, Record>& found);
+    // The records of the keys asked for, each put at its key's place as the storage answers it,
+    // in whatever order.
+    class RecordsOfKeys {
+    public:
+        explicit RecordsOfKeys(std::span<const std::string> keys);
+        void place(std::string_view key, std::string_view text, Version version);
+        // The records in the order of the keys; a key asked twice has its record twice.
+        std::vector<std::optional<Record>> take();
+
+    private:
+        std::span<const std::string> keys_;
+        std::unordered_map<std::string_view, std::size_t> places_;
+        std::vector<std::optional<Record>> records_;
+    };
 
     // Runs work in a unit of that kind, unless one is open already; answers what work answers.
     template <class Work>
