@@ -110,6 +110,9 @@ BenchDatabase::BenchDatabase(Sizes sizes, Store store)
     for (const int lines : kLineCounts)
         writeEntity(entities, parameters, linesEntity(lines), "Association aux lignes", lines);
     fill.commit();
+    // The server's statistics made now, so that no background vacuum runs during the benchmarks.
+    if (store == Store::kServer)
+        test_support::PostgresServer::Session(location_).run("VACUUM ANALYZE");
 }
 
 BenchDatabase::~BenchDatabase() {
@@ -125,17 +128,15 @@ const BenchDatabase& benchDatabase(Sizes sizes, Store store) {
     return *database;
 }
 
-benchmark::internal::Benchmark* registerOnEachStore(
-    const std::string& name, void (*run)(benchmark::State&, Store),
-    const std::function<void(benchmark::internal::Benchmark*)>& settings) {
-    benchmark::internal::Benchmark* last = nullptr;
+void registerOnEachStore(const std::string& name, void (*run)(benchmark::State&, Store),
+                         const std::array<Floor, 2>& floors,
+                         const std::function<void(benchmark::internal::Benchmark*)>& settings) {
     for (const Store store : kStores) {
-        last = benchmark::RegisterBenchmark((name + "_" + storeName(store)).c_str(), run, store);
-        settings(last);
+        settings(benchmark::RegisterBenchmark((name + "_" + storeName(store)).c_str(), run, store));
+        const Floor& floor = floors[static_cast<std::size_t>(store)];
+        settings(benchmark::RegisterBenchmark(floor.name, floor.run));
     }
-    return last;
 }
-
 void stepEntitiesAndRubrics(benchmark::internal::Benchmark* benchmark) {
     benchmark->ArgNames({"entities", "rubrics"});
     for (const int entities : {100, 1000, 10000})

@@ -4,6 +4,7 @@
 // that the database component and the control are measured against.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,10 +26,17 @@ inline const char* storeName(Store store) {
     return store == Store::kFile ? "File" : "Server";
 }
 
-// Registers the benchmark once for each store, as NAME_File and NAME_Server.
-benchmark::internal::Benchmark* registerOnEachStore(
-    const std::string& name, void (*run)(benchmark::State&, Store),
-    const std::function<void(benchmark::internal::Benchmark*)>& settings);
+// A floor benchmark, by its name.
+struct Floor {
+    const char* name;
+    void (*run)(benchmark::State&);
+};
+
+// Registers the benchmark once for each store, as NAME_File and NAME_Server, each followed by its
+// floor on that store, so that each runs beside its floor, with the same settings.
+void registerOnEachStore(const std::string& name, void (*run)(benchmark::State&, Store),
+                         const std::array<Floor, 2>& floors,
+                         const std::function<void(benchmark::internal::Benchmark*)>& settings);
 
 // The sizes of the bench databases: 10,000 entities and 10,000 rubrics unless a benchmark steps
 // one of them.

@@ -185,10 +185,10 @@ void stepOpenedLines(benchmark::internal::Benchmark* benchmark) {
 }
 
 const bool registered = [] {
-    bench::registerOnEachStore("BM_OpenEntity_Headless", openEntity, stepOpenedLines);
-    stepOpenedLines(
-        benchmark::RegisterBenchmark("BM_Floor_OpeningRawSqlite", floorOpeningRawSqlite));
-    stepOpenedLines(benchmark::RegisterBenchmark("BM_Floor_OpeningRawLibpq", floorOpeningRawLibpq));
+    bench::registerOnEachStore("BM_OpenEntity_Headless", openEntity,
+                               {{{"BM_Floor_OpeningRawSqlite", floorOpeningRawSqlite},
+                                 {"BM_Floor_OpeningRawLibpq", floorOpeningRawLibpq}}},
+                               stepOpenedLines);
     return true;
 }();
 

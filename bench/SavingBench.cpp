@@ -204,12 +204,14 @@ void stepSavedLines(benchmark::internal::Benchmark* benchmark) {
 }
 
 const bool registered = [] {
-    bench::registerOnEachStore("BM_SaveEntity_Headless", saveEntity, stepSavedLines);
+    bench::registerOnEachStore(
+        "BM_SaveEntity_Headless", saveEntity,
+        {{{"BM_Floor_AppendAndRawSqliteWrite", BM_Floor_AppendAndRawSqliteWrite},
+          {"BM_Floor_AppendAndRawLibpqWrite", BM_Floor_AppendAndRawLibpqWrite}}},
+        stepSavedLines);
     return true;
 }();
 BENCHMARK(BM_WriteRecord_Component)->Apply(stepSavedLines);
 BENCHMARK(BM_Floor_RawSqliteWrite)->Apply(stepSavedLines);
-BENCHMARK(BM_Floor_AppendAndRawSqliteWrite)->Apply(stepSavedLines);
-BENCHMARK(BM_Floor_AppendAndRawLibpqWrite)->Apply(stepSavedLines);
 
 }  // namespace

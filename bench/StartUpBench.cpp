@@ -145,12 +145,13 @@ void stepStartUp(benchmark::internal::Benchmark* benchmark) {
 }
 
 const bool registered = [] {
-    bench::registerOnEachStore("BM_Init_Headless", initHeadless, stepStartUp);
+    bench::registerOnEachStore("BM_Init_Headless", initHeadless,
+                               {{{"BM_Floor_RawSqlQueries", BM_Floor_RawSqlQueries},
+                                 {"BM_Floor_RawLibpqQueries", BM_Floor_RawLibpqQueries}}},
+                               stepStartUp);
     return true;
 }();
 BENCHMARK(BM_Init_Qt)->Apply(bench::stepEntitiesAndRubrics)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Floor_RawSqlQueries)->Apply(stepStartUp);
-BENCHMARK(BM_Floor_RawLibpqQueries)->Apply(stepStartUp);
 BENCHMARK(BM_Floor_RawSqlAndQtCombos)
     ->Apply(bench::stepEntitiesAndRubrics)
     ->Unit(benchmark::kMillisecond);
