@@ -1,105 +1,77 @@
+// The help folder: the configured one or else the installed one, the pages found in it by a name
+// that cannot leave it, and the installed page of the settings screen.
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
-#include "HelpTesting.h"
+#include "TestSupport.h"
 #include "platform/Utf8.h"
 #include "platform/help/HelpErrors.h"
 #include "platform/help/HelpFolder.h"
 
 namespace {
 
-using help::testing::failureOf;
-using help::testing::HelpDirSetting;
-using help::testing::ScratchFolder;
+using test_support::failureOf;
+using ::testing::HasSubstr;
 
 void write(const std::filesystem::path& file) {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file) << "<html></html>";
 }
 
-std::string contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool validUtf8(std::string_view text) {
-    for (std::size_t at = 0; at < text.size(); at += platform::decodeUtf8(text, at).length)
-        if (platform::decodeUtf8(text, at).length == 0) return false;
-    return true;
-}
-
 TEST(HelpFolder, IsTheConfiguredFolderOrElseTheInstalledOne) {
-    const std::filesystem::path installed = [] {
-        HelpDirSetting unset(std::nullopt);
-        return help::helpFolder();
-    }();
+    ::unsetenv("OSTREVAN_HELP_DIR");
+    const std::filesystem::path installed = help::helpFolder();
     EXPECT_TRUE(std::filesystem::is_directory(installed)) << installed;
-    {
-        HelpDirSetting set("/srv/aide");
-        EXPECT_EQ(help::helpFolder(), "/srv/aide");
-    }
-    HelpDirSetting empty("");
+    ::setenv("OSTREVAN_HELP_DIR", "/srv/aide", 1);
+    EXPECT_EQ(help::helpFolder(), "/srv/aide");
+    ::setenv("OSTREVAN_HELP_DIR", "", 1);
     EXPECT_EQ(help::helpFolder(), installed);
 }
 
-TEST(HelpFolder, FindsAPageOfTheFolderOrOfOneOfItsSubfolders) {
-    ScratchFolder folder;
-    write(folder.path() / "Page.htm");
-    write(folder.path() / "images" / "ecran.htm");
-
-    EXPECT_EQ(help::findHelpPage("Page.htm", folder.path()), folder.path() / "Page.htm");
-    EXPECT_EQ(help::findHelpPage("images/ecran.htm", folder.path()),
-              folder.path() / "images" / "ecran.htm");
-}
-
-TEST(HelpFolder, AMissingPageFailsNamingThePageAndTheFolder) {
-    ScratchFolder folder;
-    std::filesystem::create_directories(folder.path() / "Dossier.htm");
-
-    for (const std::string page : {"Absente.htm", "Dossier.htm"}) {
-        const auto error = failureOf([&] { help::findHelpPage(page, folder.path()); });
-        EXPECT_EQ(error.number(), help::kErrNoSuchPage) << page;
-        EXPECT_NE(std::string(error.what()).find("« " + page + " »"), std::string::npos);
-        EXPECT_NE(std::string(error.what()).find(folder.path().string()), std::string::npos);
-    }
-    const auto missingFolder =
-        failureOf([&] { help::findHelpPage("Page.htm", folder.path() / "nulle-part"); });
-    EXPECT_EQ(missingFolder.number(), help::kErrNoSuchPage);
-}
-
-TEST(HelpFolder, RefusesNamesThatLeaveTheFolderEvenWhenTheFileExists) {
-    ScratchFolder scratch;
-    const auto folder = scratch.path() / "aide";
+TEST(HelpFolder, FindsAPageInTheFolderOrASubfolderAndNoneMissingOrOutside) {
+    test_support::TestFolder scratch("help");
+    const std::filesystem::path folder = scratch.path() / "aide";
     write(folder / "Page.htm");
+    write(folder / "images" / "ecran.htm");
     write(scratch.path() / "Dehors.htm");
+    std::filesystem::create_directories(folder / "Dossier.htm");
+    for (const std::string page : {"Page.htm", "images/ecran.htm"})
+        EXPECT_EQ(help::findHelpPage(page, folder), folder / page);
 
-    const std::vector<std::string> pages{"../Dehors.htm",
-                                         "sous/../../Dehors.htm",
-                                         "..",
-                                         "",
-                                         (scratch.path() / "Dehors.htm").string(),
-                                         "/etc/passwd"};
-    for (const std::string& page : pages) {
-        const auto error = failureOf([&] { help::findHelpPage(page, folder); });
-        EXPECT_EQ(error.number(), help::kErrBadPageName) << page;
-        EXPECT_NE(std::string(error.what()).find("« " + page + " »"), std::string::npos);
+    const std::pair<std::string, std::int32_t> refused[] = {
+        {"Absente.htm", help::kErrNoSuchPage},
+        {"Dossier.htm", help::kErrNoSuchPage},
+        {"../Dehors.htm", help::kErrBadPageName},  // files that exist, outside the folder
+        {"sous/../../Dehors.htm", help::kErrBadPageName},
+        {(scratch.path() / "Dehors.htm").string(), help::kErrBadPageName},
+        {"..", help::kErrBadPageName},
+        {"", help::kErrBadPageName},
+        {"/etc/passwd", help::kErrBadPageName},
+    };
+    for (const auto& [page, number] : refused) {
+        const auto failure = failureOf([&] { help::findHelpPage(page, folder); });
+        EXPECT_EQ(failure.number(), number) << page;
+        EXPECT_THAT(failure.what(), HasSubstr("« " + page + " »"));
+        // A missing page names the folder too.
+        EXPECT_THAT(failure.what(), HasSubstr(number == help::kErrNoSuchPage ? folder : ""));
     }
+    EXPECT_EQ(failureOf([&] { help::findHelpPage("Page.htm", folder / "nulle-part"); }).number(),
+              help::kErrNoSuchPage);
 }
 
 TEST(InstalledHelp, ThePageOfTheSettingsScreenIsUtf8AndNamesWhatTheScreenShows) {
-    HelpDirSetting unset(std::nullopt);
-    const std::string page = contents(help::findHelpPage("TpsParamPaiePlg.htm"));
-
-    ASSERT_TRUE(validUtf8(page));
-    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    ::unsetenv("OSTREVAN_HELP_DIR");
+    std::ifstream in(help::findHelpPage("TpsParamPaiePlg.htm"), std::ios::binary);
+    const std::string page{std::istreambuf_iterator<char>(in), {}};
+    for (std::size_t at = 0; at < page.size(); at += platform::decodeUtf8(page, at).length)
+        ASSERT_NE(platform::decodeUtf8(page, at).length, 0u) << "no UTF-8 at byte " << at;
     const std::string title = "Paramètres de basculement du planning en saisie d'actvité";
-    EXPECT_NE(page.find("<title>" + title + "</title>"), std::string::npos);
-    EXPECT_NE(page.find("<h1>" + title + "</h1>"), std::string::npos);
-    for (const char* text : {"Entité juridique",
+    EXPECT_THAT(page, HasSubstr("<title>" + title + "</title>"));
+    EXPECT_THAT(page, HasSubstr("<h1>" + title + "</h1>"));
+    for (const char* text : {"<meta charset=\"utf-8\">",
+                             "Entité juridique",
                              "Rubriques de saisie",
                              "Heures semaine",
                              "Heures dimanche",
@@ -119,7 +91,7 @@ TEST(InstalledHelp, ThePageOfTheSettingsScreenIsUtf8AndNamesWhatTheScreenShows) 
                              "Etes vous sur(e) de vouloir supprimer cette ligne ?",
                              "Voulez-vous enregistrer les modifications ?",
                              "Aucun système de télégestion n'est activé."})
-        EXPECT_NE(page.find(text), std::string::npos) << text;
+        EXPECT_THAT(page, HasSubstr(text));
 }
 
 }  // namespace

@@ -7,20 +7,13 @@
 
 #include "platform/help/WindowHelpViewer.h"
 
-namespace {
-
-std::unique_ptr<help::WindowHelpViewer> keptViewer;
-
-}  // namespace
+static std::unique_ptr<help::WindowHelpViewer> keptViewer;
 
 int main(int argc, char** argv) {
     {
         QApplication application(argc, argv);
         keptViewer = std::make_unique<help::WindowHelpViewer>();
-        std::string page = "TpsParamPaiePlg.htm";
-        std::string context;
-        std::string title = "Aide";
-        std::string options;
+        std::string page = "TpsParamPaiePlg.htm", context, title = "Aide", options;
         keptViewer->ShowHelp(page, context, title, options);
         if (keptViewer->window() == nullptr) return EXIT_FAILURE;
         QApplication::processEvents();
