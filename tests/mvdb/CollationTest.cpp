@@ -14,20 +14,16 @@ std::vector<std::string> collated(std::vector<std::string> texts) {
     return texts;
 }
 
-TEST(CollationTest, SortsLikeADictionaryWithoutCaseOrAccents) {
+// Like a dictionary, without case or accents; ties broken by the exact text, prefixes first; bytes
+// that are no character kept in their place.
+TEST(CollationTest, SortsLikeADictionaryThenByTheExactText) {
     EXPECT_EQ(collated({"Heures normales", "Forfait", "Élément variable", "heures de nuit", "Durée",
                         "Œuvres sociales", "Astreinte"}),
               (std::vector<std::string>{"Astreinte", "Durée", "Élément variable", "Forfait",
                                         "heures de nuit", "Heures normales", "Œuvres sociales"}));
-}
-
-TEST(CollationTest, BreaksTiesByTheExactTextAndKeepsPrefixesFirst) {
     EXPECT_EQ(collated({"été", "Ete", "ete", "Eté", "et"}),
               (std::vector<std::string>{"et", "Ete", "Eté", "ete", "été"}));
     EXPECT_LT(collationKey(""), collationKey("a"));
-}
-
-TEST(CollationTest, KeepsBytesThatAreNoCharacterInTheirPlace) {
     EXPECT_EQ(collated({"b", "\xFF", "a\xC3"}), (std::vector<std::string>{"a\xC3", "b", "\xFF"}));
 }
 

@@ -30,32 +30,18 @@ protected:
     Database database_;
 };
 
-TEST_P(DatabaseTest, AMissingRecordFailsWithItsOwnNumber) {
-    try {
-        parameters().ReadRecord("002");
-        FAIL() << "no error";
-    } catch (const DbError& error) {
-        EXPECT_EQ(error.number(), static_cast<std::int32_t>(0x8004000B));
-        EXPECT_EQ(error.number(), -2147221493);
-        EXPECT_STREQ(error.what(),
-                     "L'enregistrement « 002 » n'existe pas dans le fichier TPSPARAMBASCUL.");
+TEST_P(DatabaseTest, ARecordWritesItselfBackAndANewOneIsStoredOnlyByItsWrite) {
+    {
+        DbRecord record = parameters().ReadRecord("001");
+        EXPECT_EQ(record.Key(), "001");
+        EXPECT_EQ(record.Extract(5, 2), "102");
+        record.Replace(5, 0, 0, "");
+        record.Replace(5, 1, 0, "110");
+        record.DBWrite();
+        record.Replace(6, 1, 0, "120");
+        record.DBWrite();  // its own write is no other user's
+        EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^110^120^^^");
     }
-    EXPECT_EQ(errorNumberOf([&] { parameters().ReadRecord(""); }), kErrNoSuchRecord);
-}
-
-TEST_P(DatabaseTest, ARecordKnowsItsFileAndKeySoThatItWritesItselfBack) {
-    DbRecord record = parameters().ReadRecord("001");
-    EXPECT_EQ(record.Key(), "001");
-    EXPECT_EQ(record.Extract(5, 2), "102");
-    record.Replace(5, 0, 0, "");
-    record.Replace(5, 1, 0, "110");
-    record.DBWrite();
-    record.Replace(6, 1, 0, "120");
-    record.DBWrite();  // its own write is no other user's
-    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^110^120^^^");
-}
-
-TEST_P(DatabaseTest, ANewRecordIsStoredOnlyByItsWriteAndOutlivesItsHandles) {
     std::optional<DbRecord> record = parameters().NewRecord("007");
     EXPECT_EQ(record->Extract(), "");
     EXPECT_EQ(errorNumberOf([&] { parameters().ReadRecord("007"); }), kErrNoSuchRecord);
@@ -80,29 +66,26 @@ TEST_P(DatabaseTest, NamesKeysAndTextsAreBytesListedInByteOrder) {
     EXPECT_EQ(database_.OpenFile("RUBSAISIE").ReadRecord("\xC3\xA9t\xE9").Extract(), text);
 }
 
-TEST_P(DatabaseTest, DeletingTheLastRecordKeepsItsFile) {
-    parameters().DeleteRecord("001");
-    EXPECT_TRUE(parameters().Keys().empty());
-    EXPECT_EQ(errorNumberOf([&] { parameters().DeleteRecord("001"); }), kErrNoSuchRecord);
-}
-
-TEST_P(DatabaseTest, NamesAndKeysMustBeNonEmptyAndFreeOfMarks) {
+TEST_P(DatabaseTest, EachMisuseFailsWithItsOwnNumberAndADatabaseIsCreatedOnce) {
+    const platform::ComponentError missing =
+        test_support::failureOf([&] { parameters().ReadRecord("002"); });
+    EXPECT_EQ(missing.number(), -2147221493);
+    EXPECT_STREQ(missing.what(),
+                 "L'enregistrement « 002 » n'existe pas dans le fichier TPSPARAMBASCUL.");
+    EXPECT_EQ(errorNumberOf([&] { parameters().ReadRecord(""); }), kErrNoSuchRecord);
+    // Names and keys must be non-empty and free of marks.
     EXPECT_EQ(errorNumberOf([&] { parameters().NewRecord(""); }), kErrBadName);
-    EXPECT_EQ(errorNumberOf([&] {
-                  parameters().WriteRecord(
-                      "0\xFD"
-                      "1",
-                      "x");
-              }),
-              kErrBadName);
+    EXPECT_EQ(errorNumberOf([&] { parameters().WriteRecord("0\xFD"s + "1", "x"); }), kErrBadName);
     EXPECT_EQ(errorNumberOf([&] { database_.CreateFile(""); }), kErrBadName);
     EXPECT_EQ(errorNumberOf([&] { database_.CreateFile("TPSPARAMBASCUL"); }), kErrFileExists);
     EXPECT_EQ(errorNumberOf([&] { database_.OpenFile("RUBSAISIE"); }), kErrNoSuchFile);
-}
-
-TEST_P(DatabaseTest, ADatabaseIsCreatedOnceAndOpensWithItsRecords) {
     EXPECT_EQ(errorNumberOf([&] { Database::Create(location()); }), kErrDatabaseExists);
     EXPECT_EQ(stored(Database::Open(location()), "TPSPARAMBASCUL", "001"), kStored);
+
+    // Deleting the last record keeps its file.
+    parameters().DeleteRecord("001");
+    EXPECT_TRUE(parameters().Keys().empty());
+    EXPECT_EQ(errorNumberOf([&] { parameters().DeleteRecord("001"); }), kErrNoSuchRecord);
 }
 
 TEST_P(DatabaseTest, AReadOnlyDatabaseRefusesWritesAndKeepsItsRecords) {

@@ -7,20 +7,11 @@
 namespace mvdb {
 namespace {
 
-TEST(NotationTest, WritesTheMarksAsCaretBracketAndBackslash) {
-    EXPECT_EQ(toNotation("001\xFE"
-                         "Aide à domicile\xFD"
-                         "2\xFC"
-                         "3"),
-              "001^Aide à domicile]2\\3");
-    EXPECT_EQ(fromNotation("001^Aide à domicile]2\\3"),
-              "001\xFE"
-              "Aide à domicile\xFD"
-              "2\xFC"
-              "3");
-}
-
-TEST(NotationTest, EscapesOnlyWhatWouldBeMisread) {
+TEST(NotationTest, WritesTheMarksAsCaretBracketAndBackslashAndEscapesOnlyWhatWouldBeMisread) {
+    const std::string marked = std::string("001\xFE") + "Aide à domicile\xFD" + "2\xFC" + "3";
+    EXPECT_EQ(toNotation(marked), "001^Aide à domicile]2\\3");
+    EXPECT_EQ(fromNotation("001^Aide à domicile]2\\3"), marked);
+    // Only what would be misread is escaped.
     EXPECT_EQ(toNotation("Majoration 25 %"), "Majoration 25 %");
     EXPECT_EQ(toNotation("a^b]c\\d"), "a%5Eb%5Dc%5Cd");
     EXPECT_EQ(toNotation("%41 et %4G"), "%2541 et %4G");

@@ -1,7 +1,7 @@
 // What only a server's database meets: a server that cannot be reached, refuses the user, is
 // stopped, restarted or stops answering under an open handle, a connection dropped in the middle
-// of a write, another user's lock, and a user who may only read. Each test that stops its server
-// has a server of its own.
+// of a write, another user's lock, and a user who may only read. Each test has a server of its
+// own, which it stops or whose roles it changes.
 #include <future>
 #include <thread>
 
@@ -32,11 +32,10 @@ protected:
         put(database_, "TPSPARAMBASCUL", "001", kStored);
     }
 
-    static OpenOptions waitingLittle() {
-        OpenOptions options;
-        options.busyTimeout = std::chrono::milliseconds(200);
-        options.serverTimeout = std::chrono::milliseconds(1000);
-        return options;
+    // A handle that waits little for a lock and for the server's answers.
+    Database waitingLittle() const {
+        return Database::Open(
+            location_, {std::chrono::milliseconds(200), false, std::chrono::milliseconds(1000)});
     }
 
     DbFile parameters() const { return database_.OpenFile("TPSPARAMBASCUL"); }
@@ -51,7 +50,7 @@ protected:
     Database database_;
 };
 
-TEST_F(PostgresStoreTest, AServerThatCannotBeReachedOrRefusesTheUserIsNamedWithoutPassword) {
+TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachByItsNumber) {
     const std::string nowhere = "postgresql://paie:secret@/ostrevan?host=" + path("no-server");
     const platform::ComponentError unreachable = failureOf([&] { Database::Open(nowhere); });
     EXPECT_EQ(unreachable.number(), kErrServerUnavailable);
@@ -65,27 +64,47 @@ TEST_F(PostgresStoreTest, AServerThatCannotBeReachedOrRefusesTheUserIsNamedWitho
         failureOf([&] { Database::Open(server_.uri(databaseName(), "inconnu")); });
     EXPECT_EQ(refused.number(), kErrServerUnavailable);
     EXPECT_NE(std::string(refused.what()).find("inconnu"), std::string::npos) << refused.what();
-}
-
-TEST_F(PostgresStoreTest, ADatabaseWithoutItsTablesIsNoneOfOurs) {
+    // A database without its tables is none of ours.
     EXPECT_EQ(errorNumberOf([&] { Database::Open(server_.newDatabase()); }), kErrNotADatabase);
-}
 
-TEST_F(PostgresStoreTest, AServerRestartedUnderAnOpenHandleServesItsNextCalls) {
-    DbRecord record = parameters().ReadRecord("001");
-    server_.stop();
+    // A user who may only read reads, and is refused writes.
+    query("CREATE ROLE lecteur LOGIN; GRANT SELECT ON ALL TABLES IN SCHEMA public TO lecteur");
+    const Database reader = Database::Open(server_.uri(databaseName(), "lecteur"));
+    DbRecord read = reader.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
+    read.Replace(5, 1, 0, "110");
+    EXPECT_EQ(errorNumberOf([&] { read.DBWrite(); }), kErrDatabaseReadOnly);
+    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), kStored);
+
+    // A record locked by another user fails as locked after the wait, and saves once freed.
+    DbRecord record = waitingLittle().OpenFile("TPSPARAMBASCUL").ReadRecord("001");
     record.Replace(5, 1, 0, "110");
-    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrServerUnavailable);
-    EXPECT_EQ(errorNumberOf([&] { parameters().ReadRecord("001"); }), kErrServerUnavailable);
-    server_.start();
+    PostgresServer::Session other = server_.session(databaseName());
+    other.run("BEGIN; SELECT * FROM mvdb_records FOR UPDATE");
+    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrDatabaseLocked);
+    other.run("ROLLBACK");
     record.DBWrite();
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^110]102^^^^");
 }
 
-TEST_F(PostgresStoreTest, AConnectionDroppedDuringAWriteWritesNothingAndTheNextWriteSaves) {
+// A server that stops answering, drops the connection in the middle of a write, or is restarted:
+// the call fails instead of hanging, nothing is written, and the next call is served.
+TEST_F(PostgresStoreTest, AServerThatFailsUnderAnOpenHandleFailsTheCallAndServesTheNextOne) {
+    const Database waiting = waitingLittle();
+    DbFile file = waiting.OpenFile("TPSPARAMBASCUL");
+    const int backend =
+        std::stoi(query("SELECT pid FROM pg_stat_activity WHERE application_name"
+                        " = 'ostrevan' ORDER BY backend_start DESC LIMIT 1"));
+    ::kill(backend, SIGSTOP);
+    const platform::ComponentError frozen = failureOf([&] { file.ReadRecord("001"); });
+    ::kill(backend, SIGCONT);
+    EXPECT_EQ(frozen.number(), kErrServerUnavailable);
+    EXPECT_NE(std::string(frozen.what()).find("n'a pas répondu à temps"), std::string::npos);
+    EXPECT_EQ(toNotation(file.ReadRecord("001").Extract()), kStored);
+
     DbRecord record = parameters().ReadRecord("001");
     record.Replace(5, 1, 0, "110");
-    // Another user holds the record, so that the write waits on the server.
+    // Another user holds the record, so that the write waits on the server, where its connection
+    // is dropped.
     PostgresServer::Session other = server_.session(databaseName());
     other.run("BEGIN; SELECT * FROM mvdb_records FOR UPDATE");
     std::future<std::int32_t> writing =
@@ -100,40 +119,15 @@ TEST_F(PostgresStoreTest, AConnectionDroppedDuringAWriteWritesNothingAndTheNextW
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), kStored);
     record.DBWrite();
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^110]102^^^^");
-}
 
-TEST_F(PostgresStoreTest, ARecordLockedByAnotherUserFailsAsLockedAfterTheWait) {
-    const Database waiting = Database::Open(location_, waitingLittle());
-    DbRecord record = waiting.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
-    record.Replace(5, 1, 0, "110");
-    PostgresServer::Session other = server_.session(databaseName());
-    other.run("BEGIN; SELECT * FROM mvdb_records FOR UPDATE");
-    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrDatabaseLocked);
-    other.run("ROLLBACK");
+    record = parameters().ReadRecord("001");
+    server_.stop();
+    record.Replace(5, 2, 0, "120");
+    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrServerUnavailable);
+    EXPECT_EQ(errorNumberOf([&] { parameters().ReadRecord("001"); }), kErrServerUnavailable);
+    server_.start();
     record.DBWrite();
-}
-
-TEST_F(PostgresStoreTest, AServerThatStopsAnsweringFailsTheCallInsteadOfHangingIt) {
-    const Database waiting = Database::Open(location_, waitingLittle());
-    DbFile file = waiting.OpenFile("TPSPARAMBASCUL");
-    const int backend =
-        std::stoi(query("SELECT pid FROM pg_stat_activity WHERE application_name"
-                        " = 'ostrevan' ORDER BY backend_start DESC LIMIT 1"));
-    ::kill(backend, SIGSTOP);
-    const platform::ComponentError frozen = failureOf([&] { file.ReadRecord("001"); });
-    ::kill(backend, SIGCONT);
-    EXPECT_EQ(frozen.number(), kErrServerUnavailable);
-    EXPECT_NE(std::string(frozen.what()).find("n'a pas répondu à temps"), std::string::npos);
-    EXPECT_EQ(toNotation(file.ReadRecord("001").Extract()), kStored);
-}
-
-TEST_F(PostgresStoreTest, AUserWhoMayOnlyReadReadsAndIsRefusedWrites) {
-    query("CREATE ROLE lecteur LOGIN; GRANT SELECT ON ALL TABLES IN SCHEMA public TO lecteur");
-    const Database reader = Database::Open(server_.uri(databaseName(), "lecteur"));
-    DbRecord record = reader.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
-    record.Replace(5, 1, 0, "110");
-    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrDatabaseReadOnly);
-    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), kStored);
+    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^110]120^^^^");
 }
 
 }  // namespace

@@ -47,9 +47,11 @@ TEST_P(SelectionTest, TheEntitySentenceGivesEveryEntitySortedByName) {
 }
 
 TEST_P(SelectionTest, TheRubricSentenceKeepsTypesThreeToFiveSortedByLabel) {
+    put(database_, "RUBSAISIE", "103", "Prime de panier^1");
+    EXPECT_EQ(query(kRubricSentence, "0 1 2 18"), "") << "nothing selected";
+    EXPECT_EQ(count_, 0);
     put(database_, "RUBSAISIE", "101", "Heures normales^3");
     put(database_, "RUBSAISIE", "102", "Heures dimanche^4^^^^^^^^^^^^^^^^31/12/2024");
-    put(database_, "RUBSAISIE", "103", "Prime de panier^1");
     put(database_, "RUBSAISIE", "104", "Astreinte^5");
     put(database_, "RUBSAISIE", "105", "Heures normales^4");
     put(database_, "RUBSAISIE", "106", "Heures de nuit^6]5");
@@ -60,26 +62,14 @@ TEST_P(SelectionTest, TheRubricSentenceKeepsTypesThreeToFiveSortedByLabel) {
     EXPECT_EQ(count_, 5);
 }
 
-TEST_P(SelectionTest, WithoutSortFieldsRecordsComeInKeyOrder) {
-    put(database_, "RUBSAISIE", "2", "b^3");
-    put(database_, "RUBSAISIE", "10", "a^3");
-    put(database_, "RUBSAISIE", "1", "c^3");
+TEST_P(SelectionTest, WithoutSortFieldsRecordsComeInKeyOrderAndEveryWithClauseMustHold) {
+    put(database_, "RUBSAISIE", "2", "b^3^y");
+    put(database_, "RUBSAISIE", "10", "a^4^y");
+    put(database_, "RUBSAISIE", "1", "c^3^x");
     EXPECT_EQ(query("SELECT RUBSAISIE", ""), "1^10^2");
     EXPECT_EQ(query("SSELECT RUBSAISIE WITH 0 = \"2\" OR = \"1\"", "1 0"), "c]1^b]2");
-    EXPECT_EQ(query("SSELECT RUBSAISIE BY 2 BY 1", "0"), "10^2^1");
-}
-
-TEST_P(SelectionTest, EveryWithClauseMustHold) {
-    put(database_, "RUBSAISIE", "101", "Heures normales^3^x");
-    put(database_, "RUBSAISIE", "102", "Heures normales^4^y");
-    put(database_, "RUBSAISIE", "103", "Heures normales^3^y");
-    EXPECT_EQ(query("SSELECT RUBSAISIE WITH 2 = \"3\" WITH 3 = \"y\" OR 0 = \"102\"", "0"), "103");
-}
-
-TEST_P(SelectionTest, NothingSelectedGivesTheEmptyText) {
-    put(database_, "RUBSAISIE", "101", "Heures normales^1");
-    EXPECT_EQ(query(kRubricSentence, "0 1 2 18"), "");
-    EXPECT_EQ(count_, 0);
+    EXPECT_EQ(query("SSELECT RUBSAISIE BY 2 BY 1", "0"), "2^1^10");
+    EXPECT_EQ(query("SSELECT RUBSAISIE WITH 2 = \"3\" WITH 3 = \"y\" OR 0 = \"10\"", "0"), "2");
 }
 
 TEST_P(SelectionTest, AWrongCommandFailsAndNamesWhatIsWrong) {

@@ -17,6 +17,7 @@ using testing::errorNumberOf;
 using testing::OtherProgram;
 
 constexpr const char* kStored = "14/03/2025^MDUPONT^^^101]102^^^^";
+const OpenOptions kWaitingLittle{std::chrono::milliseconds(50)};
 
 class SqliteStoreTest : public testing::TestDatabase {
 protected:
@@ -39,8 +40,8 @@ TEST_F(SqliteStoreTest, ADatabaseFileMustExistAndBeOneOfOurs) {
     EXPECT_EQ(errorNumberOf([&] { Database::Open(path("plain.sqlite")); }), kErrNotADatabase);
 }
 
-TEST_F(SqliteStoreTest, AWriteBlockedByAnotherProgramFailsAndChangesNothing) {
-    const Database waiting = Database::Open(path(), {std::chrono::milliseconds(50), false});
+TEST_F(SqliteStoreTest, AnotherProgramsLockFailsAWriteOrAnOpeningAndChangesNothing) {
+    const Database waiting = Database::Open(path(), kWaitingLittle);
     DbRecord record = waiting.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
     record.Replace(5, 0, 0, "999");
     {
@@ -52,6 +53,12 @@ TEST_F(SqliteStoreTest, AWriteBlockedByAnotherProgramFailsAndChangesNothing) {
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), kStored);
     record.DBWrite();
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^999^^^^");
+
+    Database::Create(path("locked.mvdb"));  // the whole lock is taken when nobody reads
+    OtherProgram other(path("locked.mvdb"));
+    other.run("PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;");
+    EXPECT_EQ(errorNumberOf([&] { Database::Open(path("locked.mvdb"), kWaitingLittle); }),
+              kErrDatabaseLocked);
 }
 
 TEST_F(SqliteStoreTest, AUnitOfWorkWaitsForAnotherProgramsWriteToEnd) {
@@ -71,29 +78,15 @@ TEST_F(SqliteStoreTest, AUnitOfWorkWaitsForAnotherProgramsWriteToEnd) {
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "14/03/2025^MDUPONT^^^110]102^^^^");
 }
 
-TEST_F(SqliteStoreTest, ADatabaseLockedWholeByAnotherProgramCannotBeOpened) {
-    database_ = Database::Create(path("other.mvdb"));  // the lock is taken when nobody reads
-    OtherProgram other(path());
-    other.run("PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;");
-    EXPECT_EQ(errorNumberOf([&] {
-                  Database::Open(path(), {std::chrono::milliseconds(50), false});
-              }),
-              kErrDatabaseLocked);
-}
-
 TEST_F(SqliteStoreTest, AWriteThatFailsInsideTheStorageLeavesTheRecordWhole) {
     OtherProgram(path()).run(
         "CREATE TRIGGER refuse BEFORE UPDATE ON records BEGIN SELECT RAISE(ABORT, 'disque plein'); "
         "END;");
     DbRecord record = parameters().ReadRecord("001");
     record.Assign(fromNotation("^^^^123]456]789"));
-    try {
-        record.DBWrite();
-        FAIL() << "no error";
-    } catch (const DbError& error) {
-        EXPECT_EQ(error.number(), kErrStorage);
-        EXPECT_NE(std::string(error.what()).find("disque plein"), std::string::npos);
-    }
+    const platform::ComponentError failure = test_support::failureOf([&] { record.DBWrite(); });
+    EXPECT_EQ(failure.number(), kErrStorage);
+    EXPECT_NE(std::string(failure.what()).find("disque plein"), std::string::npos);
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), kStored);
 }
 

@@ -82,12 +82,7 @@ private:
 // Runs call and answers the number of the DbError it throws, or 0 when it throws none.
 template <class Call>
 std::int32_t errorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const DbError& error) {
-        return error.number();
-    }
-    return 0;
+    return test_support::failureOf(call).number();
 }
 
 }  // namespace mvdb::testing
