@@ -32,26 +32,26 @@ RegisteredClass entry(const std::string& id, const std::string& progId,
     return {id, progId, "", library, "", ""};
 }
 
-std::string registryText(const std::vector<RegisteredClass>& classes) {
-    std::string text = "{\"classes\": [";
-    for (const RegisteredClass& entry : classes)
-        text += std::string(&entry == &classes.front() ? "" : ",") + "{\"id\": \"" + entry.id +
-                "\", \"progId\": \"" + entry.progId + "\", \"library\": \"" + entry.library + "\"}";
-    return text + "]}";
-}
+class RuntimeTest : public ComponentTest {
+protected:
+    void writeRegistry(const std::vector<RegisteredClass>& classes) const {
+        std::string text = "{\"classes\": [";
+        for (const RegisteredClass& entry : classes)
+            text += std::string(&entry == &classes.front() ? "" : ",") + "{\"id\": \"" + entry.id +
+                    "\", \"progId\": \"" + entry.progId + "\", \"library\": \"" + entry.library +
+                    "\"}";
+        write(registry(), text + "]}");
+    }
+};
 
-bool libraryLoaded() {
-    void* handle = ::dlopen(kLibraryFile.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (handle) ::dlclose(handle);
-    return handle != nullptr;
-}
-
-using RegistrationTest = ComponentTest;
-
-TEST_F(RegistrationTest, ARegisteredClassIsCreatedByIdentityAndByNameUntilUnregistered) {
+TEST_F(RuntimeTest, ARegisteredClassIsCreatedByIdentityAndByNameUntilUnregistered) {
+    unregisterLibrary(kTestLibrary);  // harmless without a registry, and writes none
+    EXPECT_FALSE(std::filesystem::exists(registry()));
     registerLibrary(kTestLibrary);
+    const std::string once = contents(registry());
+    registerLibrary(kTestLibrary);  // twice: one entry, the file unchanged
+    EXPECT_EQ(contents(registry()), once);
     EXPECT_EQ(Registry::read().classes(), std::vector{compteurIn(kLibraryFile)});
-
     for (const char* name : {kCompteurId, kCompteurProgId}) {
         const Ref<Dispatchable> made = as<Dispatchable>(createObject(name), "Compteur");
         ASSERT_TRUE(made) << name;
@@ -59,47 +59,29 @@ TEST_F(RegistrationTest, ARegisteredClassIsCreatedByIdentityAndByNameUntilUnregi
     }
 
     unregisterLibrary(kTestLibrary);
+    unregisterLibrary(kTestLibrary);
     EXPECT_TRUE(Registry::read().classes().empty());
     const auto failure = failureOf([] { createObject(kCompteurProgId); });
     EXPECT_EQ(failure.number(), kErrClassNotRegistered);
     EXPECT_THAT(failure.what(), HasSubstr(kCompteurProgId));
 }
 
-TEST_F(RegistrationTest, RegisteringTwiceKeepsOneEntryAndTheFileUnchanged) {
-    registerLibrary(kTestLibrary);
-    const std::string once = contents(registry());
-    registerLibrary(kTestLibrary);
-    EXPECT_EQ(contents(registry()), once);
-    EXPECT_EQ(Registry::read().classes().size(), 1u);
-}
-
-TEST_F(RegistrationTest, UnregisteringTwiceOrWithoutRegistryIsHarmlessAndWritesNothing) {
-    unregisterLibrary(kTestLibrary);
-    EXPECT_FALSE(std::filesystem::exists(registry()));
-    registerLibrary(kTestLibrary);
-    unregisterLibrary(kTestLibrary);
-    unregisterLibrary(kTestLibrary);
-    EXPECT_TRUE(Registry::read().classes().empty());
-}
-
-TEST_F(RegistrationTest, RegisteringReplacesAStaleEntryOfTheSameNameAndKeepsOthers) {
+TEST_F(RuntimeTest, RegisteringReplacesAStaleEntryOfItsNameAndUnregisteringOnlyItsOwn) {
     const RegisteredClass other =
         entry("{00000000-0000-0000-0000-000000000001}", "Autre.Classe", "/x.so");
-    const RegisteredClass stale =
-        entry("{00000000-0000-0000-0000-000000000002}", kCompteurProgId, "/old/essai.so");
-    write(registry(), registryText({other, stale}));
+    writeRegistry(
+        {other, entry("{00000000-0000-0000-0000-000000000002}", kCompteurProgId, "/old/essai.so")});
     registerLibrary(kTestLibrary);
     EXPECT_EQ(Registry::read().classes(), (std::vector{other, compteurIn(kLibraryFile)}));
-}
 
-TEST_F(RegistrationTest, UnregisteringLeavesTheEntryThatAnotherCopyOfTheLibraryWrote) {
+    // The entry that another copy of the library wrote stays.
     const RegisteredClass elsewhere = entry(kCompteurId, kCompteurProgId, "/elsewhere/essai.so");
-    write(registry(), registryText({elsewhere}));
+    writeRegistry({elsewhere});
     unregisterLibrary(kTestLibrary);
     EXPECT_EQ(Registry::read().classes(), std::vector{elsewhere});
 }
 
-TEST_F(RegistrationTest, AProcessClassComesFirstWhileItsRegistrationLives) {
+TEST_F(RuntimeTest, AProcessClassComesFirstWhileItsRegistrationLives) {
     registerLibrary(kTestLibrary);
     const auto own = box(std::string("de ce processus"));
     {
@@ -112,14 +94,8 @@ TEST_F(RegistrationTest, AProcessClassComesFirstWhileItsRegistrationLives) {
     EXPECT_EQ(failureOf([] { createObject("{local}"); }).number(), kErrClassNotRegistered);
 }
 
+// Every other test names its registry file: HOME and XDG_CONFIG_HOME are not put back.
 TEST(RegistryPathTest, TheEnvironmentChoosesTheFileThenTheConfigurationFolderThenHome) {
-    const auto saved = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    };
-    const std::array names = {"OSTREVAN_REGISTRY", "XDG_CONFIG_HOME", "HOME"};
-    const std::array before = {saved(names[0]), saved(names[1]), saved(names[2])};
-
     ::setenv("OSTREVAN_REGISTRY", "/tmp/mien.json", 1);
     ::setenv("XDG_CONFIG_HOME", "/conf", 1);
     ::setenv("HOME", "/home/paie", 1);
@@ -131,30 +107,23 @@ TEST(RegistryPathTest, TheEnvironmentChoosesTheFileThenTheConfigurationFolderThe
     ::unsetenv("XDG_CONFIG_HOME");
     ::unsetenv("HOME");
     EXPECT_EQ(failureOf([] { registryPath(); }).number(), kErrRegistry);
-
-    for (std::size_t i = 0; i < names.size(); ++i)
-        before[i] ? ::setenv(names[i], before[i]->c_str(), 1) : ::unsetenv(names[i]);
 }
 
-using RegistryFaultTest = ComponentTest;
-
-TEST_F(RegistryFaultTest, ADamagedRegistryFailsAndIsLeftByteForByte) {
-    const std::array damaged = {
-        "",
-        "{\"classes\": [",
-        "[]",
-        "{\"classes\": {}}",
-        "{\"classes\": [7]}",
-        "{\"classes\": [{\"id\": \"{A}\", \"progId\": \"A.B\"}]}",
-        "{\"classes\": [{\"id\": \"{A}\", \"progId\": \"A.B\", \"library\": 7}]}",
-        "{\"classes\": [{\"id\": \"\", \"progId\": \"A.B\", \"library\": \"/a.so\"}]}",
-    };
-    for (const std::string text : damaged) {
+TEST_F(RuntimeTest, ADamagedRegistryFailsEveryUseAndIsLeftByteForByte) {
+    for (const std::string text : {
+             "",
+             "{\"classes\": [",
+             "[]",
+             "{\"classes\": {}}",
+             "{\"classes\": [7]}",
+             "{\"classes\": [{\"id\": \"{A}\", \"progId\": \"A.B\"}]}",
+             "{\"classes\": [{\"id\": \"{A}\", \"progId\": \"A.B\", \"library\": 7}]}",
+             "{\"classes\": [{\"id\": \"\", \"progId\": \"A.B\", \"library\": \"/a.so\"}]}",
+         }) {
         write(registry(), text);
-        for (const auto& call : {std::function{[] { registerLibrary(kTestLibrary); }},
-                                 std::function{[] { unregisterLibrary(kTestLibrary); }},
-                                 std::function{[] { createObject(kCompteurProgId); }}}) {
-            const auto failure = failureOf(call);
+        for (const auto& failure : {failureOf([] { registerLibrary(kTestLibrary); }),
+                                    failureOf([] { unregisterLibrary(kTestLibrary); }),
+                                    failureOf([] { createObject(kCompteurProgId); })}) {
             EXPECT_EQ(failure.number(), kErrRegistry) << text;
             EXPECT_THAT(failure.what(), HasSubstr(registry().string()));
             EXPECT_EQ(contents(registry()), text);
@@ -162,10 +131,17 @@ TEST_F(RegistryFaultTest, ADamagedRegistryFailsAndIsLeftByteForByte) {
     }
 }
 
-TEST_F(RegistryFaultTest, ARegistryInAReadOnlyFolderFailsAndIsLeftAsItWas) {
+TEST_F(RuntimeTest, ARegistryWhoseFolderCannotBeMadeFailsAndLeavesWhatStandsInTheWay) {
+    write(folder() / "dossier", "un fichier");
+    ::setenv("OSTREVAN_REGISTRY", (folder() / "dossier" / "registry.json").c_str(), 1);
+    EXPECT_EQ(failureOf([] { registerLibrary(kTestLibrary); }).number(), kErrRegistry);
+    EXPECT_EQ(contents(folder() / "dossier"), "un fichier");
+}
+
+TEST_F(RuntimeTest, ARegistryInAReadOnlyFolderFailsAndIsLeftAsItWas) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder";
-    const std::string text = registryText({compteurIn("/old/essai.so")});
-    write(registry(), text);
+    writeRegistry({compteurIn("/old/essai.so")});
+    const std::string text = contents(registry());
     std::filesystem::permissions(
         folder(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     const auto failure = failureOf([] { registerLibrary(kTestLibrary); });
@@ -175,66 +151,57 @@ TEST_F(RegistryFaultTest, ARegistryInAReadOnlyFolderFailsAndIsLeftAsItWas) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()), {}), 1);
 }
 
-TEST_F(RegistryFaultTest, ARegistryWhoseFolderCannotBeMadeFailsAndLeavesWhatStandsInTheWay) {
-    write(folder() / "dossier", "un fichier");
-    ::setenv("OSTREVAN_REGISTRY", (folder() / "dossier" / "registry.json").c_str(), 1);
-    EXPECT_EQ(failureOf([] { registerLibrary(kTestLibrary); }).number(), kErrRegistry);
-    EXPECT_EQ(contents(folder() / "dossier"), "un fichier");
-}
-
-using LoadingTest = ComponentTest;
-
-TEST_F(LoadingTest, ALibraryThatIsGoneOrNoComponentOrNotServingTheClassCannotBeLoaded) {
+TEST_F(RuntimeTest, ALibraryThatIsGoneOrNoComponentOrNotServingTheClassCannotBeLoaded) {
     write(folder() / "texte.so", "pas une bibliothèque");
-    const std::array registrations = {
-        entry(kCompteurId, kCompteurProgId, folder() / "disparue.so"),
-        entry(kCompteurId, kCompteurProgId, folder() / "texte.so"),
-        entry(kCompteurId, kCompteurProgId, OSTREVAN_COMPONENT_RUNTIME),
-        entry("{00000000-0000-0000-0000-00000000000F}", kCompteurProgId, kLibraryFile),
-    };
-    for (const RegisteredClass& registration : registrations) {
-        write(registry(), registryText({registration}));
+    for (const RegisteredClass& registration : {
+             entry(kCompteurId, kCompteurProgId, folder() / "disparue.so"),
+             entry(kCompteurId, kCompteurProgId, folder() / "texte.so"),
+             entry(kCompteurId, kCompteurProgId, OSTREVAN_COMPONENT_RUNTIME),
+             entry("{00000000-0000-0000-0000-00000000000F}", kCompteurProgId, kLibraryFile),
+         }) {
+        writeRegistry({registration});
         const auto failure = failureOf([] { createObject(kCompteurProgId); });
         EXPECT_EQ(failure.number(), kErrCannotLoadLibrary) << registration.library;
         EXPECT_THAT(failure.what(),
                     HasSubstr(registration.library == kLibraryFile ? registration.id
                                                                    : registration.library));
     }
-}
-
-TEST_F(LoadingTest, ARelativeLibraryIsTakenFromTheRegistrysOwnFolder) {
-    // A registry moved together with its libraries, wherever the program starts.
-    const std::filesystem::path copy = folder() / "lib" / "essai.so";
-    std::filesystem::create_directories(copy.parent_path());
-    std::filesystem::copy_file(kLibraryFile, copy);
-    write(registry(), registryText({entry(kCompteurId, kCompteurProgId, "lib/essai.so")}));
-    ASSERT_NE(std::filesystem::current_path(), folder());
-    EXPECT_TRUE(as<Dispatchable>(createObject(kCompteurProgId), "Compteur"));
-    unregisterLibrary(copy.string());
-    EXPECT_TRUE(Registry::read().classes().empty()) << "the entry names that library";
-}
-
-TEST_F(LoadingTest, RegisteringWhatIsNoComponentLibraryFailsAndWritesNothing) {
+    std::filesystem::remove(registry());
     for (const std::string library : {OSTREVAN_COMPONENT_RUNTIME, "/nulle/part.so", ""}) {
         EXPECT_EQ(failureOf([&] { registerLibrary(library); }).number(), kErrCannotLoadLibrary);
         EXPECT_FALSE(std::filesystem::exists(registry()));
     }
 }
 
-TEST_F(LoadingTest, ALibraryStaysLoadedWhileOneOfItsObjectsLives) {
+TEST_F(RuntimeTest, ARelativeLibraryIsTakenFromTheRegistrysOwnFolder) {
+    // A registry moved together with its libraries, wherever the program starts.
+    const std::filesystem::path copy = folder() / "lib" / "essai.so";
+    std::filesystem::create_directories(copy.parent_path());
+    std::filesystem::copy_file(kLibraryFile, copy);
+    writeRegistry({entry(kCompteurId, kCompteurProgId, "lib/essai.so")});
+    ASSERT_NE(std::filesystem::current_path(), folder());
+    EXPECT_TRUE(as<Dispatchable>(createObject(kCompteurProgId), "Compteur"));
+    unregisterLibrary(copy.string());
+    EXPECT_TRUE(Registry::read().classes().empty()) << "the entry names that library";
+}
+
+TEST_F(RuntimeTest, ALibraryStaysLoadedWhileOneOfItsObjectsLives) {
+    const auto loaded = [] {
+        void* handle = ::dlopen(kLibraryFile.c_str(), RTLD_NOW | RTLD_NOLOAD);
+        if (handle) ::dlclose(handle);
+        return handle != nullptr;
+    };
     registerLibrary(kTestLibrary);
     freeUnusedLibraries();
-    ASSERT_FALSE(libraryLoaded());
-
+    ASSERT_FALSE(loaded());
     ObjectRef made = createObject(kCompteurId);
     freeUnusedLibraries();
-    ASSERT_TRUE(libraryLoaded());
+    ASSERT_TRUE(loaded());
     std::vector<Variant> arguments{std::int32_t{4}};
     as<Dispatchable>(made, "Compteur")->invoke(kAjouter, InvokeKind::Method, arguments);
-
     made.reset();
     freeUnusedLibraries();
-    EXPECT_FALSE(libraryLoaded());
+    EXPECT_FALSE(loaded());
 }
 
 }  // namespace

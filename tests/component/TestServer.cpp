@@ -65,7 +65,7 @@ Variant Compteur::invoke(DispatchId id, InvokeKind kind, std::vector<Variant>& a
     return table().invoke(*this, id, kind, arguments);
 }
 
-const TypeLibrary& typeLibrary() {
+ServerDescription& server() {
     static const TypeLibrary library{
         .name = "ComposantEssai",
         .id = kLibraryId,
@@ -79,13 +79,8 @@ const TypeLibrary& typeLibrary() {
                      .defaultInterface = "_Compteur"}},
         .interfaces = {table().interfaceInfo()},
     };
-    return library;
-}
-
-ServerDescription& server() {
     static ServerDescription description{
-        &typeLibrary(),
-        {{&typeLibrary().classes.front(), [] { return std::make_shared<Compteur>(); }}}};
+        &library, {{&library.classes.front(), [] { return std::make_shared<Compteur>(); }}}};
     return description;
 }
 

@@ -6,7 +6,6 @@
 
 #include "component/ComponentTest.h"
 #include "platform/component/Registry.h"
-#include "platform/component/Runtime.h"
 
 namespace component::testing {
 namespace {
@@ -23,11 +22,9 @@ class ToolTest : public ComponentTest {
 protected:
     // Runs the tool with these arguments (quoted for the shell) under the test's registry.
     Outcome run(const std::string& arguments) const {
-        const std::string out = (folder() / "out").string();
-        const std::string err = (folder() / "err").string();
+        const std::string out = (folder() / "out").string(), err = (folder() / "err").string();
         const int status = std::system(
-            (std::string(OSTREVAN_COMPONENT_TOOL) + " " + arguments + " >" + out + " 2>" + err)
-                .c_str());
+            (OSTREVAN_COMPONENT_TOOL " " + arguments + " >" + out + " 2>" + err).c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(out), contents(err)};
     }
 };
@@ -42,10 +39,19 @@ TEST_F(ToolTest, RegisteredClassesAreListedOneALineAndGoAgainWhenUnregistered) {
     EXPECT_EQ(run("classes").out, "");
 }
 
-TEST_F(ToolTest, TypesPrintsTheLibrarysDescription) {
+TEST_F(ToolTest, TypesPrintsTheLibraryItsClassInterfaceAndMembers) {
     const Outcome printed = run("types " + kTestLibrary);
     EXPECT_EQ(printed.status, 0);
-    EXPECT_EQ(printed.out, describe(typeLibraryOf(kTestLibrary)));
+    EXPECT_EQ(printed.out,
+              "library ComposantEssai {9E2A41C7-3B58-4D06-A1F3-6C0B7D92E415} version 2.3 locale "
+              "0x40C file 2.3.0.7\n"
+              "class Compteur {5B0C3E2A-7D41-4C8E-9F1A-2B6D8E0C4A17} progid "
+              "ComposantEssai.Compteur default _Compteur\n"
+              "interface _Compteur {C41D07B2-95E3-4F6A-8B20-1E7A3D5C9F08} dual\n"
+              "  0x40030000 variable Valeur: Long\n"
+              "  0x68030000 let Libelle(byval vNewValue: String)\n"
+              "  0x60030001 method Ajouter(byval Montant: Long)\n"
+              "  0x60030002 method Decrire(byref Texte: String)\n");
 }
 
 TEST_F(ToolTest, AFailureGoesToStandardErrorWithStatusOneAndWritesNothing) {
