@@ -33,16 +33,19 @@ TEST_F(ExchangeTest, ExportedRecordsImportAsTheyWereAndReplaceOnlyTheirKeys) {
     succeeds({target(), "import", "F"}, "\n" + exported + "  \r\n");
     EXPECT_EQ(succeeds({target(), "export", "F"}),
               exported + R"({"key":"009","attributes":[["gardé"]]})" + "\n");
-}
 
-TEST_F(ExchangeTest, ImportMakesItsFileAndReadsEmptyArraysAsEmptyElements) {
+    // Import makes its file, and reads empty arrays as empty elements.
     succeeds({target(), "import", "NEW"}, R"({"key":"a","attributes":[[],[[]],["y",[]]]})");
     EXPECT_EQ(succeeds({target(), "show", "NEW", "a"}), "^^y]\n");
 }
 
-TEST_F(ExchangeTest, AWrongLineWritesNothingAndIsNamed) {
+// Import reads its whole input before writing: into an existing file or a new one, a wrong line,
+// two records of one key or an input that cannot be read fail the command, name the lines, and
+// write nothing.
+TEST_F(ExchangeTest, AnInputThatIsNotReadWholeAndRightWritesNothingAndIsNamed) {
     const std::string before = contents(target());
     const std::string good = R"({"key":"001","attributes":[["nouveau"]]})";
+    std::vector<std::pair<std::string, std::string>> inputs;  // the input, what the error says
     for (const char* wrong : {
              R"(not json)",
              R"({"key":"002","attributes":[]} {"key":"003","attributes":[]})",
@@ -52,37 +55,22 @@ TEST_F(ExchangeTest, AWrongLineWritesNothingAndIsNamed) {
              R"({"key":"002","attributes":[["a",["b",null]]]})",
              R"({"key":"002","attributes":[],"extra":1})",
              R"({"key":"002","notation":["a"]})",
-         }) {
-        SCOPED_TRACE(wrong);
-        const std::string input = good + "\n\n" + wrong + "\n" + good;
-        for (const char* file : {"F", "NEW"}) {
-            fails({target(), "import", file}, "Ligne 3 de l'entrée : ", input);
-            EXPECT_EQ(contents(target()), before);
+         })
+        inputs.emplace_back(good + "\n\n" + wrong + "\n" + good, "Ligne 3 de l'entrée : ");
+    inputs.emplace_back(R"({"key":"001","attributes":[["un"]]})"
+                        "\n"
+                        R"({"key":"002","attributes":[]})"
+                        "\n\n"
+                        R"({"key":"001","attributes":[["deux"]]})",
+                        "Lignes 1 et 4 de l'entrée : la clé « 001 »");
+    std::filesystem::create_directory(path("dossier"));
+    for (const char* file : {"F", "NEW"}) {
+        for (const auto& [input, why] : inputs) {
+            SCOPED_TRACE(input);
+            fails(mvdb({target(), "import", file}, input), why);
         }
-    }
-}
-
-TEST_F(ExchangeTest, AnInputThatCannotBeReadFailsAndWritesNothing) {
-    const std::string before = contents(target());
-    const std::string folder = path("dossier");
-    std::filesystem::create_directory(folder);
-    for (const char* file : {"F", "NEW"}) {
-        const Outcome outcome = mvdbReading({target(), "import", file}, folder);
-        EXPECT_EQ(outcome.status, 1) << file;
-        EXPECT_THAT(outcome.err, HasSubstr("L'entrée standard n'a pas pu être lue"));
-        EXPECT_EQ(contents(target()), before) << file;
-    }
-}
-
-TEST_F(ExchangeTest, TwoRecordsOfOneKeyAreRefusedByKeyAndLines) {
-    const std::string before = contents(target());
-    const std::string input = R"({"key":"001","attributes":[["un"]]})"
-                              "\n"
-                              R"({"key":"002","attributes":[]})"
-                              "\n\n"
-                              R"({"key":"001","attributes":[["deux"]]})";
-    for (const char* file : {"F", "NEW"}) {
-        fails({target(), "import", file}, "Lignes 1 et 4 de l'entrée : la clé « 001 »", input);
+        fails(run({MVDB_PATH, target(), "import", file}, "", path("dossier")),
+              "L'entrée standard n'a pas pu être lue");
         EXPECT_EQ(contents(target()), before) << file;
     }
 }

@@ -29,10 +29,9 @@ protected:
                        {"setpriv", "--reuid", user, "--regid", user, "--clear-groups", "--"});
         return command;
     }
-    Outcome mvdbAs(const char* user, const std::vector<std::string>& arguments) const {
-        std::vector<std::string> command{MVDB_PATH};
-        command.insert(command.end(), arguments.begin(), arguments.end());
-        return run(as(user, command));
+    Outcome mvdbAs(const char* user, std::vector<std::string> arguments) const {
+        arguments.insert(arguments.begin(), MVDB_PATH);
+        return run(as(user, arguments));
     }
 
     // The owner's folder, shared or not with others, holding the owner's sample database.

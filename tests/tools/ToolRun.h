@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,32 +28,27 @@ struct Outcome {
 // The folder and path() of the component's test fixture, with the tool run in that folder.
 class ToolTest : public mvdb::testing::TestDatabase {
 protected:
-    // Runs mvdb with these arguments, given input on its standard input.
-    Outcome mvdb(const std::vector<std::string>& arguments, const std::string& input = "") const {
-        std::ofstream(path("stdin"), std::ios::binary) << input;
-        return mvdbReading(arguments, path("stdin"));
-    }
-
-    // Runs mvdb with these arguments, its standard input opened on the file (or folder) at input.
-    Outcome mvdbReading(const std::vector<std::string>& arguments, const std::string& input) const {
-        std::vector<std::string> command{MVDB_PATH};
-        command.insert(command.end(), arguments.begin(), arguments.end());
-        return run(command, input);
-    }
-
-    // Runs the command, its standard input opened on the file at input, empty by default.
-    Outcome run(const std::vector<std::string>& command, std::string input = "") const {
-        if (input.empty()) {
-            input = path("stdin");
-            std::ofstream(input, std::ios::binary);
+    // Runs the command, given input on its standard input, or with its standard input opened on
+    // the file (or folder) at inputPath when there is one.
+    Outcome run(const std::vector<std::string>& command, const std::string& input = "",
+                std::string inputPath = "") const {
+        if (inputPath.empty()) {
+            inputPath = path("stdin");
+            std::ofstream(inputPath, std::ios::binary) << input;
         }
         std::string line;
         for (const std::string& word : command)
             line += quoted(word) + " ";
-        line +=
-            "<" + quoted(input) + " >" + quoted(path("stdout")) + " 2>" + quoted(path("stderr"));
+        line += "<" + quoted(inputPath) + " >" + quoted(path("stdout")) + " 2>" +
+                quoted(path("stderr"));
         const int status = std::system(line.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read("stdout"), read("stderr")};
+    }
+
+    // Runs mvdb with these arguments, given input on its standard input.
+    Outcome mvdb(std::vector<std::string> arguments, const std::string& input = "") const {
+        arguments.insert(arguments.begin(), MVDB_PATH);
+        return run(arguments, input);
     }
 
     // Runs mvdb and expects it to succeed; answers its standard output.
@@ -64,11 +60,9 @@ protected:
         return outcome.out;
     }
 
-    // Runs mvdb and expects it to fail with status 1, printing nothing but an error that
-    // mentions part.
-    void fails(const std::vector<std::string>& arguments, const std::string& part,
-               const std::string& input = "") const {
-        const Outcome outcome = mvdb(arguments, input);
+    // Expects the run to have failed with status 1, printing nothing but an error that mentions
+    // part.
+    static void fails(const Outcome& outcome, const std::string& part) {
         EXPECT_EQ(outcome.status, 1);
         EXPECT_EQ(outcome.out, "");
         EXPECT_THAT(outcome.err, HasSubstr("mvdb: "));
@@ -95,9 +89,7 @@ private:
 
     std::string read(const std::string& name) const {
         std::ifstream in(path(name), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return {std::istreambuf_iterator<char>(in), {}};
     }
 };
 
