@@ -12,6 +12,7 @@
 #include "control/Ctr_Ostrevan.h"
 #include "control/Mod_Var.h"
 #include "mvdb/TestDatabase.h"
+#include "platform/Utf8.h"
 #include "platform/rights/Rights.h"
 #include "platform/toolkit/MessageBox.h"
 #include "platform/toolkit/User.h"
@@ -151,13 +152,15 @@ protected:
         put(database, "RUBSAISIE", "132",
             "Heures dimanche (ancienne grille)^4" + std::string(16, '^') + "31/12/2024");
         // Lines: 101;103;106;125;109 / 101;;205;; / 123;;;; / 132;;;; / 101;132;;;
-        put(database, "TPSPARAMBASCUL", "007",
-            "28/11/2024^PAIE03^^15/09/2021^101]101]123]132]101^103]]]]132^109]]]]^106]205]]]^"
-            "125]]]]");
+        put(database, "TPSPARAMBASCUL", "007", kStored007);
         handIn(database);
         control.Init();
         type(control.Txt_Entite, "007");
     }
+
+    // The parameter record of entity 007 as the fixture stores it.
+    static constexpr const char* kStored007 =
+        "28/11/2024^PAIE03^^15/09/2021^101]101]123]132]101^103]]]]132^109]]]]^106]205]]]^125]]]]";
 
     // The user adds a line by typing its codes, given in the rubric order ("" for none), into the
     // selectors' code boxes, and confirms it.
@@ -181,6 +184,16 @@ protected:
         user.click(control.Cmd_Supprimer);
     }
 
+    // Opens the entity by its code, from a cleared screen.
+    void reopen(const std::string& code) {
+        user.click(control.Cmd_Annuler);
+        type(control.Txt_Entite, code);
+    }
+
+    std::string storedRecord(const std::string& key = "007") const {
+        return stored(database, "TPSPARAMBASCUL", key);
+    }
+
     // The index of the first item of the list whose item data is code.
     static int itemOf(const toolkit::ComboBox& list, std::int32_t code) {
         for (int item = 0; item < list.ListCount(); ++item) {
@@ -191,6 +204,11 @@ protected:
 
     mvdb::Database database;
 };
+
+// A column of a line as the screen shows it: the text filled with spaces to 31 characters.
+inline std::string column(const std::string& text = "") {
+    return text + std::string(31 - platform::characterCount(text), ' ');
+}
 
 // The texts of a combo box's or list box's items, in order.
 template <class List>

@@ -1,5 +1,6 @@
 // The component library as a host meets it: registered, created by name or identity through the
-// runtime, driven by dispatch across the library's boundary, then unregistered.
+// runtime, driven by dispatch across the library's boundary, then unregistered; and its toolbox
+// image.
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -31,56 +32,46 @@ protected:
                                                       "Ctr_Ostrevan")
             .shared();
     }
-    static void put(component::Dispatchable& control, component::DispatchId id, Variant value) {
-        std::vector<Variant> arguments{std::move(value)};
-        control.invoke(id, InvokeKind::PropertyPut, arguments);
+    static std::int32_t creationError(std::string_view classIdOrName) {
+        return test_support::failureOf([&] { component::createObject(classIdOrName); }).number();
     }
-    static void call(component::Dispatchable& control, component::DispatchId id) {
-        std::vector<Variant> none;
-        control.invoke(id, InvokeKind::Method, none);
+    static void invoke(component::Dispatchable& control, component::DispatchId id, InvokeKind kind,
+                       std::vector<Variant> arguments = {}) {
+        control.invoke(id, kind, arguments);
+    }
+    static toolkit::Control* find(const std::shared_ptr<component::Dispatchable>& control,
+                                  const std::string& name) {
+        return component::as<toolkit::Surface>(control, "Ctr_Ostrevan")->find(name);
     }
 };
 
-std::int32_t creationError(std::string_view classIdOrName) {
-    return test_support::failureOf([&] { component::createObject(classIdOrName); }).number();
-}
-
-TEST_F(LibraryTest, RegisteredTheControlIsCreatedByNameOrIdentityUntilUnregistered) {
+TEST_F(LibraryTest, RegisteredItsInstancesAreCreatedByNameOrIdentityAndShareTheModule) {
     EXPECT_EQ(creationError(controle_ostrevan::kProgId), component::kErrClassNotRegistered);
     component::registerLibrary(CONTROL_LIBRARY);
-    component::registerLibrary(CONTROL_LIBRARY);
-
-    for (const char* classIdOrName : {controle_ostrevan::kProgId, controle_ostrevan::kClassId}) {
-        const auto control = create(classIdOrName);
-        ASSERT_TRUE(control) << classIdOrName;
-        EXPECT_EQ(control->interfaceInfo().name, "_Ctr_Ostrevan");
-        EXPECT_NE(component::as<toolkit::Surface>(control, "Ctr_Ostrevan")->find("Txt_Entite"),
-                  nullptr)
-            << "the control is its own surface";
-    }
-
-    component::unregisterLibrary(CONTROL_LIBRARY);
-    component::unregisterLibrary(CONTROL_LIBRARY);
-    EXPECT_EQ(creationError(controle_ostrevan::kProgId), component::kErrClassNotRegistered);
-}
-
-TEST_F(LibraryTest, ObjectsOfTheHostCrossIntoTheLibraryAndItsInstancesShareTheModule) {
-    mvdb::Database database = mvdb::Database::Create(path());
-    for (const char* file : {"RUBSAISIE", "TPSPARAMBASCUL"})
-        database.CreateFile(file);
-    TestDatabase::put(database, "ASSOCIATION", "007", "Domicile Plus Cassignac");
     component::registerLibrary(CONTROL_LIBRARY);
 
     const auto first = create(controle_ostrevan::kProgId);
-    const auto second = create(controle_ostrevan::kProgId);
-    put(*first, controle_ostrevan::kTheDatabase, component::box(database));
-    put(*second, controle_ostrevan::kDroitsUtilisateur,
-        std::make_shared<rights::ConfiguredRights>());
-    EXPECT_NO_THROW(call(*second, controle_ostrevan::kInit));
-    EXPECT_EQ(component::as<toolkit::Surface>(second, "Ctr_Ostrevan")->find("Cbo_Entite")->Text(),
-              "Domicile Plus Cassignac")
+    const auto second = create(controle_ostrevan::kClassId);
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(second->interfaceInfo().name, "_Ctr_Ostrevan");
+    EXPECT_NE(find(first, "Txt_Entite"), nullptr) << "the control is its own surface";
+
+    // Objects of the host cross into the library; the second instance sees the first's database.
+    mvdb::Database database = mvdb::Database::Create(path());
+    for (const char* file : {"RUBSAISIE", "TPSPARAMBASCUL"})
+        database.CreateFile(file);
+    put(database, "ASSOCIATION", "007", "Domicile Plus Cassignac");
+    invoke(*first, controle_ostrevan::kTheDatabase, InvokeKind::PropertyPut,
+           {component::box(database)});
+    invoke(*second, controle_ostrevan::kDroitsUtilisateur, InvokeKind::PropertyPut,
+           {std::make_shared<rights::ConfiguredRights>()});
+    EXPECT_NO_THROW(invoke(*second, controle_ostrevan::kInit, InvokeKind::Method));
+    EXPECT_EQ(find(second, "Cbo_Entite")->Text(), "Domicile Plus Cassignac")
         << "the only entity is chosen";
+
     component::unregisterLibrary(CONTROL_LIBRARY);
+    component::unregisterLibrary(CONTROL_LIBRARY);
+    EXPECT_EQ(creationError(controle_ostrevan::kClassId), component::kErrClassNotRegistered);
 }
 
 TEST_F(LibraryTest, TheToolboxImageIsAskedOfTheLibraryByItsResourceNumber) {

@@ -1,22 +1,14 @@
 // The line editor, as the user adds, changes, abandons and deletes lines of the open entity: both
 // forms of each line, the two lists kept parallel, and the questions asked.
-#include <functional>
-
 #include <gtest/gtest.h>
 
 #include "control/ControlTesting.h"
-#include "detail/CodeLine.h"
-#include "platform/Utf8.h"
 
 namespace {
 
+using control_testing::column;
 using control_testing::itemTexts;
 using toolkit::MsgAnswer;
-
-// A column as the list of lines shows it: the text filled with spaces to 31 characters.
-std::string column(const std::string& text = "") {
-    return text + std::string(31 - platform::characterCount(text), ' ');
-}
 
 class LineEditorTest : public control_testing::EditorTest {
 protected:
@@ -38,27 +30,26 @@ protected:
         }
     }
 
+    // The user replaces the weekday code of the open line.
+    void retypeWeekday(const std::string& code) {
+        user.selectText(control.Txt_RubNorm, 0, 3);
+        user.typeKey(control.Txt_RubNorm, toolkit::kKeyBackspace);
+        type(control.Txt_RubNorm, code);
+    }
+
     const std::vector<std::string> storedCodes = {"101;103;106;125;109", "101;;205;;", "123;;;;",
                                                   "132;;;;", "101;132;;;"};
 };
 
-TEST(CodeLineTest, AFieldIsTheTextBetweenItsSeparators) {
-    const std::string line = "101;;205;;";
-    EXPECT_EQ(detail::Extraire_Champ(line, 1), "101");
-    EXPECT_EQ(detail::Extraire_Champ(line, 2), "");
-    EXPECT_EQ(detail::Extraire_Champ(line, 3), "205");
-    EXPECT_EQ(detail::Extraire_Champ(line, 5), "");
-    EXPECT_EQ(detail::Extraire_Champ("101", 1), "101");
-    for (const std::int16_t outside : {0, -1, 6})
-        EXPECT_EQ(detail::Extraire_Champ(line, outside), "") << outside;
-    EXPECT_EQ(detail::Valeur_Code("012"), 12);
-    EXPECT_EQ(detail::Valeur_Code(""), std::nullopt) << "an empty field names no rubric";
-}
+TEST_F(LineEditorTest, ALineNeedsItsWeekdayRubricAndDropsTheRubricsNoLongerOffered) {
+    open(4);  // 101;132;;;
+    EXPECT_EQ(control.Txt_RubDim.Text(), "");
+    confirm();
+    EXPECT_EQ(control.Lst_Codes.List(4), "101;;;;");
+    EXPECT_EQ(control.Lst_Detail.List(4), column("101-Heures normales") + std::string(124, ' '));
 
-TEST_F(LineEditorTest, ALineWithoutItsWeekdayRubricIsRefusedAndStaysOpen) {
-    user.click(control.Cmd_Ajouter);
-    EXPECT_TRUE(control.Cbo_RubNorm.hasFocus());
-    user.pick(control.Cbo_RubDim, itemOf(control.Cbo_RubDim, 103));
+    open(3);  // 132;;;;: the weekday rubric is to be chosen again
+    EXPECT_EQ(control.Txt_RubNorm.Text(), "");
     confirm();
     ASSERT_EQ(messages.asked.size(), 1u);
     control_testing::expectBox(
@@ -66,41 +57,41 @@ TEST_F(LineEditorTest, ALineWithoutItsWeekdayRubricIsRefusedAndStaysOpen) {
         {"Vous devez renseigner la rubrique d'heures semaine.", "Message Quorvel",
          toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::Ok});
     EXPECT_TRUE(editing());
+    user.click(control.Cmd_AnnulerDetail);
+
+    user.click(control.Cmd_Ajouter);
+    EXPECT_TRUE(control.Cbo_RubNorm.hasFocus());
+    user.pick(control.Cbo_RubDim, itemOf(control.Cbo_RubDim, 103));
+    confirm();
+    EXPECT_EQ(messages.asked.size(), 2u);
+    EXPECT_TRUE(editing());
     EXPECT_EQ(control.Txt_RubDim.Text(), "103");
     EXPECT_EQ(control.Lst_Detail.ListCount(), 5);
 }
 
-TEST_F(LineEditorTest, ANewLineIsAppendedToBothListsAndCutsLongLabels) {
+TEST_F(LineEditorTest, ANewLineIsAppendedToBothListsAndCutsLongLabelsTheSameLineTwiceToo) {
     user.click(control.Cmd_Ajouter);
     type(control.Txt_RubNorm, "101");
+    user.pick(control.Cbo_RubDim, itemOf(control.Cbo_RubDim, 103));
+    type(control.Txt_RubJF, "106");
+    user.pick(control.Cbo_RubJFNonTrav, itemOf(control.Cbo_RubJFNonTrav, 125));
+    type(control.Txt_Rub1Mai, "7");
     confirm();
     expectBrowsing();
-    EXPECT_EQ(control.Lst_Detail.List(5), "101-Heures normales" + std::string(12 + 4 * 31, ' '));
-    EXPECT_EQ(control.Lst_Codes.List(5), "101;;;;");
-
-    // By codes and by picks, twice the same: both lines are added.
-    for (int copy = 0; copy < 2; ++copy) {
-        user.click(control.Cmd_Ajouter);
-        type(control.Txt_RubNorm, "101");
-        user.pick(control.Cbo_RubDim, itemOf(control.Cbo_RubDim, 103));
-        type(control.Txt_RubJF, "106");
-        user.pick(control.Cbo_RubJFNonTrav, itemOf(control.Cbo_RubJFNonTrav, 125));
-        type(control.Txt_Rub1Mai, "7");
-        confirm();
-    }
+    addLine({"101", "103", "106", "125", "7"});
     const std::string full = column("101-Heures normales") + column("103-Heures dimanche") +
                              column("106-Heures fériées travaillées") +
                              column("125-Heures fériées non travail") +
                              column("007-Heures d'évaluation (ancie");
-    EXPECT_EQ(itemTexts(control.Lst_Detail).back(), full);
-    EXPECT_EQ(platform::characterCount(full), 155u);
     std::vector<std::string> codes = storedCodes;
-    codes.insert(codes.end(), {"101;;;;", "101;103;106;125;007", "101;103;106;125;007"});
+    codes.insert(codes.end(), {"101;103;106;125;007", "101;103;106;125;007"});
     EXPECT_EQ(itemTexts(control.Lst_Codes), codes);
-    EXPECT_EQ(control.Lst_Detail.ListCount(), 8);
+    ASSERT_EQ(control.Lst_Detail.ListCount(), 7);
+    EXPECT_EQ(control.Lst_Detail.List(5), full);
+    EXPECT_EQ(control.Lst_Detail.List(6), full);
 }
 
-TEST_F(LineEditorTest, ADoubleClickOpensTheLinesRubricsAndOffersToDeleteIt) {
+TEST_F(LineEditorTest, ADoubleClickOpensTheLinesRubricsAndTheChangedLineIsReplacedInPlace) {
     open(1);  // 101;;205;;
     EXPECT_TRUE(editing());
     EXPECT_TRUE(control.Cmd_Supprimer.Enabled());
@@ -111,21 +102,17 @@ TEST_F(LineEditorTest, ADoubleClickOpensTheLinesRubricsAndOffersToDeleteIt) {
     for (const toolkit::ComboBox* empty :
          {&control.Cbo_RubDim, &control.Cbo_RubJFNonTrav, &control.Cbo_Rub1Mai})
         EXPECT_EQ(empty->ListIndex(), -1) << empty->Name() << ": an empty field is no rubric 000";
-}
 
-TEST_F(LineEditorTest, ARubricNoLongerOfferedIsDroppedFromTheLineOrAskedForAgain) {
-    open(4);  // 101;132;;;
-    EXPECT_EQ(control.Txt_RubDim.Text(), "");
+    retypeWeekday("205");
+    user.pick(control.Cbo_Rub1Mai, itemOf(control.Cbo_Rub1Mai, 109));
     confirm();
-    EXPECT_EQ(control.Lst_Codes.List(4), "101;;;;");
-    EXPECT_EQ(control.Lst_Detail.List(4), column("101-Heures normales") + std::string(124, ' '));
-
-    open(3);  // 132;;;;
-    EXPECT_EQ(control.Txt_RubNorm.Text(), "");
-    confirm();
-    ASSERT_EQ(messages.asked.size(), 1u);
-    EXPECT_EQ(messages.asked[0].text, "Vous devez renseigner la rubrique d'heures semaine.");
-    EXPECT_TRUE(editing());
+    expectBrowsing();
+    std::vector<std::string> codes = storedCodes;
+    codes[1] = "205;;205;;109";
+    EXPECT_EQ(itemTexts(control.Lst_Codes), codes);
+    EXPECT_EQ(control.Lst_Detail.List(1), column("205-Heures de nuit") + column() +
+                                              column("205-Heures de nuit") + column() +
+                                              column("109-Heures 1er mai"));
 }
 
 TEST_F(LineEditorTest, ARubricWhoseLabelIsPartlyErasedIsNeitherShownNorKept) {
@@ -139,7 +126,7 @@ TEST_F(LineEditorTest, ARubricWhoseLabelIsPartlyErasedIsNeitherShownNorKept) {
     EXPECT_EQ(control.Lst_Detail.List(0).substr(31, 31), column());
 }
 
-TEST_F(LineEditorTest, EveryWayOutOfTheEditorEmptiesTheSelectorsOfPartlyErasedLabels) {
+TEST_F(LineEditorTest, ClosingTheEditorEmptiesTheSelectorsOfPartlyErasedLabels) {
     // The user shortens a label by one Backspace: its list has no item selected any more, while
     // its code box still holds the code.
     const auto shorten = [&](toolkit::ComboBox& list) {
@@ -148,57 +135,29 @@ TEST_F(LineEditorTest, EveryWayOutOfTheEditorEmptiesTheSelectorsOfPartlyErasedLa
         ASSERT_EQ(list.ListIndex(), -1);
         ASSERT_NE(list.Text(), "");
     };
-    const auto addingWithTheLastMayDayRubric = [&] {
-        user.click(control.Cmd_Ajouter);
-        type(control.Txt_RubNorm, "101");
-        user.pick(control.Cbo_Rub1Mai, control.Cbo_Rub1Mai.ListCount() - 1);
-        shorten(control.Cbo_Rub1Mai);
-    };
-    const auto changingTheFirstLine = [&] {
-        open(0);
-        shorten(control.Cbo_Rub1Mai);
-        shorten(control.Cbo_RubNorm);
-        ASSERT_EQ(control.Txt_RubNorm.Text(), "101");
-    };
-    struct WayOut {
-        const char* name;
-        std::function<void()> edit;
-        std::function<void()> leave;
-    };
-    const std::vector<WayOut> waysOut = {
-        {"the line confirmed", addingWithTheLastMayDayRubric, [&] { confirm(); }},
-        {"the new line abandoned", addingWithTheLastMayDayRubric,
-         [&] { user.click(control.Cmd_AnnulerDetail); }},
-        {"the line deleted", changingTheFirstLine, [&] { user.click(control.Cmd_Supprimer); }},
-    };
-    for (const WayOut& wayOut : waysOut) {
-        SCOPED_TRACE(wayOut.name);
-        wayOut.edit();
-        wayOut.leave();
+    const auto expectNextLineEmpty = [&] {
         expectBrowsing();
         user.click(control.Cmd_Ajouter);
         EXPECT_EQ(control.Txt_Rub1Mai.Text(), "") << "the next line starts empty";
         EXPECT_EQ(control.Txt_RubNorm.Text(), "");
         user.click(control.Cmd_AnnulerDetail);
-    }
-}
-
-TEST_F(LineEditorTest, AChangedLineIsReplacedInPlaceInBothLists) {
-    open(2);  // 123;;;;
-    user.selectText(control.Txt_RubNorm, 0, 3);
-    user.typeKey(control.Txt_RubNorm, toolkit::kKeyBackspace);
-    type(control.Txt_RubNorm, "205");
-    user.pick(control.Cbo_Rub1Mai, itemOf(control.Cbo_Rub1Mai, 109));
+    };
+    user.click(control.Cmd_Ajouter);
+    type(control.Txt_RubNorm, "101");
+    user.pick(control.Cbo_Rub1Mai, control.Cbo_Rub1Mai.ListCount() - 1);
+    shorten(control.Cbo_Rub1Mai);
     confirm();
-    expectBrowsing();
-    std::vector<std::string> codes = storedCodes;
-    codes[2] = "205;;;;109";
-    EXPECT_EQ(itemTexts(control.Lst_Codes), codes);
-    EXPECT_EQ(control.Lst_Detail.List(2),
-              column("205-Heures de nuit") + std::string(93, ' ') + column("109-Heures 1er mai"));
+    expectNextLineEmpty();
+
+    open(0);
+    shorten(control.Cbo_Rub1Mai);
+    shorten(control.Cbo_RubNorm);
+    ASSERT_EQ(control.Txt_RubNorm.Text(), "101");
+    user.click(control.Cmd_Supprimer);
+    expectNextLineEmpty();
 }
 
-TEST_F(LineEditorTest, AbandoningANewLineIsAskedAndAChangeIsDroppedAtOnce) {
+TEST_F(LineEditorTest, AbandoningANewLineAndDeletingALineAreAskedAChangeIsDroppedAtOnce) {
     user.click(control.Cmd_Ajouter);
     type(control.Txt_RubNorm, "101");
     messages.answers = {MsgAnswer::No};
@@ -209,34 +168,27 @@ TEST_F(LineEditorTest, AbandoningANewLineIsAskedAndAChangeIsDroppedAtOnce) {
                             toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::YesNo});
     EXPECT_TRUE(editing());
     EXPECT_EQ(control.Txt_RubNorm.Text(), "101");
-
     user.click(control.Cmd_AnnulerDetail);  // answered Yes
     expectBrowsing();
-    EXPECT_EQ(itemTexts(control.Lst_Codes), storedCodes);
 
     open(0);
-    user.selectText(control.Txt_RubNorm, 0, 3);
-    user.typeKey(control.Txt_RubNorm, toolkit::kKeyBackspace);
-    type(control.Txt_RubNorm, "123");
+    retypeWeekday("123");
     user.click(control.Cmd_AnnulerDetail);
     EXPECT_EQ(messages.asked.size(), 2u) << "no question for a line that existed";
     expectBrowsing();
     EXPECT_EQ(itemTexts(control.Lst_Codes), storedCodes);
-}
 
-TEST_F(LineEditorTest, DeletingALineIsAskedThenRemovesItFromBothLists) {
     const std::vector<std::string> shown = itemTexts(control.Lst_Detail);
     open(1);
     messages.answers = {MsgAnswer::No};
     user.click(control.Cmd_Supprimer);
-    ASSERT_EQ(messages.asked.size(), 1u);
+    ASSERT_EQ(messages.asked.size(), 3u);
     control_testing::expectBox(
-        messages.asked[0],
+        messages.asked[2],
         {"Etes vous sur(e) de vouloir supprimer cette ligne ?", "Message Quorvel",
          toolkit::MsgIcon::Question, toolkit::MsgButtons::YesNo});
     EXPECT_TRUE(editing());
     EXPECT_EQ(control.Lst_Codes.ListCount(), 5);
-
     user.click(control.Cmd_Supprimer);  // answered Yes
     expectBrowsing();
     std::vector<std::string> codes = storedCodes;

@@ -1,6 +1,7 @@
-// The line editor in the Qt window, as a person uses it: a new line whose weekday code is typed,
-// letters and all, and whose Sunday rubric is chosen in its list with the arrow key, then
-// confirmed with the mouse.
+// The entity and its lines in the Qt window, as a person uses them: the entity opened by a code
+// and Enter typed into the code box, then a new line whose weekday code is typed, letters and
+// all, and whose Sunday rubric is chosen in its list with the arrow key, confirmed with the mouse.
+// What the views add only: the rules are the models' tests.
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -30,26 +31,41 @@ protected:
         return *widget;
     }
 
+    // The rows of the list of lines, once the event loop has brought them into the view.
+    const QAbstractItemModel& lines() const {
+        QCoreApplication::processEvents();
+        return *qt<QListView>(control.Lst_Detail).model();
+    }
+
     qtview::SurfaceWidget view{control};
 };
 
-TEST_F(LineEditorWindowTest, ALineTypedAndPickedInTheWindowIsAddedToTheList) {
+TEST_F(LineEditorWindowTest, AnEntityOpenedAndALineTypedAndPickedInTheWindowAreShown) {
+    QTest::mouseClick(&qt<QPushButton>(control.Cmd_Annuler), Qt::LeftButton);
+    auto& code = qt<QLineEdit>(control.Txt_Entite);
+    QTest::keyClicks(&code, "7");
+    QTest::keyClick(&code, Qt::Key_Return);
+    EXPECT_EQ(code.text(), "007");
+    EXPECT_FALSE(code.isEnabled());
+    EXPECT_EQ(qt<QComboBox>(control.Cbo_Entite).currentText(), "Domicile Plus Cassignac");
+    ASSERT_EQ(lines().rowCount(), 5);
+    EXPECT_EQ(lines().index(2, 0).data().toString(),
+              QString::fromStdString(control_testing::column("123-Heures de coordination") +
+                                     std::string(124, ' ')));
+
     QTest::mouseClick(&qt<QPushButton>(control.Cmd_Ajouter), Qt::LeftButton);
     auto& weekday = qt<QLineEdit>(control.Txt_RubNorm);
     QTest::keyClicks(&weekday, "1a0x1");
     EXPECT_EQ(weekday.text(), "101");
     EXPECT_EQ(qt<QComboBox>(control.Cbo_RubNorm).currentText(), "Heures normales");
-
     auto& sunday = qt<QComboBox>(control.Cbo_RubDim);
     QTest::keyClick(&sunday, Qt::Key_Down);  // the first rubric of the list
     const std::string sundayCode = rubric::shownCode(control.Cbo_RubDim.ItemData(0));
     EXPECT_EQ(qt<QLineEdit>(control.Txt_RubDim).text(), QString::fromStdString(sundayCode));
 
     QTest::mouseClick(&qt<QPushButton>(control.Cmd_OkDetail), Qt::LeftButton);
-    QCoreApplication::processEvents();  // the rows come into the list views from the event loop
-    const QAbstractItemModel& lines = *qt<QListView>(control.Lst_Detail).model();
-    ASSERT_EQ(lines.rowCount(), 6);
-    EXPECT_TRUE(lines.index(5, 0).data().toString().startsWith("101-Heures normales     "));
+    ASSERT_EQ(lines().rowCount(), 6);
+    EXPECT_TRUE(lines().index(5, 0).data().toString().startsWith("101-Heures normales     "));
     EXPECT_EQ(control.Lst_Codes.List(5), "101;" + sundayCode + ";;;");
     EXPECT_TRUE(qt<QListView>(control.Lst_Detail).isEnabled());
     EXPECT_FALSE(weekday.isEnabled());

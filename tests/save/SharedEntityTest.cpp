@@ -49,7 +49,7 @@ protected:
         });
     }
 
-    std::string storedRecord(const std::string& key) const {
+    std::string storedOrNone(const std::string& key) const {
         const std::optional<mvdb::DbRecord> record =
             database.OpenFile("TPSPARAMBASCUL").ReadRecords(std::vector<std::string>{key})[0];
         return record ? mvdb::toNotation(record->Extract()) : "none";
@@ -60,10 +60,7 @@ protected:
 
 TEST_P(SharedEntityTest, ASaveOverAnotherClerksWorkIsRefusedAndReopeningShowsTheirs) {
     const Meanwhile& meanwhile = std::get<1>(GetParam());
-    if (std::string(meanwhile.entity) != "007") {
-        user.click(control.Cmd_Annuler);
-        type(control.Txt_Entite, meanwhile.entity);
-    }
+    if (std::string(meanwhile.entity) != "007") reopen(meanwhile.entity);
     addLine({"205"});
     const int lines = control.Lst_Codes.ListCount();
     meanwhile.act(mvdb::Database::Open(database.Path()).OpenFile("TPSPARAMBASCUL"));
@@ -76,17 +73,16 @@ TEST_P(SharedEntityTest, ASaveOverAnotherClerksWorkIsRefusedAndReopeningShowsThe
                   " n'ont pas été enregistrés : un autre utilisateur a modifié cette entité "
                   "depuis son ouverture, et rien n'a été enregistré. Cliquez sur « Annuler » puis "
                   "rouvrez l'entité pour voir les lignes enregistrées par l'autre utilisateur.");
-    EXPECT_EQ(storedRecord(meanwhile.entity), meanwhile.storedAfter);
+    EXPECT_EQ(storedOrNone(meanwhile.entity), meanwhile.storedAfter);
     EXPECT_EQ(control.Lst_Codes.ListCount(), lines) << "the lines stay on the screen";
 
     messages.answers.push_back(toolkit::MsgAnswer::Cancel);
     user.click(control.Cmd_Sortir);
     EXPECT_EQ(messages.asked.back().text, "Voulez-vous enregistrer les modifications ?");
 
-    user.click(control.Cmd_Annuler);
-    type(control.Txt_Entite, meanwhile.entity);
+    reopen(meanwhile.entity);
     EXPECT_EQ(control.Lst_Codes.ListCount(), meanwhile.linesOnReopening);
-    EXPECT_EQ(storedRecord(meanwhile.entity), meanwhile.storedAfter) << "reopening wrote nothing";
+    EXPECT_EQ(storedOrNone(meanwhile.entity), meanwhile.storedAfter) << "reopening wrote nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,10 +1,51 @@
-// The rubric selectors, as the user types codes and picks labels in the line editor: the code box
-// and the list kept in step, and the line's "OK" that only the weekday selector drives.
+// The rubrics of the line editor: the five lists, which rubrics they offer and in which order; and
+// the selectors, as the user types codes and picks labels, the code box and the list kept in step,
+// and the line's "OK" that only the weekday selector drives.
 #include <gtest/gtest.h>
 
 #include "control/ControlTesting.h"
 
 namespace {
+
+class RubricListsTest : public control_testing::ControlTest {
+protected:
+    RubricListsTest() : database(databaseWithFiles()) { handIn(database); }
+
+    mvdb::Database database;
+};
+
+TEST_F(RubricListsTest, OfferTheOpenRubricsOfTheThreeTypesByLabelInAllFiveListsEachFillAppending) {
+    put(database, "RUBSAISIE", "117", "Astreinte week-end^6");
+    control.Remplir_RubSaisie();
+    EXPECT_EQ(control.Cbo_RubNorm.ListCount(), 0) << "no rubric of the three types";
+
+    // Records: label, type (field 2), and the date the rubric was closed (field 18).
+    for (const auto& [key, record] : std::vector<std::pair<std::string, std::string>>{
+             {"101", "Heures normales^3"},
+             {"131", "Heures normales^3"},
+             {"103", "Heures dimanche^4"},
+             {"125", "Heures fériées non travaillées^5"},
+             {"007", "Élément variable horaire^3"},
+             {"132", "Heures dimanche (ancienne grille)^4" + std::string(16, '^') + "31/12/2024"},
+             {"140", "Sans type"},
+             {"ABC", "Clé non numérique^3"},
+             {"1000", "Code à quatre chiffres^3"}})
+        put(database, "RUBSAISIE", key, record);
+    control.Remplir_RubSaisie();
+    control.Remplir_RubSaisie();
+    const std::vector<std::string> labels = {"Élément variable horaire", "Heures dimanche",
+                                             "Heures fériées non travaillées", "Heures normales",
+                                             "Heures normales"};
+    const std::vector<std::int32_t> codes = {7, 103, 125, 101, 131};
+    for (const screen::RubricColumn& column : control.rubricColumns()) {
+        ASSERT_EQ(column.list.ListCount(), 10) << column.list.Name() << ": each fill appends";
+        for (int item = 0; item < 10; ++item) {
+            EXPECT_EQ(column.list.List(item), labels[item % 5]) << column.list.Name() << item;
+            EXPECT_EQ(column.list.ItemData(item), codes[item % 5]) << column.list.Name() << item;
+        }
+        EXPECT_EQ(column.list.ListIndex(), -1) << column.list.Name();
+    }
+}
 
 class RubricSelectorTest : public control_testing::EditorTest {
 protected:
@@ -30,18 +71,22 @@ protected:
     const screen::RubricColumn mayDay = control.rubricColumns()[4];
 };
 
-TEST_F(RubricSelectorTest, TheThirdDigitLooksTheCodeUpAndOnlyACompleteKnownCodeEnablesOk) {
+TEST_F(RubricSelectorTest, EveryEditLeavingThreeDigitsLooksTheCodeUpAndOnlyAKnownOneEnablesOk) {
     EXPECT_TRUE(control.Cmd_OkDetail.Enabled()) << "enabled when the line opens";
-    type(weekday.code, "1");
+    type(weekday.code, "12");
     EXPECT_EQ(weekday.list.ListIndex(), -1);
     EXPECT_EQ(weekday.list.Text(), "");
-    EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
-    type(weekday.code, "2");
-    EXPECT_EQ(weekday.list.ListIndex(), -1);
     EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
     type(weekday.code, "3");
     expectShown(weekday, "123", 123);
     EXPECT_TRUE(control.Cmd_OkDetail.Enabled());
+    user.selectText(weekday.code, 1, 1);
+    type(weekday.code, "0");
+    expectShown(weekday, "103", 103);
+    user.selectText(weekday.code, 0, 2);
+    type(weekday.code, "1");  // 13: the list's text goes, and with it the code
+    expectEmpty(weekday);
+    EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
 
     type(sunday.code, "000");
     expectShown(sunday, "000", 0);
@@ -64,25 +109,6 @@ TEST_F(RubricSelectorTest, AShortCodeIsFilledWithZerosOnLeavingTheBoxOrOnEnter) 
     EXPECT_TRUE(messages.asked.empty());
 }
 
-TEST_F(RubricSelectorTest, TheCodeBoxTakesOnlyDigitsAndTheListOnlyBackspace) {
-    user.pick(sunday.list, itemOf(sunday.list, 103));
-    type(sunday.list, "x1\r");
-    expectShown(sunday, "103", 103);
-    // Backspace shortens the label; once it is empty, the code goes too.
-    const int length = static_cast<int>(sunday.list.Text().size());
-    user.selectText(sunday.list, length, 0);
-    user.typeKey(sunday.list, toolkit::kKeyBackspace);
-    EXPECT_EQ(sunday.list.Text(), "Heures dimanch");
-    EXPECT_EQ(sunday.code.Text(), "103");
-    user.selectText(sunday.list, 0, length);
-    user.typeKey(sunday.list, toolkit::kKeyBackspace);
-    expectEmpty(sunday);
-
-    type(weekday.code, "a -1+");
-    user.paste(weekday.code, "01");
-    EXPECT_EQ(weekday.code.Text(), "1");
-}
-
 TEST_F(RubricSelectorTest, ACodeThatNoRubricHasIsRefusedThenTheBoxIsEmptyAndHasTheFocus) {
     for (const screen::RubricColumn& column : {sunday, weekday}) {
         messages.asked.clear();
@@ -101,7 +127,7 @@ TEST_F(RubricSelectorTest, ACodeThatNoRubricHasIsRefusedThenTheBoxIsEmptyAndHasT
     EXPECT_TRUE(mayDay.code.hasFocus());
 }
 
-TEST_F(RubricSelectorTest, PickingALabelWritesItsCodeAndClearingTheListEmptiesIt) {
+TEST_F(RubricSelectorTest, APickedLabelWritesItsCodeAndTheListsTextIsOnlyShortened) {
     user.pick(weekday.list, itemOf(weekday.list, 101));
     expectShown(weekday, "101", 101);
     EXPECT_TRUE(control.Cmd_OkDetail.Enabled());
@@ -110,21 +136,27 @@ TEST_F(RubricSelectorTest, PickingALabelWritesItsCodeAndClearingTheListEmptiesIt
     user.pick(weekday.list, secondOfSeven);
     EXPECT_EQ(weekday.list.ListIndex(), itemOf(weekday.list, 7))
         << "the code looked up again selects its first item";
-
     weekday.list.SetListIndex(-1);
     expectEmpty(weekday);
     EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
-}
 
-TEST_F(RubricSelectorTest, AnEditThatLeavesThreeDigitsLooksUpAtOnceAShorterOneErasesTheCode) {
-    type(weekday.code, "101");
-    user.selectText(weekday.code, 2, 1);
-    type(weekday.code, "3");
-    expectShown(weekday, "103", 103);
-    user.selectText(weekday.code, 0, 2);
-    type(weekday.code, "1");  // 13: the list's text goes, and with it the code
-    expectEmpty(weekday);
-    EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
+    user.pick(sunday.list, itemOf(sunday.list, 103));
+    type(sunday.list, "x1\r");
+    expectShown(sunday, "103", 103);
+    // Backspace shortens the label; once it is empty, the code goes too.
+    const int length = static_cast<int>(sunday.list.Text().size());
+    user.selectText(sunday.list, length, 0);
+    user.typeKey(sunday.list, toolkit::kKeyBackspace);
+    EXPECT_EQ(sunday.list.Text(), "Heures dimanch");
+    EXPECT_EQ(sunday.code.Text(), "103");
+    user.selectText(sunday.list, 0, length);
+    user.typeKey(sunday.list, toolkit::kKeyBackspace);
+    expectEmpty(sunday);
+
+    // The code box takes only digits.
+    type(weekday.code, "a -1+");
+    user.paste(weekday.code, "01");
+    EXPECT_EQ(weekday.code.Text(), "1");
 }
 
 }  // namespace
