@@ -26,11 +26,6 @@ constexpr const char* kSaved =
 struct Scene {
     std::string path;
     std::optional<mvdb::testing::OtherProgram> other;
-
-    void hold(const char* sql) {
-        other.emplace(path);
-        other->run(sql);
-    }
 };
 
 // What befalls the database file, and how it is put right; no cure when it cannot be.
@@ -65,7 +60,7 @@ const Cause kCauses[] = {
          fs::permissions(scene.path, fs::perms::owner_write, fs::perm_options::add);
      }},
     {"WriteLockedByAnotherProgram", mvdb::kErrDatabaseLocked,
-     [](Scene& scene) { scene.hold("BEGIN IMMEDIATE"); },
+     [](Scene& scene) { scene.other.emplace(scene.path).run("BEGIN IMMEDIATE"); },
      [](Scene& scene) { scene.other.reset(); }},
 };
 

@@ -2,7 +2,9 @@
 // ways to start it again over what a test adds, open an entity and read back what was stored.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "control/ControlTesting.h"
 
@@ -20,6 +22,14 @@ protected:
     void reopen(const std::string& code) {
         user.click(control.Cmd_Annuler);
         type(control.Txt_Entite, code);
+    }
+
+    // The user picks the entity of that name in the entity list.
+    void pick(const std::string& name) {
+        const std::vector<std::string> names = control_testing::itemTexts(control.Cbo_Entite);
+        const auto named = std::find(names.begin(), names.end(), name);
+        ASSERT_NE(named, names.end()) << "not listed: " << name;
+        user.pick(control.Cbo_Entite, static_cast<int>(named - names.begin()));
     }
 
     std::string storedParameters(const std::string& code) const {

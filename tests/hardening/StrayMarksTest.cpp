@@ -1,6 +1,5 @@
 // Records whose marks are stray or doubled where the screen expects plain values: what is shown,
 // what the user is told, and what is stored once the entity is edited and validated.
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,7 +7,6 @@
 
 #include "hardening/HardeningTesting.h"
 #include "platform/Utf8.h"
-#include "platform/mvdb/Notation.h"
 
 namespace {
 
@@ -96,31 +94,6 @@ TEST_F(MarksWherePlainValuesAreExpectedTest, AnEntityLeftUnchangedKeepsItsStrayV
     EXPECT_EQ(messages.asked.size(), 1u) << "the warning alone: nothing to save";
     EXPECT_TRUE(control.Parent().unloaded());
     EXPECT_EQ(storedParameters("012"), kCases[0].record);
-}
-
-TEST_F(MarksWherePlainValuesAreExpectedTest, NamesAndLabelsWithMarksAreListedChosenAndSaved) {
-    putEntities(database, {{"013", R"(Domicile]Plus\Cassignac)"}});
-    put(database, "ASSOCIATION", "014", "^^^");
-    putRubrics(database, {{"111", R"(Heures]de\garde)"}});
-    put(database, "RUBSAISIE", "112", "Heures d'astreinte^3]9");
-    put(database, "RUBSAISIE", "113", "^^^");
-    put(database, "TPSPARAMBASCUL", "013", "^^^^113]112");
-    restart();
-
-    const std::vector<std::string> names = itemTexts(control.Cbo_Entite);
-    const auto named =
-        std::find(names.begin(), names.end(), mvdb::fromNotation(R"(Domicile\Plus\Cassignac)"));
-    ASSERT_NE(named, names.end()) << "the name's values are kept apart, in their one column";
-    user.pick(control.Cbo_Entite, static_cast<int>(named - names.begin()));
-    ASSERT_EQ(control.Txt_Entite.Text(), "013");
-    EXPECT_EQ(itemTexts(control.Lst_Codes), (std::vector<std::string>{"113;;;;", "112;;;;"}));
-    EXPECT_EQ(control.Lst_Detail.List(0).substr(0, 31), "113-" + std::string(27, ' '));
-    addLine({"111", "112"});
-    user.click(control.Cmd_Ok);
-    EXPECT_EQ(storedParameters("013"), "^^^^113]112]111^]]112^]]^]]^]]");
-
-    type(control.Txt_Entite, "014");
-    EXPECT_TRUE(control.Cmd_Ajouter.Enabled()) << "an entity without a name opens by its code";
 }
 
 }  // namespace

@@ -1,0 +1,125 @@
+// Names, labels and codes that the screen does not expect: bytes that are no valid UTF-8
+// (truncated sequences, lone continuation bytes, overlong forms, surrogates), texts of thousands
+// of characters, and marks inside names and labels. Each bad byte counts as one character: the
+// columns cut between characters, never inside one nor past the text; the names are listed and
+// chosen as they are stored, and what is saved holds codes only.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "entity/LineFormat.h"
+#include "hardening/HardeningTesting.h"
+#include "platform/Utf8.h"
+#include "platform/mvdb/Notation.h"
+
+namespace {
+
+using control_testing::itemTexts;
+
+TEST(InvalidUtf8ColumnTest, AColumnIsCutBetweenCharactersAndFilledToItsWidth) {
+    const std::string h(22, 'h');  // after "101-", 26 characters before what follows
+    // A label, and how many bytes of "101-" and the label its column keeps: 30 characters at most.
+    const std::vector<std::pair<std::string, std::size_t>> labels = {
+        {h + "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC", 26 + 12},  // €€€€€
+        {h + "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82", 26 + 10},  // €€€ and a cut €
+        {h + "abc\xF0\x9F\x98", 30},                                    // truncated at the end
+        {h + "\x80\xBF\x80\xBF\x80\xBF", 30},                           // lone continuation bytes
+        {h + "\xC0\xAF\xE0\x80\xAF\xF0\x80\x80\xAF", 30},               // overlong forms
+        {h + "\xED\xA0\x80\xED\xBF\xBF\xF4\x90\x80\x80", 30},           // surrogates, too large
+        {"\xC3", 5},                                                    // a lone lead byte
+        {std::string(40, '\xE9'), 30},                                  // Latin-1 é
+    };
+    for (const auto& [label, kept] : labels) {
+        const std::string column = entity::columnText("101", label);
+        EXPECT_EQ(platform::characterCount(column), entity::kColumnWidth);
+        EXPECT_EQ(column.substr(0, kept), ("101-" + label).substr(0, kept));
+        EXPECT_EQ(column.substr(kept), std::string(column.size() - kept, ' '));
+        EXPECT_EQ(entity::editorColumn("101", label), column);
+    }
+}
+
+class OddTextTest : public hardening::HardeningTest {};
+
+TEST_F(OddTextTest, BadBytesInNamesAndLabelsAreShownAsReadAndNeverSaved) {
+    const std::string name = "Aide \xE0 domicile \x80\xC0\xAF\xED\xA0\x80 \xE2\x82";
+    const std::string lonely(40, '\x80');
+    const std::string latin1 = std::string("Heures \xE9t\xE9 major\xE9") + "es de nuit du dimanche";
+    putEntities(database, {{"015", name}});
+    putRubrics(database, {{"116", lonely}, {"117", latin1}});
+    put(database, "TPSPARAMBASCUL", "015", "^^^^116^^117^^");
+    restart();
+
+    pick(name);
+    ASSERT_EQ(control.Txt_Entite.Text(), "015");
+    EXPECT_EQ(control.Cbo_Entite.Text(), name);
+    const std::string line = "116-" + lonely.substr(0, 26) + " " + std::string(93, ' ') + "117-" +
+                             latin1.substr(0, 26) + " ";
+    ASSERT_EQ(itemTexts(control.Lst_Detail), std::vector<std::string>{line});
+
+    open(0);  // the line editor shows the line's rubrics, then writes the line back as it was
+    EXPECT_EQ(control.Cbo_RubNorm.Text(), lonely);
+    EXPECT_EQ(control.Cbo_Rub1Mai.Text(), latin1);
+    user.click(control.Cmd_OkDetail);
+    EXPECT_EQ(itemTexts(control.Lst_Detail), std::vector<std::string>{line});
+    addLine({"117"});
+    user.click(control.Cmd_Ok);
+    EXPECT_EQ(storedParameters("015"), "^^^^116]117^]^117]^]^]");
+}
+
+// The text repeated to at least that many bytes.
+std::string repeated(const std::string& text, std::size_t size) {
+    std::string whole;
+    while (whole.size() < size)
+        whole += text;
+    return whole;
+}
+
+TEST_F(OddTextTest, LongNamesLabelsAndCodesAreCutOnScreenAndSavedWhole) {
+    const std::string name = repeated("Association d'aide à domicile du Val d'Ormelune ", 6000);
+    const std::string label = repeated("Heures fériées majorées ", 6000);
+    const std::string longCode = std::string(4000, '0') + "118";  // the rubric kept under 118
+    putEntities(database, {{"016", name}, {std::string(4000, 'k'), name + "bis"}});
+    putRubrics(database, {{"118", label}});
+    put(database, "TPSPARAMBASCUL", "016", "^^^^" + longCode + "^118");
+    restart();
+
+    pick(name + "bis");
+    EXPECT_FALSE(control.Cmd_Ajouter.Enabled()) << "a key that is no code opens nothing";
+    pick(name);
+    ASSERT_EQ(control.Txt_Entite.Text(), "016");
+    EXPECT_EQ(control.Cbo_Entite.Text(), name);
+    EXPECT_EQ(itemTexts(control.Lst_Codes), std::vector<std::string>{longCode + ";118;;;"});
+    const std::string labelColumn = "118-Heures fériées majorées He ";  // 30 characters, a blank
+    EXPECT_TRUE(control.Lst_Detail.List(0).starts_with(std::string(30, '0') + " " + labelColumn));
+
+    addLine({"118"});
+    EXPECT_TRUE(control.Lst_Detail.List(1).starts_with(labelColumn));
+    user.click(control.Cmd_Ok);
+    EXPECT_EQ(storedParameters("016"), "^^^^" + longCode + "]118^118]^]^]^]");
+}
+
+TEST_F(OddTextTest, NamesAndLabelsWithMarksAreListedChosenAndSaved) {
+    putEntities(database, {{"013", R"(Domicile]Plus\Cassignac)"}});
+    put(database, "ASSOCIATION", "014", "^^^");
+    putRubrics(database, {{"111", R"(Heures]de\garde)"}});
+    put(database, "RUBSAISIE", "112", "Heures d'astreinte^3]9");
+    put(database, "RUBSAISIE", "113", "^^^");
+    put(database, "TPSPARAMBASCUL", "013", "^^^^113]112");
+    restart();
+
+    // The name's values are kept apart, in their one column.
+    pick(mvdb::fromNotation(R"(Domicile\Plus\Cassignac)"));
+    ASSERT_EQ(control.Txt_Entite.Text(), "013");
+    EXPECT_EQ(itemTexts(control.Lst_Codes), (std::vector<std::string>{"113;;;;", "112;;;;"}));
+    EXPECT_EQ(control.Lst_Detail.List(0).substr(0, 31), "113-" + std::string(27, ' '));
+    addLine({"111", "112"});
+    user.click(control.Cmd_Ok);
+    EXPECT_EQ(storedParameters("013"), "^^^^113]112]111^]]112^]]^]]^]]");
+
+    type(control.Txt_Entite, "014");
+    EXPECT_TRUE(control.Cmd_Ajouter.Enabled()) << "an entity without a name opens by its code";
+}
+
+}  // namespace
