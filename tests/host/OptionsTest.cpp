@@ -8,20 +8,16 @@ namespace {
 
 using ::testing::HasSubstr;
 
-TEST(Options, WithoutArgumentsTheWindowOpensOnTheDefaultDatabaseAtLevelTwo) {
-    const Options options = parseOptions({});
-    EXPECT_FALSE(options.help);
-    EXPECT_FALSE(options.database.has_value());
-    EXPECT_EQ(options.accessLevel, 2);
-    EXPECT_FALSE(options.headless);
-}
-
-TEST(Options, EveryOptionReadsWithItsValueApartOrAfterAnEqualsSign) {
-    const Options apart =
-        parseOptions({"--db", "other.mvdb", "--access-level", "-1", "--headless", "--script", "s"});
-    const Options joined =
-        parseOptions({"--script=s", "--headless", "--access-level=-1", "--db=other.mvdb"});
-    for (const Options& options : {apart, joined}) {
+TEST(Options, EveryOptionReadsWithItsValueApartOrAfterAnEqualsSignAndDefaultsWithout) {
+    const Options defaults = parseOptions({});
+    EXPECT_FALSE(defaults.help);
+    EXPECT_FALSE(defaults.database.has_value());
+    EXPECT_EQ(defaults.accessLevel, 2);
+    EXPECT_FALSE(defaults.headless);
+    for (const Options& options :
+         {parseOptions(
+              {"--db", "other.mvdb", "--access-level", "-1", "--headless", "--script", "s"}),
+          parseOptions({"--script=s", "--headless", "--access-level=-1", "--db=other.mvdb"})}) {
         EXPECT_EQ(options.database, "other.mvdb");
         EXPECT_EQ(options.accessLevel, -1);
         EXPECT_TRUE(options.headless);

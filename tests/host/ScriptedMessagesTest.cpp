@@ -1,7 +1,10 @@
+// The message boxes of a headless run: each answered from the script's queued answers, and printed
+// on one line with its answer.
 #include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "host/ScriptedMessages.h"
 #include "platform/toolkit/ToolkitError.h"
 
@@ -12,68 +15,63 @@ using toolkit::MsgAnswer;
 using toolkit::MsgButtons;
 using toolkit::MsgIcon;
 
-class ScriptedMessagesTest : public ::testing::Test {
-protected:
-    static toolkit::MessageRequest box(MsgButtons buttons, std::string text = "Voulez-vous ?") {
-        return {std::move(text), "Message QUORVEL", MsgIcon::Question, buttons};
-    }
+toolkit::MessageRequest box(MsgButtons buttons, std::string text = "Voulez-vous ?") {
+    return {std::move(text), "Message QUORVEL", MsgIcon::Question, buttons};
+}
 
-    // The number of the error that asking throws; 0 when it answers.
-    int refusal(MsgButtons buttons) {
-        try {
-            messages.ask(box(buttons));
-        } catch (const toolkit::ToolkitError& error) {
-            return error.number();
-        }
-        return 0;
-    }
-
+TEST(ScriptedMessagesTest, EachBoxPrintsOneLineWithItsAnswer) {
     std::ostringstream out;
     ScriptedMessages messages{out};
-};
-
-TEST_F(ScriptedMessagesTest, EachBoxPrintsOneLineWithItsAnswer) {
     messages.queue(ScriptAnswer::No, 4);
     messages.ask(box(MsgButtons::YesNoCancel, "Voulez-vous enregistrer les modifications ?"));
     messages.ask({"Code inconnu", "Message Quorvel", MsgIcon::Exclamation, MsgButtons::Ok});
+    messages.queue(ScriptAnswer::Close, 5);
+    EXPECT_EQ(test_support::failureOf([&] { messages.ask(box(MsgButtons::YesNo)); }).number(),
+              toolkit::kErrMessageBox);
     EXPECT_EQ(out.str(),
               "MSGBOX Message QUORVEL | Question | YesNoCancel | Voulez-vous enregistrer les "
               "modifications ? -> No\n"
-              "MSGBOX Message Quorvel | Exclamation | OK | Code inconnu -> OK\n");
+              "MSGBOX Message Quorvel | Exclamation | OK | Code inconnu -> OK\n"
+              "MSGBOX Message QUORVEL | Question | YesNo | Voulez-vous ? -> (unanswered)\n");
 }
 
-TEST_F(ScriptedMessagesTest, AnOkBoxTakesOnlyAnOkOrCloseFromTheFront) {
-    messages.queue(ScriptAnswer::Yes, 3);
-    EXPECT_EQ(messages.ask(box(MsgButtons::Ok)), MsgAnswer::Ok);
-    EXPECT_EQ(messages.unusedAnswerLine(), 3);  // left for the box that asks
-    EXPECT_EQ(messages.ask(box(MsgButtons::YesNo)), MsgAnswer::Yes);
-
-    messages.queue(ScriptAnswer::Close, 7);
-    messages.queue(ScriptAnswer::Ok, 8);
-    EXPECT_EQ(messages.ask(box(MsgButtons::Ok)), MsgAnswer::Ok);
-    EXPECT_EQ(messages.unusedAnswerLine(), 8);
-    EXPECT_EQ(messages.ask(box(MsgButtons::Ok)), MsgAnswer::Ok);
-    EXPECT_FALSE(messages.unusedAnswerLine().has_value());
+// An OK box takes an OK or Close from the front of the queue and otherwise leaves it; a box that
+// asks takes the front answer, Close as Cancel, and fails without one or with one it does not
+// offer, which is then used up.
+TEST(ScriptedMessagesTest, BoxesTakeTheAnswersTheyOfferFromTheFrontOfTheQueue) {
+    std::ostringstream out;
+    ScriptedMessages messages{out};
+    const struct {
+        std::vector<std::pair<ScriptAnswer, int>> queued;
+        MsgButtons buttons;
+        std::optional<MsgAnswer> answer;  // nullopt: refused
+        std::optional<int> unusedLine;
+    } steps[] = {
+        {{{ScriptAnswer::Yes, 3}}, MsgButtons::Ok, MsgAnswer::Ok, 3},
+        {{}, MsgButtons::YesNo, MsgAnswer::Yes, std::nullopt},
+        {{{ScriptAnswer::Close, 7}, {ScriptAnswer::Ok, 8}}, MsgButtons::Ok, MsgAnswer::Ok, 8},
+        {{}, MsgButtons::Ok, MsgAnswer::Ok, std::nullopt},
+        {{{ScriptAnswer::Close, 1}}, MsgButtons::YesNoCancel, MsgAnswer::Cancel, std::nullopt},
+        {{{ScriptAnswer::Close, 2}}, MsgButtons::YesNo, std::nullopt, std::nullopt},
+        {{}, MsgButtons::YesNo, std::nullopt, std::nullopt},
+        {{{ScriptAnswer::Cancel, 1}}, MsgButtons::YesNo, std::nullopt, std::nullopt},
+        {{{ScriptAnswer::Ok, 2}}, MsgButtons::YesNoCancel, std::nullopt, std::nullopt},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        for (const auto& [answer, line] : steps[i].queued)
+            messages.queue(answer, line);
+        std::optional<MsgAnswer> answer;
+        const auto failure =
+            test_support::failureOf([&] { answer = messages.ask(box(steps[i].buttons)); });
+        EXPECT_EQ(answer, steps[i].answer) << "step " << i;
+        EXPECT_EQ(failure.number(), answer ? 0 : toolkit::kErrMessageBox) << "step " << i;
+        EXPECT_EQ(messages.unusedAnswerLine(), steps[i].unusedLine) << "step " << i;
+    }
 }
 
-TEST_F(ScriptedMessagesTest, CloseCancelsABoxThatHasCancelAndIsRefusedByAYesNoBox) {
-    messages.queue(ScriptAnswer::Close, 1);
-    EXPECT_EQ(messages.ask(box(MsgButtons::YesNoCancel)), MsgAnswer::Cancel);
-    messages.queue(ScriptAnswer::Close, 2);
-    EXPECT_EQ(refusal(MsgButtons::YesNo), toolkit::kErrMessageBox);
-    EXPECT_NE(out.str().find("YesNo | Voulez-vous ? -> (unanswered)\n"), std::string::npos);
-}
-
-TEST_F(ScriptedMessagesTest, ABoxThatAsksFailsWithoutAnAnswerOrWithOneItDoesNotOffer) {
-    EXPECT_EQ(refusal(MsgButtons::YesNo), toolkit::kErrMessageBox);
-    messages.queue(ScriptAnswer::Cancel, 1);
-    EXPECT_EQ(refusal(MsgButtons::YesNo), toolkit::kErrMessageBox);
-    messages.queue(ScriptAnswer::Ok, 2);
-    EXPECT_EQ(refusal(MsgButtons::YesNoCancel), toolkit::kErrMessageBox);
-    EXPECT_FALSE(messages.unusedAnswerLine().has_value());  // a refused answer is used up
-}
-
-TEST_F(ScriptedMessagesTest, TheLastBoxShownIsForgottenOnceTaken) {
+TEST(ScriptedMessagesTest, TheLastBoxShownIsForgottenOnceTaken) {
+    std::ostringstream out;
+    ScriptedMessages messages{out};
     EXPECT_FALSE(messages.takeLastShown().has_value());
     messages.ask(box(MsgButtons::Ok, "premier"));
     messages.ask(box(MsgButtons::Ok, "second"));
