@@ -19,20 +19,17 @@
 
 namespace control_testing {
 
-// The rights of a user that records each function code asked, and each answer given.
+// The rights of a user that records each function code asked.
 class CountingRights : public rights::UserRights {
 public:
     explicit CountingRights(std::int32_t level = 2) : level_(level) {}
 
     component::Ref<rights::FunctionRights> GetFunctionRights(std::string& functionCode) override {
         codes.push_back(functionCode);
-        auto answer = std::make_shared<rights::FunctionRights>(level_);
-        answers.push_back(answer);
-        return answer;
+        return std::make_shared<rights::FunctionRights>(level_);
     }
 
     std::vector<std::string> codes;
-    std::vector<std::weak_ptr<rights::FunctionRights>> answers;
 
 private:
     std::int32_t level_;

@@ -53,7 +53,6 @@ TEST_F(StartUpTest, TheOnlyEntityIsOpenedOnceFromAClearedScreen) {
     ASSERT_EQ(messages.asked.size(), 1u) << "the opening's warning, once";
     EXPECT_TRUE(messages.asked[0].text.starts_with("L'enregistrement de l'entité juridique 007"));
     EXPECT_FALSE(control.Txt_RubNorm.Enabled()) << "no weekday code box open without a line";
-    EXPECT_FALSE(control.Cmd_OkDetail.Enabled());
 }
 
 TEST_F(StartUpTest, WithoutEntitiesTheUserIsToldAndOnlySortirIsLeftWithTheRightsUnapplied) {

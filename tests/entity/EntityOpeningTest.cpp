@@ -10,28 +10,16 @@ namespace {
 using control_testing::column;
 using control_testing::itemTexts;
 
-class EntityOpeningTest : public control_testing::ControlTest {
+class EntityOpeningTest : public control_testing::EditorTest {
 protected:
-    // In the list, by name: 001, 0001, abc, 007, 012.
-    EntityOpeningTest() : database(databaseWithFiles()) {
+    // The screen started again, cleared, over more entities; in the list, by name: 001, 0001,
+    // abc, 007, 012. The lines of 001 end at its first empty weekday rubric, before 105.
+    EntityOpeningTest() {
         putEntities(database, {{"001", "Aide à Domicile du Val d'Ormelune"},
-                               {"007", "Domicile Plus Cassignac"},
-                               {"012", "Présence"},
                                {"0001", "Ancien code"},
                                {"abc", "Bastide Services"}});
-        putRubrics(database, {{"101", "Heures normales"},
-                              {"103", "Heures dimanche"},
-                              {"105", "Heures 1er mai"},
-                              {"106", "Heures fériées travaillées majorées 100 %"},
-                              {"108", "Heures fériées chômées payées"},
-                              {"7", "Heures d'évaluation à domicile"}});
-        // Line 2 names a Sunday rubric (999) and a May-Day rubric (998) that no longer exist;
-        // line 3 stores rubric 7 as 007.
-        put(database, "TPSPARAMBASCUL", "007",
-            "28/11/2024^PAIE03^^15/09/2021^101]101]007]101^103]999]]^105]998]]^106]106]]^"
-            "108]108]]");
         put(database, "TPSPARAMBASCUL", "001", "^^^^101]103]]105^^^^");
-        handIn(database);
+        user.click(control.Cmd_Annuler);
         control.Init();
     }
 
@@ -59,8 +47,6 @@ protected:
         EXPECT_TRUE(screenCleared()) << "nothing can be saved";
         messages.asked.clear();
     }
-
-    mvdb::Database database;
 };
 
 TEST_F(EntityOpeningTest, TheThirdCharacterOpensTheEntityWithItsLinesUpToTheFirstEmptyWeekday) {
@@ -82,21 +68,26 @@ TEST_F(EntityOpeningTest, TheThirdCharacterOpensTheEntityWithItsLinesUpToTheFirs
 
 TEST_F(EntityOpeningTest, TheLinesShowEachRubricByCodeAndLabelInTheRecordsOrder) {
     type(control.Txt_Entite, "007");
-    EXPECT_EQ(
-        itemTexts(control.Lst_Codes),
-        (std::vector<std::string>{"101;103;106;108;105", "101;;106;108;", "007;;;;", "101;;;;"}));
-    const std::string normal = column("101-Heures normales");
-    const std::string holidays =
-        column("106-Heures fériées travaillées") + column("108-Heures fériées chômées pay");
-    EXPECT_EQ(itemTexts(control.Lst_Detail),
-              (std::vector<std::string>{
-                  normal + column("103-Heures dimanche") + holidays + column("105-Heures 1er mai"),
-                  // Rubrics that no longer exist are blank.
-                  normal + column() + holidays + column(),
-                  // Rubric 7 stored as 007 is found under its number.
-                  column("007-Heures d'évaluation à domi") + std::string(124, ' '),
-                  normal + std::string(124, ' ')}));
+    EXPECT_EQ(itemTexts(control.Lst_Codes),
+              (std::vector<std::string>{"101;103;106;125;109", "101;;205;;", "123;;;;", "132;;;;",
+                                        "101;132;;;"}));
+    EXPECT_EQ(control.Lst_Detail.List(0),
+              column("101-Heures normales") + column("103-Heures dimanche") +
+                  column("106-Heures fériées travaillées") +
+                  column("125-Heures fériées non travail") + column("109-Heures 1er mai"));
+    EXPECT_EQ(control.Lst_Detail.List(3),
+              column("132-Heures dimanche (ancienne") + std::string(124, ' '))
+        << "a closed rubric is still shown";
     EXPECT_EQ(control.Lst_Detail.ListIndex(), -1);
+
+    // A rubric that no longer exists is blank; one stored as 008 is found under its number.
+    put(database, "RUBSAISIE", "8", "Heures d'astreinte^3");
+    put(database, "TPSPARAMBASCUL", "012", "^^^^008^999^^^");
+    closeEntity();
+    type(control.Txt_Entite, "012");
+    EXPECT_EQ(itemTexts(control.Lst_Codes), std::vector<std::string>{"008;;;;"});
+    EXPECT_EQ(itemTexts(control.Lst_Detail),
+              std::vector<std::string>{column("008-Heures d'astreinte") + std::string(124, ' ')});
 }
 
 TEST_F(EntityOpeningTest, EnterOrLeavingTheBoxCompletesAShortCodeWithZeros) {

@@ -124,7 +124,7 @@ TEST_F(ScreenModesTest, EachProcedureSetsExactlyItsColumnAndLeavesTheRestAsItWas
     }
 }
 
-TEST_F(ScreenModesTest, ClearingEmptiesByKindAndKeepsTheEntityAndTheBars) {
+TEST_F(ScreenModesTest, ClearingEmptiesByKindKeepingTheEntityAndClosingTheEditorTheSelections) {
     fill();
     screen.Vider_Ecran();
     EXPECT_EQ(screen.Txt_Entite.Text(), "007");
@@ -138,21 +138,16 @@ TEST_F(ScreenModesTest, ClearingEmptiesByKindAndKeepsTheEntityAndTheBars) {
     EXPECT_EQ(screen.Lst_Detail.ListCount(), 0);
     EXPECT_EQ(screen.Lst_Codes.ListCount(), 0);
     EXPECT_EQ(screen.Cache(5).Text(), "|");
-
     const std::string once = toolkit::dumpState(surface);
     screen.Vider_Ecran();
     EXPECT_EQ(toolkit::dumpState(surface), once) << "clearing twice is clearing once";
-}
 
-TEST_F(ScreenModesTest, ClosingTheEditorRemovesTheRubricSelectionsAndTheOthersEmptyNothing) {
-    screen.Vider_Ecran();
+    // The other procedures empty nothing, but closing the editor removes the selections.
     fill();
     screen.Activer_Ecran();
     screen.Ouvrir_Saisie_Ligne(false);
     EXPECT_EQ(screen.Txt_RubDim.Text(), "101");
     EXPECT_EQ(screen.Cbo_Rub1Mai.ListIndex(), 0);
-    EXPECT_EQ(screen.Lst_Detail.ListCount(), 1);
-
     screen.Fermer_Saisie_Ligne();
     for (const screen::RubricColumn& column : screen.rubricColumns())
         EXPECT_EQ(column.list.ListIndex(), -1) << column.list.Name();

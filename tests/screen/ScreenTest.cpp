@@ -7,7 +7,6 @@
 #include "platform/toolkit/StateDump.h"
 #include "platform/toolkit/ToolkitError.h"
 #include "screen/Screen.h"
-#include "screen/ToolboxImage.h"
 
 namespace {
 
@@ -135,23 +134,6 @@ TEST_F(ScreenTest, TheStateDumpListsTheWidgetsInTabOrderThenTheMenu) {
         dump.ends_with("Etq_RubNorm label enabled=False visible=True caption=\"Heures semaine\"\n"
                        "Mnu_Aide menu enabled=True visible=True caption=\"Aide\"\n"
                        "Mnu_Sommaire menu enabled=True visible=True caption=\"Aide_QUORVEL\"\n"));
-}
-
-TEST(ToolboxImageTest, IsASixteenColourBitmapOfSixteenByFifteen) {
-    const toolkit::IndexedBitmap& image = screen::toolboxImage();
-    EXPECT_EQ(screen::kToolboxImageResource, 30000);
-    EXPECT_EQ(image.width, 16);
-    EXPECT_EQ(image.height, 15);
-    const std::string file = toolkit::encodeBmp(image);
-    EXPECT_EQ(file.substr(0, 2), "BM");
-    EXPECT_EQ(file.size(), 14u + 40 + 64 + 8 * 15);
-    EXPECT_EQ(file[28], 4);  // bits a pixel
-    // Bottom-up: the file's first row is the image's last, and two pixels share a byte.
-    const std::size_t firstRow = 14 + 40 + 64;
-    const auto pixel = [&](int x, int y) { return image.pixels[y * 16 + x]; };
-    EXPECT_EQ(static_cast<unsigned char>(file[firstRow + 4]), pixel(8, 14) << 4 | pixel(9, 14));
-    const std::size_t row13 = firstRow + 8;
-    EXPECT_EQ(static_cast<unsigned char>(file[row13 + 4]), pixel(8, 13) << 4 | pixel(9, 13));
 }
 
 }  // namespace

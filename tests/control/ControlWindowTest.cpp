@@ -1,25 +1,27 @@
-// The entity and its lines in the Qt window, as a person uses them: the entity opened by a code
-// and Enter typed into the code box, then a new line whose weekday code is typed, letters and
-// all, and whose Sunday rubric is chosen in its list with the arrow key, confirmed with the mouse.
-// What the views add only: the rules are the models' tests.
+// The control in the Qt window, as a person uses it: what the views add only, the rules being the
+// models' tests.
+#include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
 #include "control/ControlTesting.h"
+#include "platform/component/Runtime.h"
+#include "platform/help/WindowHelpViewer.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "rubric/RubricCode.h"
 
 namespace {
 
-class LineEditorWindowTest : public control_testing::EditorTest {
+class ControlWindowTest : public control_testing::EditorTest {
 protected:
-    LineEditorWindowTest() {
+    ControlWindowTest() {
         view.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
@@ -37,10 +39,16 @@ protected:
         return *qt<QListView>(control.Lst_Detail).model();
     }
 
+    component::ClassRegistration viewerClass{
+        help::helpViewerClass(), [] { return std::make_shared<help::WindowHelpViewer>(); }};
     qtview::SurfaceWidget view{control};
 };
 
-TEST_F(LineEditorWindowTest, AnEntityOpenedAndALineTypedAndPickedInTheWindowAreShown) {
+// The entity opened by a code and Enter typed into the code box, then a new line whose weekday
+// code is typed, letters and all, and whose Sunday rubric is chosen in its list with the arrow
+// key, confirmed with the mouse.
+
+TEST_F(ControlWindowTest, AnEntityOpenedAndALineTypedAndPickedInTheWindowAreShown) {
     QTest::mouseClick(&qt<QPushButton>(control.Cmd_Annuler), Qt::LeftButton);
     auto& code = qt<QLineEdit>(control.Txt_Entite);
     QTest::keyClicks(&code, "7");
@@ -69,6 +77,28 @@ TEST_F(LineEditorWindowTest, AnEntityOpenedAndALineTypedAndPickedInTheWindowAreS
     EXPECT_EQ(control.Lst_Codes.List(5), "101;" + sundayCode + ";;;");
     EXPECT_TRUE(qt<QListView>(control.Lst_Detail).isEnabled());
     EXPECT_FALSE(weekday.isEnabled());
+}
+
+// A right click on the control's surface, the menu's entry chosen, and the screen's help page in a
+// window of its own.
+TEST_F(ControlWindowTest, TheHelpMenusEntryOpensTheScreensHelpPage) {
+    QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(20, 300));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "Aide_QUORVEL");
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    std::vector<QTextBrowser*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* browser = qobject_cast<QTextBrowser*>(window);
+        if (browser != nullptr && browser->isVisible()) windows.push_back(browser);
+    }
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows[0]->windowTitle(),
+              QString::fromUtf8("Paramètres de basculement du planning en saisie d'actvité"));
+    EXPECT_TRUE(windows[0]->source().toLocalFile().endsWith("/TpsParamPaiePlg.htm"));
 }
 
 }  // namespace
