@@ -46,15 +46,17 @@ void click(QMessageBox& box, const char* caption) {
     button->click();
 }
 
-TEST(MessageBoxServiceTest, ShowsTitleTextIconAndFrenchButtonsWithTheDefaultAsked) {
+TEST(MessageBoxServiceTest, ShowsTitleIconFrenchButtonsTheDefaultAskedAndTheTextAsTyped) {
+    // A label of the database, as a question names it: never rendered as markup.
+    const char* typed = R"(Enregistrer « <b>Heures</b> &amp; <a href="x">nuit</a> » ?)";
     QStringList captions;
     QString defaultCaption;
     const MsgAnswer answer =
-        askAndAct({"Enregistrer les modifications ?", "Paramètres", toolkit::MsgIcon::Question,
-                   MsgButtons::YesNoCancel, 1},
+        askAndAct({typed, "Paramètres", toolkit::MsgIcon::Question, MsgButtons::YesNoCancel, 1},
                   [&](QMessageBox& box) {
                       EXPECT_EQ(box.windowTitle(), QString::fromUtf8("Paramètres"));
-                      EXPECT_EQ(box.text(), "Enregistrer les modifications ?");
+                      EXPECT_EQ(box.text(), QString::fromUtf8(typed));
+                      EXPECT_EQ(box.textFormat(), Qt::PlainText);
                       EXPECT_EQ(box.icon(), QMessageBox::Question);
                       for (QAbstractButton* button : box.buttons())
                           captions << button->text();
@@ -85,17 +87,6 @@ TEST(MessageBoxServiceTest, EscapeAnswersCancelOrOkAndCannotCloseAYesNoBox) {
             click(box, "Oui");
         });
     EXPECT_EQ(yesNo, MsgAnswer::Yes);
-}
-
-TEST(MessageBoxServiceTest, ShowsItsTextAsTypedNeverAsMarkup) {
-    // A label of the database, as a warning names it.
-    const char* typed = R"(« <b>Heures</b> &amp; <a href="x">nuit</a> »)";
-    askAndAct({typed, "Message QUORVEL", toolkit::MsgIcon::Exclamation, MsgButtons::Ok, 0},
-              [&](QMessageBox& box) {
-                  EXPECT_EQ(box.text(), QString::fromUtf8(typed));
-                  EXPECT_EQ(box.textFormat(), Qt::PlainText);
-                  click(box, "OK");
-              });
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The user's keys and clicks on the Qt widgets reach the models as the user's actions, and the
-// Qt widgets then show what the models made of them.
+// Qt widgets then show what the models made of them. The rules the models apply are the toolkit
+// tests'; here, only what the views add.
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -14,37 +15,39 @@
 namespace qtview {
 namespace {
 
-using SurfaceInputTest = TestSurface;
+class SurfaceInputTest : public TestSurface {
+protected:
+    SurfaceInputTest() {
+        name.onKeyPress = [this](toolkit::KeyCode& code) {
+            pressed.push_back(code);
+            if (code == 'b') code = 'B';
+            if (code == 'x') code = toolkit::kKeyDiscarded;
+        };
+    }
 
-TEST_F(SurfaceInputTest, TypedKeysGoThroughKeyPressAndTheLineEditShowsTheModelsText) {
-    std::vector<toolkit::KeyCode> pressed;
-    name.onKeyPress = [&](toolkit::KeyCode& code) {
-        pressed.push_back(code);
-        if (code == 'b') code = 'B';
-    };
     QLineEdit& edit = qt<QLineEdit>(name);
-    QTest::keyClicks(&edit, "ab");
+    std::vector<toolkit::KeyCode> pressed;
+};
+
+TEST_F(SurfaceInputTest, TypedKeysGoThroughKeyPressAndTheLineEditShowsOnlyTheModelsText) {
+    QTest::keyClicks(&edit, "abx");
     QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_Eacute, QString::fromUtf8("é"), {});
-    EXPECT_EQ(pressed, (std::vector<toolkit::KeyCode>{'a', 'b', 0xE9}));
+    EXPECT_EQ(pressed, (std::vector<toolkit::KeyCode>{'a', 'b', 'x', 0xE9}));
     EXPECT_EQ(name.Text(), "aBé");
     EXPECT_EQ(edit.text(), QString::fromUtf8("aBé"));
     EXPECT_EQ(edit.cursorPosition(), 3);
     EXPECT_EQ(qtFocus(), &edit);
-}
 
-TEST_F(SurfaceInputTest, AKeyDiscardedByKeyPressChangesNeitherModelNorLineEdit) {
-    int changes = 0;
-    name.SetText("ab");
-    name.onChange = [&] { ++changes; };
-    name.onKeyPress = [](toolkit::KeyCode& code) {
-        if (code == 'x' || code == toolkit::kKeyBackspace) code = toolkit::kKeyDiscarded;
-    };
-    QLineEdit& edit = qt<QLineEdit>(name);
-    QTest::keyClick(&edit, Qt::Key_X);
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    EXPECT_EQ(name.Text(), "ab");
-    EXPECT_EQ(edit.text(), "ab");
-    EXPECT_EQ(changes, 0);
+    // Enter reaches KeyPress; Tab and Shift+Tab move the model's focus, and Qt's with it.
+    pressed.clear();
+    QTest::keyClick(&edit, Qt::Key_Return);
+    EXPECT_EQ(pressed, (std::vector<toolkit::KeyCode>{toolkit::kKeyEnter}));
+    QTest::keyClick(&edit, Qt::Key_Tab);
+    EXPECT_EQ(surface.ActiveControl(), &kind);
+    EXPECT_EQ(qtFocus(), &qt<QComboBox>(kind));
+    QTest::keyClick(&qt<QComboBox>(kind), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(surface.ActiveControl(), &name);
+    EXPECT_EQ(qtFocus(), &edit);
 }
 
 TEST_F(SurfaceInputTest, CaretMovesMadeInQtAreReportedInCharacters) {
@@ -52,7 +55,6 @@ TEST_F(SurfaceInputTest, CaretMovesMadeInQtAreReportedInCharacters) {
         "a\xF0\x9F\x98\x80"
         "bc");  // one character beyond U+FFFF, two UTF-16 units
     name.SetFocus();
-    QLineEdit& edit = qt<QLineEdit>(name);
     QTest::keyClick(&edit, Qt::Key_End);
     EXPECT_EQ(name.SelStart(), 4);
     QTest::keyClick(&edit, Qt::Key_Left, Qt::ShiftModifier);
@@ -65,11 +67,8 @@ TEST_F(SurfaceInputTest, CaretMovesMadeInQtAreReportedInCharacters) {
 }
 
 TEST_F(SurfaceInputTest, BackspaceDeleteAndPasteEditThroughTheModelAndQtEditsNothingItself) {
-    std::vector<toolkit::KeyCode> pressed;
-    name.onKeyPress = [&](toolkit::KeyCode& code) { pressed.push_back(code); };
     name.SetText("abcd");
     name.SetFocus();
-    QLineEdit& edit = qt<QLineEdit>(name);
     QTest::keyClick(&edit, Qt::Key_End);
     QTest::keyClick(&edit, Qt::Key_Backspace);
     QTest::keyClick(&edit, Qt::Key_Home);
@@ -80,6 +79,7 @@ TEST_F(SurfaceInputTest, BackspaceDeleteAndPasteEditThroughTheModelAndQtEditsNot
     EXPECT_EQ(edit.text(), "xybc");
     EXPECT_EQ(pressed, (std::vector<toolkit::KeyCode>{toolkit::kKeyBackspace, toolkit::kKeyPaste}));
 
+    // Cut, Shift+Delete, Undo and Ctrl+Backspace are Qt's own edits: none reaches the text.
     name.SetText("abcd");
     QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_X, Qt::ControlModifier);
@@ -89,23 +89,18 @@ TEST_F(SurfaceInputTest, BackspaceDeleteAndPasteEditThroughTheModelAndQtEditsNot
     EXPECT_EQ(name.Text(), "abcd");
     EXPECT_EQ(edit.text(), "abcd");
     EXPECT_EQ(name.SelLength(), 4);  // Select All was Qt's, and reported
+
+    // A Backspace that KeyPress discards changes neither the model nor the line edit.
+    name.onKeyPress = [](toolkit::KeyCode& code) { code = toolkit::kKeyDiscarded; };
+    int changes = 0;
+    name.onChange = [&] { ++changes; };
+    QTest::keyClick(&edit, Qt::Key_End);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), "abcd");
+    EXPECT_EQ(changes, 0);
 }
 
-TEST_F(SurfaceInputTest, EnterReachesKeyPressAndTabMovesTheModelsFocus) {
-    std::vector<toolkit::KeyCode> pressed;
-    name.onKeyPress = [&](toolkit::KeyCode& code) { pressed.push_back(code); };
-    QLineEdit& edit = qt<QLineEdit>(name);
-    QTest::keyClick(&edit, Qt::Key_Return);
-    EXPECT_EQ(pressed, (std::vector<toolkit::KeyCode>{toolkit::kKeyEnter}));
-    QTest::keyClick(&edit, Qt::Key_Tab);
-    EXPECT_EQ(surface.ActiveControl(), &kind);
-    EXPECT_EQ(qtFocus(), &qt<QComboBox>(kind));
-    QTest::keyClick(&qt<QComboBox>(kind), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(surface.ActiveControl(), &name);
-    EXPECT_EQ(qtFocus(), &edit);
-}
-
-TEST_F(SurfaceInputTest, APickInTheComboPopupReachesTheModelThenItsChoiceShows) {
+TEST_F(SurfaceInputTest, APickOrTypingInTheComboReachesTheModelThenWhatItMadeShows) {
     int clicks = 0;
     kind.onClick = [&] { ++clicks; };
     for (const char* item : {"Heures", "Primes", "Retenues"})
@@ -122,6 +117,7 @@ TEST_F(SurfaceInputTest, APickInTheComboPopupReachesTheModelThenItsChoiceShows) 
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(surface.ActiveControl(), &kind);
 
+    // Down asks for item 2, which the model's Click turns into item 0: Qt shows item 0.
     kind.onClick = [&] {
         if (kind.ListIndex() == 2) kind.SetListIndex(0);
     };
@@ -129,16 +125,10 @@ TEST_F(SurfaceInputTest, APickInTheComboPopupReachesTheModelThenItsChoiceShows) 
     EXPECT_EQ(kind.ListIndex(), 0);
     EXPECT_EQ(combo.currentIndex(), 0);
     EXPECT_EQ(combo.lineEdit()->text(), "Heures");
-}
 
-TEST_F(SurfaceInputTest, TypingInTheComboTextPartLeavesNoItemSelected) {
-    kind.AddItem("Heures");
-    kind.SetListIndex(0);
-    QComboBox& combo = qt<QComboBox>(kind);
     QTest::keyClick(&combo, Qt::Key_End);
     QTest::keyClicks(&combo, "s");
     EXPECT_EQ(kind.Text(), "Heuress");
-    EXPECT_EQ(kind.ListIndex(), -1);
     EXPECT_EQ(combo.currentIndex(), -1);
     EXPECT_EQ(combo.lineEdit()->text(), "Heuress");
 }
@@ -179,7 +169,7 @@ TEST_F(SurfaceInputTest, AButtonIsPressedByAClickAndBySpace) {
     EXPECT_EQ(surface.ActiveControl(), &ok);
 }
 
-TEST_F(SurfaceInputTest, ARightClickOnTheSurfaceGoesToItsMouseDownAndOnAChildToTheChildOnly) {
+TEST_F(SurfaceInputTest, ARightClickOnTheSurfaceGoesToItsMouseDownInTwipsAndOnAChildToTheChild) {
     std::vector<std::vector<float>> surfaceDowns;
     surface.onMouseDown = [&](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
         surfaceDowns.push_back({float(button), float(shift), x, y});
@@ -191,54 +181,36 @@ TEST_F(SurfaceInputTest, ARightClickOnTheSurfaceGoesToItsMouseDownAndOnAChildToT
     name.onMouseDown = caption.onMouseDown;
     const float twipsPerPixel = 1440.0f / float(view->logicalDpiX());
     QTest::mouseClick(view.get(), Qt::RightButton, {}, QPoint(20, 250));
-    ASSERT_EQ(surfaceDowns.size(), 1u);
-    EXPECT_EQ(surfaceDowns[0], (std::vector<float>{2, 0, 20 * twipsPerPixel, 250 * twipsPerPixel}));
-
     QTest::mouseClick(&qt<QLabel>(caption), Qt::RightButton);
-    QTest::mouseClick(&qt<QLineEdit>(name), Qt::RightButton);
+    QTest::mouseClick(&edit, Qt::RightButton);
+    EXPECT_EQ(surfaceDowns,
+              (std::vector<std::vector<float>>{{2, 0, 20 * twipsPerPixel, 250 * twipsPerPixel}}));
     EXPECT_EQ(childDowns, (std::vector<int>{2, 2}));
-    EXPECT_EQ(surfaceDowns.size(), 1u);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);  // no context menu of Qt's
 }
 
-class MenuTest : public SurfaceInputTest {
-protected:
-    MenuTest() {
-        surface.onMouseDown = [this](std::int16_t&, std::int16_t&, float&, float&) {
-            surface.PopupMenu(menu);
-        };
-        open.onClick = [this] { ++opened; };
-    }
-
-    QMenu* rightClickForMenu() {
-        QTest::mouseClick(view.get(), Qt::RightButton, {}, QPoint(20, 250));
-        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    }
-
-    toolkit::MenuEntry& menu = surface.add<toolkit::MenuEntry>("Mnu_Popup", "Menu");
-    toolkit::MenuEntry& open = surface.add<toolkit::MenuEntry>("Mnu_Open", "Ouvrir", &menu);
-    toolkit::MenuEntry& drop = surface.add<toolkit::MenuEntry>("Mnu_Drop", "Supprimer", &menu);
+TEST_F(SurfaceInputTest, AMenuPoppedUpRaisesTheClickOfTheEntryChosenAndIsDismissedWithout) {
+    auto& menu = surface.add<toolkit::MenuEntry>("Mnu_Popup", "Menu");
+    auto& open = surface.add<toolkit::MenuEntry>("Mnu_Open", "Ouvrir", &menu);
+    surface.add<toolkit::MenuEntry>("Mnu_Drop", "Supprimer", &menu);
     int opened = 0;
-};
-
-TEST_F(MenuTest, AChosenEntryRaisesItsClickAndAMenuClosedWithoutChoiceIsDismissed) {
-    QMenu* popup = rightClickForMenu();
-    ASSERT_NE(popup, nullptr);
-    ASSERT_EQ(popup->actions().size(), 2);
-    EXPECT_EQ(popup->actions()[1]->text(), "Supprimer");
-    EXPECT_EQ(surface.shownMenu(), &menu);
-    QTest::keyClick(popup, Qt::Key_Down);
-    QTest::keyClick(popup, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(opened, 1);
-    EXPECT_EQ(surface.shownMenu(), nullptr);
-
-    popup = rightClickForMenu();
-    ASSERT_NE(popup, nullptr);
-    QTest::keyClick(popup, Qt::Key_Escape);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(opened, 1);
-    EXPECT_EQ(surface.shownMenu(), nullptr);
+    open.onClick = [&] { ++opened; };
+    surface.onMouseDown = [&](std::int16_t&, std::int16_t&, float&, float&) {
+        surface.PopupMenu(menu);
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QTest::mouseClick(view.get(), Qt::RightButton, {}, QPoint(20, 250));
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popup, nullptr);
+        ASSERT_EQ(popup->actions().size(), 2);
+        EXPECT_EQ(popup->actions()[1]->text(), "Supprimer");
+        EXPECT_EQ(surface.shownMenu(), &menu);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, key);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(opened, 1);
+        EXPECT_EQ(surface.shownMenu(), nullptr);
+    }
 }
 
 }  // namespace

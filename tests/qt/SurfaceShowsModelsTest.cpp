@@ -48,15 +48,14 @@ TEST_F(SurfaceShowsModelsTest, TextsCaptionsItemsAndSelectionsShowAsTheProgramSe
     EXPECT_EQ(combo.lineEdit()->text(), "Autre");
     EXPECT_FALSE(qt<QListView>(lines).selectionModel()->hasSelection());
     EXPECT_EQ(qt<QListView>(lines).model()->rowCount(), 1);
-}
 
-TEST_F(SurfaceShowsModelsTest, ComboItemsAddedToAnEmptyComboLeaveItsTextAndSelection) {
+    // Items added to an empty combo leave its text and its selection: Qt would select the first.
+    kind.Clear();
     kind.SetText("libre");
     kind.AddItem("Heures");
     QCoreApplication::processEvents();
-    QComboBox& combo = qt<QComboBox>(kind);
     EXPECT_EQ(combo.count(), 1);
-    EXPECT_EQ(combo.currentIndex(), -1);  // Qt would select the first row of an empty combo
+    EXPECT_EQ(combo.currentIndex(), -1);
     EXPECT_EQ(combo.lineEdit()->text(), "libre");
 }
 
@@ -71,25 +70,23 @@ TEST_F(SurfaceShowsModelsTest, EnabledVisibleAndFocusFollowTheModels) {
     box.SetEnabled(true);
     inner.SetFocus();
     EXPECT_EQ(qtFocus(), &qt<QLineEdit>(inner));
-    box.SetVisible(false);  // the focused widget becomes unusable: no widget has the focus
-    EXPECT_EQ(surface.ActiveControl(), nullptr);
+    box.SetVisible(false);  // the focused widget becomes unusable: the surface has Qt's focus
     EXPECT_EQ(qtFocus(), view.get());
-    QTest::keyClick(view.get(), Qt::Key_Tab);
+    QTest::keyClick(view.get(), Qt::Key_Tab);  // Tab from the surface itself
     EXPECT_EQ(surface.ActiveControl(), &kind);
     EXPECT_EQ(qtFocus(), &qt<QComboBox>(kind));
 }
 
 TEST_F(SurfaceShowsModelsTest, GeometryIsInTwipsRelativeToTheContainer) {
     const qreal dpi = view->logicalDpiX();
-    const QRect expected = pixelRect(inner.geometry(), dpi, view->logicalDpiY());
     QLineEdit& edit = qt<QLineEdit>(inner);
     EXPECT_EQ(edit.parentWidget(), &qt<QGroupBox>(box));
-    EXPECT_EQ(edit.geometry(), expected);
+    EXPECT_EQ(edit.geometry(), pixelRect(inner.geometry(), dpi, view->logicalDpiY()));
     EXPECT_EQ(qt<QGroupBox>(box).pos(), QPoint(twipsToPixels(5000, dpi), twipsToPixels(150, dpi)));
     EXPECT_EQ(view->size(), QSize(twipsToPixels(9000, dpi), twipsToPixels(4500, dpi)));
 }
 
-TEST_F(SurfaceShowsModelsTest, ListsShowTheirModelsFontOthersTheDefaultFont) {
+TEST_F(SurfaceShowsModelsTest, ListsShowTheirModelsFontOthersTheDefaultFontAndCentredLabelsWrap) {
     const QFontInfo listFont(qt<QListView>(lines).font());
     EXPECT_EQ(listFont.family(), "Liberation Mono");
     EXPECT_TRUE(listFont.fixedPitch());
@@ -97,17 +94,9 @@ TEST_F(SurfaceShowsModelsTest, ListsShowTheirModelsFontOthersTheDefaultFont) {
     const QFontMetricsF metrics(qt<QListView>(lines).font());
     const qreal advance = metrics.horizontalAdvance(QStringLiteral("0123456789")) / 10;
     EXPECT_DOUBLE_EQ(advance, std::round(advance));  // columns of characters fall on pixels
-    const QFontInfo otherFont(qt<QLineEdit>(name).font());
-    EXPECT_EQ(otherFont.family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(qt<QLineEdit>(name).font()).family(), "Liberation Sans");
     EXPECT_DOUBLE_EQ(qt<QLineEdit>(name).font().pointSizeF(), 8.25);
-}
 
-TEST_F(SurfaceShowsModelsTest, SeparatorBarsAreFilledWithTheBorderColourAndCentredLabelsWrap) {
-    const QImage shot = view->grab().toImage();
-    const QColor border = view->palette().color(QPalette::Active, QPalette::Mid);
-    const QRect barRect = qt<QLineEdit>(bar).geometry();
-    EXPECT_EQ(shot.pixelColor(barRect.center() * shot.devicePixelRatio()).rgb(), border.rgb());
-    EXPECT_NE(qt<QLineEdit>(name).palette().color(QPalette::Base), border);
     QLabel& centred = qt<QLabel>(title);
     EXPECT_TRUE(centred.alignment() & Qt::AlignHCenter);
     EXPECT_TRUE(centred.wordWrap());
@@ -116,18 +105,20 @@ TEST_F(SurfaceShowsModelsTest, SeparatorBarsAreFilledWithTheBorderColourAndCentr
     EXPECT_EQ(qt<QLabel>(caption).size(), qt<QLabel>(caption).sizeHint());  // sized to its caption
 }
 
-TEST(SurfaceImageTest, AFullSizeSurfaceRendersWholeWithoutBeingShown) {
+TEST(SurfaceImageTest, AFullSizeSurfaceRendersWholeWithoutBeingShownAndBarsInTheBorderColour) {
     toolkit::Surface surface(17070, 5070);
     auto& bar = surface.add<toolkit::TextBox>(at("Txt_Bar", {0, 4800, 17070, 270}, 0));
     bar.setBackColour(toolkit::SystemColour::ActiveBorder);
+    auto& other = surface.add<toolkit::TextBox>(at("Txt_Other", {0, 0, 1000, 270}, 1));
     SurfaceWidget view(surface);
     const QImage shot = view.grab().toImage();
     const qreal dpi = view.logicalDpiX();
     EXPECT_EQ(shot.size() / shot.devicePixelRatio(),
               QSize(twipsToPixels(17070, dpi), twipsToPixels(5070, view.logicalDpiY())));
+    const QColor border = view.palette().color(QPalette::Active, QPalette::Mid);
     const QPoint barCentre = view.widgetFor(bar)->geometry().center();
-    EXPECT_EQ(shot.pixelColor(barCentre * shot.devicePixelRatio()).rgb(),
-              view.palette().color(QPalette::Active, QPalette::Mid).rgb());
+    EXPECT_EQ(shot.pixelColor(barCentre * shot.devicePixelRatio()).rgb(), border.rgb());
+    EXPECT_NE(view.widgetFor(other)->palette().color(QPalette::Base), border);
 }
 
 }  // namespace
