@@ -31,62 +31,56 @@ std::string missingTools();
 
 class Desktop {
 public:
+    // Makes the sample database and the display, starts the host and waits for its window.
     explicit Desktop(const std::filesystem::path& folder);
-    Desktop(const Desktop&) = delete;
-    Desktop& operator=(const Desktop&) = delete;
-
-    // Starts the host on the sample database and waits for its window.
-    void startHost();
 
     // The user's actions, with the mouse on a widget of the screen, or the keyboard.
     void click(std::string_view widget);
+    // The first line lies just under the list's top edge and is at least as tall as the list's
+    // font (a point is 20 twips): two thirds of the font's height below the edge falls inside it.
     void doubleClickFirstLine(std::string_view list);
+    // The drop-down button is at the right end of the combo box, about as wide as the box is high.
     void openDropDown(std::string_view combo);
     void type(std::string_view text);
-    // xdotool's key names, blank-separated: "Return", "Down Down", "ctrl+a".
-    void press(std::string_view keys);
+    // xdotool's key names: "Return", "Down", "ctrl+a".
+    void press(std::vector<std::string> keys);
 
-    // The text of a code box or list, as the user copies it (Ctrl+A, Ctrl+C); empty when nothing
-    // was copied in time (an empty box copies nothing, and costs the whole wait).
+    // The text of a code box, as the user copies it (Ctrl+A, Ctrl+C); empty when nothing was
+    // copied in time (an empty box copies nothing, and costs the whole wait).
     std::string copiedText(std::string_view widget);
 
-    // Waits for a message box of the screen, answers it with the keys given and waits until it
-    // is gone.
-    void answerMessageBox(std::string_view keys);
+    // Waits for a message box of the screen, answers it with the key given and waits until it is
+    // gone.
+    void answerMessageBox(const std::string& key);
 
     // The host's exit status once it has ended, within the time given; nullopt while it runs.
-    std::optional<int> hostEnded(std::chrono::milliseconds timeout);
+    std::optional<int> hostEnded(std::chrono::milliseconds timeout) {
+        return host_->waitForEnd(timeout);
+    }
 
-    // The record as `mvdb show` prints it, without the newline.
-    std::string record(std::string_view file, std::string_view key) const;
-    // The record once it reads as expected, or as it still reads when the time is up.
-    std::string recordOnceItReads(std::string_view file, std::string_view key,
-                                  const std::string& expected) const;
+    // The record as `mvdb show` prints it, without the newline; with expected, once it reads so
+    // or as it still reads when the time is up.
+    std::string record(std::string_view file, std::string_view key,
+                       const std::optional<std::string>& expected = std::nullopt) const;
 
 private:
-    struct Point {
-        int x = 0;
-        int y = 0;
-    };
-
     const toolkit::Widget& widget(std::string_view name) const;
-    toolkit::Rect onSurface(const toolkit::Widget& widget) const;
-    Point pixel(double twipsX, double twipsY) const;
-    void clickAt(Point point, int times);
-    void focusWindow(const std::string& window);
-    void pressKeys(std::string_view keys);
-    Outcome onDisplay(const std::vector<std::string>& command) const;
-    Outcome xdotool(const std::vector<std::string>& arguments);
-    std::optional<std::string> visibleWindow(const std::string& title);
+    // The widget's area on the surface, in twips.
+    toolkit::Rect area(const toolkit::Widget& widget) const;
+    // Clicks, times over, at that point of the surface, in twips.
+    void clickAt(double x, double y, int times = 1);
+    Outcome onDisplay(std::vector<std::string> command) const;
+    Outcome xdotool(std::vector<std::string> arguments) const;
+    void focus(const std::string& window) const { xdotool({"windowfocus", "--sync", window}); }
     std::string awaitWindow(const std::string& title, bool shown);
 
-    std::filesystem::path folder_;
     std::filesystem::path database_;
-    std::string display_;
     std::unique_ptr<Child> xvfb_;
+    std::string display_;
     std::unique_ptr<Child> host_;  // after the display, so that it ends first
     std::string window_;
-    Point origin_;
+    int originX_ = 0;
+    int originY_ = 0;
     double pixelsPerTwip_ = 0;
     toolkit::Surface surface_{screen::kDesignWidth, screen::kDesignHeight};
     screen::Screen screen_{surface_};

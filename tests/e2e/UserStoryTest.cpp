@@ -26,14 +26,13 @@ protected:
         if (!missing.empty())
             GTEST_SKIP() << "a real window needs " << missing << ", not installed";
         desktop = std::make_unique<e2e::Desktop>(folder.path());
-        desktop->startHost();
         openEntity007();
     }
 
     void openEntity007() {
         desktop->click("Txt_Entite");
         desktop->type("007");
-        desktop->press("Return");
+        desktop->press({"Return"});
     }
 
     test_support::TestFolder folder{"e2e"};
@@ -51,16 +50,16 @@ TEST_F(UserStory, LinesEditedAreValidatedAndShownWhenTheEntityIsOpenedAgain) {
         desktop->click(box);
         desktop->type(code);
     }
-    desktop->press("Tab");
+    desktop->press({"Tab"});
     desktop->click("Cmd_OkDetail");
 
     // A line by its labels: in the weekday list opened with the mouse, Down and Enter choose the
     // second rubric (109, « Heures 1er mai »); in the Sunday list, three Downs the third (110).
     desktop->click("Cmd_Ajouter");
     desktop->openDropDown("Cbo_RubNorm");
-    desktop->press("Down Return");
+    desktop->press({"Down", "Return"});
     desktop->click("Cbo_RubDim");
-    desktop->press("Down Down Down");
+    desktop->press({"Down", "Down", "Down"});
     desktop->click("Cmd_OkDetail");
 
     // The first line deleted, then the next one, now first, changed: Sunday 105 becomes 103, the
@@ -70,14 +69,14 @@ TEST_F(UserStory, LinesEditedAreValidatedAndShownWhenTheEntityIsOpenedAgain) {
     desktop->answerMessageBox("Return");
     desktop->doubleClickFirstLine("Lst_Detail");
     EXPECT_EQ("105", desktop->copiedText("Txt_RubDim"));
-    desktop->press("BackSpace");
+    desktop->press({"BackSpace"});
     desktop->type("103");
     desktop->click("Cmd_OkDetail");
 
     desktop->click("Cmd_Ok");
     const std::string saved =
         kHead + "111]120]007]123]109^103]]]104]110^110]]]007]^107]]]107]^125]]]108]";
-    EXPECT_EQ(saved, desktop->recordOnceItReads("TPSPARAMBASCUL", "007", saved));
+    EXPECT_EQ(saved, desktop->record("TPSPARAMBASCUL", "007", saved));
 
     // Opened again, its first line shows the changed codes in the line editor.
     openEntity007();
