@@ -32,11 +32,10 @@ TEST_F(StartUpTest, OfSeveralEntitiesTheNamesAreListedInTheAnswersOrderAndNoneIs
                            {"003", "Élan Domicile"},
                            {"004", ""}});
     start();
-    control.Init();  // again: the entities listed anew, the rubrics appended once more
+    control.Init();  // again: the entities listed anew
     EXPECT_EQ(itemTexts(control.Cbo_Entite),
               (std::vector<std::string>{"", "aide au foyer", "Élan Domicile", "Zéphyr Services"}));
     EXPECT_EQ(control.Cbo_Entite.ListIndex(), -1);
-    EXPECT_EQ(control.Cbo_Rub1Mai.ListCount(), 4);
     EXPECT_TRUE(messages.asked.empty());
     EXPECT_TRUE(control.Txt_Entite.Enabled() && control.Cmd_Sortir.Enabled());
     EXPECT_FALSE(control.Cmd_Ajouter.Enabled() || control.Cmd_Ok.Enabled()) << "screen cleared";
