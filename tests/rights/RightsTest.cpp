@@ -54,13 +54,4 @@ TEST(ConfiguredRights, AnEmptyCodeIsRefusedAndNothingChanges) {
     EXPECT_EQ(levelOf(rights, "AUTRE"), rights::kNoRight);
 }
 
-TEST(ConfiguredRights, IsTakenAsUserRightsFromTheObjectThatAHostHandsOver) {
-    const component::ObjectRef object = std::make_shared<ConfiguredRights>(2);
-    std::string code = "PARAMINTEGRGENE";
-    EXPECT_EQ(component::as<rights::UserRights>(object, "UserRights")
-                  ->GetFunctionRights(code)
-                  ->AccessLevel(),
-              2);
-}
-
 }  // namespace
