@@ -2,12 +2,12 @@
 // and an error reaching the host shows in a message box while the window goes on.
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "host/HostWindow.h"
 #include "platform/ComponentError.h"
+#include "qt/QtTesting.h"
 #include "screen/Screen.h"
 
 namespace host {
@@ -31,20 +31,17 @@ TEST_F(HostWindowTest, TheContainersUnloadClosesTheWindow) {
 
 TEST_F(HostWindowTest, AnErrorOfAHandlerShowsInABoxWithItsNumberAndTheWindowGoesOn) {
     QString shown;
-    std::function<void()> closeBox = [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) {
-            QTimer::singleShot(5, closeBox);
-            return;
-        }
-        shown = box->text();
-        box->accept();
-    };
-    QTimer::singleShot(0, closeBox);
-    surface.deliver([] {
-        throw platform::ComponentError(static_cast<std::int32_t>(0x8004000B),
-                                       "Enregistrement absent");
-    });
+    qttesting::actingOnTheBox(
+        [&](QMessageBox& box) {
+            shown = box.text();
+            box.accept();
+        },
+        [&] {
+            surface.deliver([] {
+                throw platform::ComponentError(static_cast<std::int32_t>(0x8004000B),
+                                               "Enregistrement absent");
+            });
+        });
     EXPECT_EQ(shown, QString::fromUtf8("Enregistrement absent\n\nErreur n° 0x8004000B"));
     EXPECT_TRUE(window.window().isVisible());
 }

@@ -3,12 +3,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include <gtest/gtest.h>
 
-#include "QtPrinting.h"
+#include "QtTesting.h"
 #include "platform/qt/MessageBoxService.h"
 
 namespace qtview {
@@ -17,33 +16,16 @@ namespace {
 using toolkit::MsgAnswer;
 using toolkit::MsgButtons;
 
-// Asks the request and, once the box shows, lets the user act on it (a key or a button's caption).
+// Asks the request and, once the box shows, lets the user act on it.
 MsgAnswer askAndAct(const toolkit::MessageRequest& request,
                     const std::function<void(QMessageBox&)>& user) {
-    std::function<void()> actOnBox = [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) {
-            QTimer::singleShot(5, actOnBox);
-            return;
-        }
-        user(*box);
-    };
-    QTimer::singleShot(0, actOnBox);
-    MessageBoxService service(nullptr);
-    return service.ask(request);
+    return qttesting::actingOnTheBox(user, [&] { return MessageBoxService(nullptr).ask(request); });
 }
 
-QPushButton* buttonCaptioned(QMessageBox& box, const QString& caption) {
-    for (QAbstractButton* button : box.buttons()) {
-        if (button->text() == caption) return qobject_cast<QPushButton*>(button);
-    }
-    return nullptr;
-}
-
-void click(QMessageBox& box, const char* caption) {
-    QPushButton* button = buttonCaptioned(box, caption);
-    ASSERT_NE(button, nullptr) << caption;
-    button->click();
+void click(QMessageBox& box, const QString& caption) {
+    for (QAbstractButton* button : box.buttons())
+        if (button->text() == caption) return button->click();
+    ADD_FAILURE() << "no button " << caption.toStdString();
 }
 
 TEST(MessageBoxServiceTest, ShowsTitleIconFrenchButtonsTheDefaultAskedAndTheTextAsTyped) {

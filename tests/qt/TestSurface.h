@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "QtPrinting.h"
+#include "QtTesting.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/toolkit/Button.h"
 #include "platform/toolkit/ComboBox.h"
