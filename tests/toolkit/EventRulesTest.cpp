@@ -1,5 +1,6 @@
-// The event rules of the widget models: when Change and Click are raised, what a key does, and the
-// chains a code box and its list run through each other.
+// The event rules of the widget models: when Change and Click are raised and what a key does. The
+// chains that a code box and its list run through each other are the rubric selector's, tested
+// with it.
 #include <string>
 #include <vector>
 
@@ -127,6 +128,8 @@ TEST_F(EventRulesTest, AComboIndexSetsItsTextWithoutChangeAndClicksOnlyWhenItDif
     EXPECT_EQ(combo.Text(), "Heures normale");
     EXPECT_EQ(combo.ListIndex(), -1);
     EXPECT_EQ(events, (Events{"change"}));
+    user.pick(combo, 1);
+    EXPECT_EQ(combo.SelLength(), 14);  // a chosen item's text stands selected: one key erases it
 }
 
 TEST_F(EventRulesTest, ClearingAComboEmptiesItsTextAndRaisesChangeOnlyIfItHadOne) {
@@ -169,79 +172,6 @@ TEST_F(EventRulesTest, MembersAKindLacksFailByNameAndChangeNothing) {
     EXPECT_EQ(errorNumber([&] { surface.find("Txt_Code")->SetListIndex(-1); }), kErrNoSuchMember);
     EXPECT_EQ(label.Caption(), "Titre");
     EXPECT_EQ(surface.find("Etq_Absent"), nullptr);
-}
-
-// A code box paired with its list, wired as a rubric selector: a complete code selects the first
-// item showing it, a pick writes the item's code, an empty list text empties the code.
-class PairedSelectorTest : public EventRulesTest {
-protected:
-    void SetUp() override {
-        for (const auto& [label, code] : {std::pair{"Heures normales", 101},
-                                          {"Heures de nuit", 123},
-                                          {"Heures normales bis", 101}}) {
-            combo.AddItem(label);
-            combo.SetItemData(combo.NewIndex(), code);
-        }
-        box.SetMaxLength(3);
-        box.onChange = [&] {
-            events.push_back("box:" + box.Text());
-            if (box.Text().size() != 3) {
-                combo.SetText("");
-                return;
-            }
-            for (int i = 0; i < combo.ListCount(); ++i) {
-                if (std::to_string(combo.ItemData(i)) == box.Text()) {
-                    combo.SetListIndex(i);
-                    return;
-                }
-            }
-            box.SetText("");
-        };
-        combo.onClick = [&] {
-            events.push_back("click:" + std::to_string(combo.ListIndex()));
-            box.SetText(combo.ListIndex() < 0 ? ""
-                                              : std::to_string(combo.ItemData(combo.ListIndex())));
-        };
-        combo.onChange = [&] {
-            events.push_back("list:" + combo.Text());
-            if (combo.Text().empty()) box.SetText("");
-        };
-    }
-};
-
-TEST_F(PairedSelectorTest, TypingACodeSelectsItsItemAndTheChainComesToRest) {
-    type(box, "12");
-    EXPECT_EQ(events, (Events{"box:1", "box:12"}));
-    events.clear();
-    type(box, "3");
-    EXPECT_EQ(events, (Events{"box:123", "click:1"}));
-    EXPECT_EQ(combo.ListIndex(), 1);
-    EXPECT_EQ(combo.Text(), "Heures de nuit");
-}
-
-TEST_F(PairedSelectorTest, BackspaceInTheCodeEmptiesTheListTextWhichEmptiesTheCode) {
-    type(box, "123");
-    events.clear();
-    user.typeKey(box, kKeyBackspace);
-    EXPECT_EQ(events, (Events{"box:12", "list:", "box:"}));
-    EXPECT_EQ(box.Text(), "");
-    EXPECT_EQ(combo.ListIndex(), -1);
-}
-
-TEST_F(PairedSelectorTest, PickingWritesTheCodeOfTheFirstItemOfThatCodeAndErasingEmptiesIt) {
-    user.pick(combo, 2);
-    EXPECT_EQ(box.Text(), "101");
-    EXPECT_EQ(combo.ListIndex(), 0);
-    EXPECT_EQ(combo.Text(), "Heures normales");
-    user.pick(combo, 1);
-    EXPECT_EQ(combo.SelLength(), 14);  // a chosen item's text stands selected: one key erases it
-    user.typeKey(combo, kKeyBackspace);
-    EXPECT_EQ(box.Text(), "");
-    EXPECT_EQ(combo.Text(), "");
-    combo.SetListIndex(1);
-    EXPECT_EQ(box.Text(), "123");
-    combo.SetListIndex(-1);
-    EXPECT_EQ(box.Text(), "");
 }
 
 }  // namespace
