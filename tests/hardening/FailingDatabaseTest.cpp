@@ -16,8 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kStored =
-    "28/11/2024^PAIE03^^15/09/2021^101]101]123]132]101^103]]]]132^109]]]]^106]205]]]^125]]]]";
 constexpr const char* kSaved =
     "28/11/2024^PAIE03^^15/09/2021^101]101]123]132]101]205^103]]]]132]^109]]]]]^106]205]]]]^"
     "125]]]]]";
@@ -102,7 +100,7 @@ protected:
         EXPECT_TRUE(Mod_Var::gDatabase && Mod_Var::gFicParam) << "nothing released";
     }
 
-    std::string storedRecord() {
+    std::string storedAtItsPath() {
         return stored(mvdb::Database::Open(path()), "TPSPARAMBASCUL", "007");
     }
 
@@ -133,15 +131,15 @@ TEST_P(FailingDatabaseTest, ValidatingAndLeavingTellWhyKeepTheLinesAndSaveOnceCu
         user.click(control.Cmd_Sortir);
         EXPECT_TRUE(control.Parent().unloaded());
         if (fs::exists(path())) {
-            EXPECT_EQ(storedRecord(), kStored);
+            EXPECT_EQ(storedAtItsPath(), kStored007);
         }
         return;
     }
     cause.cure(scene);
-    EXPECT_EQ(storedRecord(), kStored);
+    EXPECT_EQ(storedAtItsPath(), kStored007);
     user.click(control.Cmd_Ok);
     EXPECT_EQ(shown.size(), 2u) << shown.back().what();
-    EXPECT_EQ(storedRecord(), kSaved);
+    EXPECT_EQ(storedAtItsPath(), kSaved);
     EXPECT_EQ(control.Lst_Codes.ListCount(), 0) << "the screen is cleared for the next code";
 }
 

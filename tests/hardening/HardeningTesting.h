@@ -1,5 +1,5 @@
 // What the hardening tests share: the line editor's control and database (EditorTest), with the
-// ways to start it again over what a test adds, open an entity and read back what was stored.
+// ways to start it again over what a test adds and to pick an entity by its name.
 #pragma once
 
 #include <algorithm>
@@ -18,22 +18,12 @@ protected:
         control.Init();
     }
 
-    // Opens the entity by its code, from a cleared screen.
-    void reopen(const std::string& code) {
-        user.click(control.Cmd_Annuler);
-        type(control.Txt_Entite, code);
-    }
-
     // The user picks the entity of that name in the entity list.
     void pick(const std::string& name) {
         const std::vector<std::string> names = control_testing::itemTexts(control.Cbo_Entite);
         const auto named = std::find(names.begin(), names.end(), name);
         ASSERT_NE(named, names.end()) << "not listed: " << name;
         user.pick(control.Cbo_Entite, static_cast<int>(named - names.begin()));
-    }
-
-    std::string storedParameters(const std::string& code) const {
-        return stored(database, "TPSPARAMBASCUL", code);
     }
 };
 

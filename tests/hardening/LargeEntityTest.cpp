@@ -46,7 +46,7 @@ TEST_F(LargeEntityTest, AHundredThousandLinesOpenOneIsEditedAndAllAreSavedWhole)
     user.click(control.Cmd_OkDetail);
     user.click(control.Cmd_Ok);
     ASSERT_EQ(control.Lst_Codes.ListCount(), 0) << "saved";
-    EXPECT_EQ(storedParameters("012"),
+    EXPECT_EQ(storedRecord("012"),
               parameters([](int line) { return line == kEdited ? "103" : ""; }));
 }
 

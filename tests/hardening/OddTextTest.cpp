@@ -65,7 +65,7 @@ TEST_F(OddTextTest, BadBytesInNamesAndLabelsAreShownAsReadAndNeverSaved) {
     EXPECT_EQ(itemTexts(control.Lst_Detail), std::vector<std::string>{line});
     addLine({"117"});
     user.click(control.Cmd_Ok);
-    EXPECT_EQ(storedParameters("015"), "^^^^116]117^]^117]^]^]");
+    EXPECT_EQ(storedRecord("015"), "^^^^116]117^]^117]^]^]");
 }
 
 // The text repeated to at least that many bytes.
@@ -97,7 +97,7 @@ TEST_F(OddTextTest, LongNamesLabelsAndCodesAreCutOnScreenAndSavedWhole) {
     addLine({"118"});
     EXPECT_TRUE(control.Lst_Detail.List(1).starts_with(labelColumn));
     user.click(control.Cmd_Ok);
-    EXPECT_EQ(storedParameters("016"), "^^^^" + longCode + "]118^118]^]^]^]");
+    EXPECT_EQ(storedRecord("016"), "^^^^" + longCode + "]118^118]^]^]^]");
 }
 
 TEST_F(OddTextTest, NamesAndLabelsWithMarksAreListedChosenAndSaved) {
@@ -116,7 +116,7 @@ TEST_F(OddTextTest, NamesAndLabelsWithMarksAreListedChosenAndSaved) {
     EXPECT_EQ(control.Lst_Detail.List(0).substr(0, 31), "113-" + std::string(27, ' '));
     addLine({"111", "112"});
     user.click(control.Cmd_Ok);
-    EXPECT_EQ(storedParameters("013"), "^^^^113]112]111^]]112^]]^]]^]]");
+    EXPECT_EQ(storedRecord("013"), "^^^^113]112]111^]]112^]]^]]^]]");
 
     type(control.Txt_Entite, "014");
     EXPECT_TRUE(control.Cmd_Ajouter.Enabled()) << "an entity without a name opens by its code";

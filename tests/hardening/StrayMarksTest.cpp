@@ -79,7 +79,7 @@ TEST_P(StrayMarksTest, TheLinesShowTheUserIsToldAndOnlyTheLinesAreRewritten) {
     }
     addLine({"205"});
     user.click(control.Cmd_Ok);
-    EXPECT_EQ(storedParameters("012"), stray.saved);
+    EXPECT_EQ(storedRecord("012"), stray.saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, StrayMarksTest, ::testing::ValuesIn(kCases),
@@ -93,7 +93,7 @@ TEST_F(MarksWherePlainValuesAreExpectedTest, AnEntityLeftUnchangedKeepsItsStrayV
     user.click(control.Cmd_Sortir);
     EXPECT_EQ(messages.asked.size(), 1u) << "the warning alone: nothing to save";
     EXPECT_TRUE(control.Parent().unloaded());
-    EXPECT_EQ(storedParameters("012"), kCases[0].record);
+    EXPECT_EQ(storedRecord("012"), kCases[0].record);
 }
 
 }  // namespace
