@@ -39,6 +39,8 @@ TEST_F(StartUpTest, OfSeveralEntitiesTheNamesAreListedInTheAnswersOrderAndNoneIs
     EXPECT_TRUE(messages.asked.empty());
     EXPECT_TRUE(control.Txt_Entite.Enabled() && control.Cmd_Sortir.Enabled());
     EXPECT_FALSE(control.Cmd_Ajouter.Enabled() || control.Cmd_Ok.Enabled()) << "screen cleared";
+    user.pick(control.Cbo_Entite, 0);
+    EXPECT_EQ(control.Txt_Entite.Text(), "") << "a name left empty chooses no entity";
 }
 
 TEST_F(StartUpTest, TheOnlyEntityIsOpenedOnceFromAClearedScreen) {

@@ -100,6 +100,7 @@ protected:
         EXPECT_TRUE(Mod_Var::gDatabase && Mod_Var::gFicParam) << "nothing released";
     }
 
+    // Record 007 of the database file now at the database's path.
     std::string storedAtItsPath() {
         return stored(mvdb::Database::Open(path()), "TPSPARAMBASCUL", "007");
     }
