@@ -24,18 +24,13 @@ protected:
     Ref<Dispatchable> compteur;
 };
 
-TEST_F(LoadedObjectTest, MembersReadWriteAndCallWithArgumentsByReference) {
+TEST_F(LoadedObjectTest, MembersReadWriteAndCallByReferenceAndFailBeforeRunningWhenInvokedWrongly) {
     invoke(kValeur, InvokeKind::PropertyPut, {std::int32_t{5}});
     invoke(kAjouter, InvokeKind::Method, {std::int32_t{3}});
-    EXPECT_EQ(invoke(kValeur, InvokeKind::PropertyGet), Variant(std::int32_t{8}));
     invoke(kLibelle, InvokeKind::PropertyPut, {std::string("Heures")});
     std::vector<Variant> arguments{std::string()};
     compteur->invoke(kDecrire, InvokeKind::Method, arguments);
     EXPECT_EQ(arguments[0], Variant(std::string("Heures = 8")));
-}
-
-TEST_F(LoadedObjectTest, AMemberInvokedWronglyFailsBeforeItRuns) {
-    invoke(kValeur, InvokeKind::PropertyPut, {std::int32_t{2}});
     const struct {
         DispatchId id;
         InvokeKind kind;
@@ -56,10 +51,10 @@ TEST_F(LoadedObjectTest, AMemberInvokedWronglyFailsBeforeItRuns) {
                   call.error)
             << std::hex << call.id;
     }
-    EXPECT_EQ(invoke(kValeur, InvokeKind::PropertyGet), Variant(std::int32_t{2}));
+    EXPECT_EQ(invoke(kValeur, InvokeKind::PropertyGet), Variant(std::int32_t{8}));
 }
 
-TEST(VariantTest, ReadersConvertNumbersAndBooleansAndRefuseOtherTypesOrObjects) {
+TEST(VariantTest, ReadersConvertNumbersAndBooleansAndRefuseOtherTypes) {
     EXPECT_EQ(asBoolean(std::int32_t{7}), kTrue);
     EXPECT_EQ(asBoolean(std::int32_t{0}), kFalse);
     EXPECT_EQ(asLong(kTrue), -1);
@@ -69,13 +64,6 @@ TEST(VariantTest, ReadersConvertNumbersAndBooleansAndRefuseOtherTypesOrObjects) 
     EXPECT_THAT(failure.what(), HasSubstr("String attendu, Long reçu"));
     EXPECT_EQ(failureOf([] { asLong(std::string("12")); }).number(), kErrTypeMismatch);
     EXPECT_EQ(failureOf([] { asBoolean(Empty{}); }).number(), kErrTypeMismatch);
-
-    const Variant text = box(std::string("boîte"));
-    EXPECT_EQ(*asObject<std::string>(text, "Texte"), "boîte");
-    EXPECT_EQ(failureOf([&] { asObject<Dispatchable>(text, "Compteur"); }).number(),
-              kErrTypeMismatch);
-    const Ref<Dispatchable> nothing = asObject<Dispatchable>(Empty{}, "Compteur");
-    EXPECT_EQ(failureOf([&] { nothing->interfaceInfo(); }).number(), kErrObjectNotSet);
 }
 
 }  // namespace
