@@ -2,6 +2,7 @@
 // an SQLite file and once on a PostgreSQL server's database.
 #include <functional>
 #include <optional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -147,63 +148,50 @@ TEST_P(DatabaseTest, ASnapshotReadsOneStateWhateverAnotherUserWrites) {
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), otherWrite == 0 ? "changé" : kStored);
 }
 
-// What another user does to record 001 between this user's reading and writing, and what the
-// refusal then says.
-struct Meanwhile {
-    const char* name;
-    const char* key;
-    std::function<void(const DbFile&)> act;
-    const char* what;
-    const char* storedAfter;  // nullptr: no record
-};
-
 class ConflictTest : public DatabaseTest {};
 
+// A write over another user's write, since this user's reading, is refused and changes nothing;
+// writing outright replaces whatever he wrote.
 TEST_P(ConflictTest, AWriteOverAnotherUsersWriteIsRefusedAndChangesNothing) {
     const Database other = otherUser();
-    const std::vector<Meanwhile> cases = {
-        {"Changed", "001",
-         [](const DbFile& file) {
-             DbRecord theirs = file.ReadRecord("001");
-             theirs.Replace(5, 2, 0, "");
-             theirs.DBWrite();
-         },
-         "modifié", "14/03/2025^MDUPONT^^^101]^^^^"},
-        {"Deleted", "001", [](const DbFile& file) { file.DeleteRecord("001"); }, "supprimé",
-         nullptr},
-        {"Created", "002",
-         [](const DbFile& file) { file.WriteRecord("002", fromNotation("^^^^103")); }, "créé",
-         "^^^^103"},
-        {"ChangedBackAsItWas", "001",
-         [](const DbFile& file) {
-             file.WriteRecord("001", fromNotation("^^^^999"));
-             file.WriteRecord("001", fromNotation(kStored));
-         },
-         "modifié", kStored},
-    };
-    for (const Meanwhile& meanwhile : cases) {
-        SCOPED_TRACE(meanwhile.name);
+    const DbFile theirs = other.OpenFile("TPSPARAMBASCUL");
+    // The key read, what the other user does meanwhile, what the refusal says he did, and what
+    // is stored after ("none": no record).
+    const std::vector<std::tuple<std::string, std::function<void()>, std::string, std::string>>
+        cases = {
+            {"001",
+             [&] {
+                 DbRecord record = theirs.ReadRecord("001");
+                 record.Replace(5, 2, 0, "");
+                 record.DBWrite();
+             },
+             "modifié", "14/03/2025^MDUPONT^^^101]^^^^"},
+            {"001", [&] { theirs.DeleteRecord("001"); }, "supprimé", "none"},
+            {"002", [&] { theirs.WriteRecord("002", fromNotation("^^^^103")); }, "créé", "^^^^103"},
+            {"001",
+             [&] {
+                 theirs.WriteRecord("001", "changé");
+                 theirs.WriteRecord("001", fromNotation(kStored));
+             },
+             "modifié", kStored},
+        };
+    for (const auto& [key, meanwhile, what, storedAfter] : cases) {
+        SCOPED_TRACE(what + " " + storedAfter);
         put(database_, "TPSPARAMBASCUL", "001", kStored);
-        DbRecord mine = std::string(meanwhile.key) == "001" ? parameters().ReadRecord("001")
-                                                            : parameters().NewRecord("002");
+        DbRecord mine = key == "001" ? parameters().ReadRecord(key) : parameters().NewRecord(key);
         mine.Replace(5, 3, 0, "110");
-        meanwhile.act(other.OpenFile("TPSPARAMBASCUL"));
+        meanwhile();
         const platform::ComponentError refusal = test_support::failureOf([&] { mine.DBWrite(); });
         EXPECT_EQ(refusal.number(), kErrRecordChanged);
         EXPECT_EQ(std::string(refusal.what()),
-                  "L'enregistrement « " + std::string(meanwhile.key) +
-                      " » du fichier TPSPARAMBASCUL a été " + meanwhile.what +
+                  "L'enregistrement « " + key + " » du fichier TPSPARAMBASCUL a été " + what +
                       " par un autre utilisateur depuis sa lecture ; rien n'a été enregistré.");
-        const std::optional<DbRecord> after =
-            parameters().ReadRecords(std::vector<std::string>{meanwhile.key})[0];
-        EXPECT_EQ(after ? toNotation(after->Extract()) : "none",
-                  meanwhile.storedAfter ? meanwhile.storedAfter : "none");
+        const std::optional<DbRecord> after = parameters().ReadRecords(std::vector{key})[0];
+        EXPECT_EQ(after ? toNotation(after->Extract()) : "none", storedAfter);
     }
-}
 
-TEST_P(ConflictTest, WritingOutrightReplacesWhateverAnotherUserWrote) {
     DbRecord mine = parameters().ReadRecord("001");
-    otherUser().OpenFile("TPSPARAMBASCUL").DeleteRecord("001");
+    theirs.DeleteRecord("001");
     parameters().WriteRecord("001", fromNotation("^^^^101"));
     EXPECT_EQ(errorNumberOf([&] { mine.DBWrite(); }), kErrRecordChanged);
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "^^^^101");

@@ -1,0 +1,250 @@
+// What only one store meets. A database file: other programs that lock, change or damage it, its
+// removal under an open handle, and files of the first layout. A server's database: a server that
+// cannot be reached, refuses the user, is stopped, restarted or stops answering under an open
+// handle, a connection dropped in the middle of a write, another user's lock, and a user who may
+// only read; each server test has a server of its own, which it stops or whose roles it changes.
+#include <fstream>
+#include <future>
+#include <memory>
+#include <thread>
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include "OtherProgram.h"
+#include "TestDatabase.h"
+#include "platform/mvdb/Database.h"
+#include "platform/mvdb/DbError.h"
+#include "support/PostgresServer.h"
+
+namespace mvdb {
+namespace {
+
+using test_support::failureOf;
+using test_support::PostgresServer;
+using testing::errorNumberOf;
+using testing::OtherProgram;
+
+constexpr const char* kStored = "14/03/2025^MDUPONT^^^101]102^^^^";
+// Another user's statement that holds every record until he rolls back.
+constexpr const char* kHoldEveryRecord = "BEGIN; SELECT * FROM mvdb_records FOR UPDATE";
+
+// A database holding record 001, in a file of the test's or on a server of the test's own.
+class StoreFaultTest : public testing::TestDatabase {
+protected:
+    explicit StoreFaultTest(bool onServer)
+        : server_(onServer ? std::make_unique<PostgresServer>(PostgresServer::privateFolder())
+                           : nullptr),
+          location_(server_ ? server_->newDatabase() : path()),
+          database_(Database::Create(location_)) {
+        put(database_, "TPSPARAMBASCUL", "001", kStored);
+    }
+
+    DbFile parameters() const { return database_.OpenFile("TPSPARAMBASCUL"); }
+    std::string stored001() const { return stored(database_, "TPSPARAMBASCUL", "001"); }
+    // A handle that waits little for a lock and for the server's answers.
+    Database waitingLittle() const {
+        return Database::Open(
+            location_, {std::chrono::milliseconds(200), false, std::chrono::milliseconds(1000)});
+    }
+
+    std::unique_ptr<PostgresServer> server_;
+    std::string location_;
+    Database database_;
+};
+
+class SqliteStoreTest : public StoreFaultTest {
+protected:
+    SqliteStoreTest() : StoreFaultTest(false) {}
+};
+
+TEST_F(SqliteStoreTest, ADatabaseFileMustExistAndBeOneOfOurs) {
+    EXPECT_EQ(errorNumberOf([&] { Database::Open(path("missing.mvdb")); }), kErrNoSuchDatabase);
+    EXPECT_FALSE(std::filesystem::exists(path("missing.mvdb")));
+
+    std::ofstream(path("notes.txt")) << "Paramètres du planning\n";
+    EXPECT_EQ(errorNumberOf([&] { Database::Open(path("notes.txt")); }), kErrNotADatabase);
+    OtherProgram(path("plain.sqlite")).run("CREATE TABLE t (x)");
+    EXPECT_EQ(errorNumberOf([&] { Database::Open(path("plain.sqlite")); }), kErrNotADatabase);
+}
+
+// Another program's lock fails a write or an opening and changes nothing; a unit of work waits
+// for the other program's write to end.
+TEST_F(SqliteStoreTest, AnotherProgramsLockFailsAWriteOrAnOpeningAndAUnitOfWorkWaitsForIt) {
+    DbRecord record = waitingLittle().OpenFile("TPSPARAMBASCUL").ReadRecord("001");
+    record.Replace(5, 0, 0, "999");
+    {
+        OtherProgram other(path());
+        other.run("BEGIN IMMEDIATE");
+        EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrDatabaseLocked);
+        other.run("ROLLBACK");
+    }
+    EXPECT_EQ(stored001(), kStored);
+    record.DBWrite();
+    EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^999^^^^");
+
+    OtherProgram other(path());
+    other.run("BEGIN IMMEDIATE");
+    std::jthread otherEnds([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        other.run("COMMIT");
+    });
+    {
+        Database::Transaction unit(database_);
+        put(database_, "TPSPARAMBASCUL", "001", "^^^^110");
+        unit.commit();
+    }
+    EXPECT_EQ(stored001(), "^^^^110");
+
+    Database::Create(path("locked.mvdb"));  // the whole lock is taken when nobody reads
+    OtherProgram locking(path("locked.mvdb"));
+    locking.run("PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;");
+    EXPECT_EQ(errorNumberOf(
+                  [&] { Database::Open(path("locked.mvdb"), {std::chrono::milliseconds(50)}); }),
+              kErrDatabaseLocked);
+}
+
+// A write that fails inside the storage, or to a database removed since it was opened, leaves
+// the record whole.
+TEST_F(SqliteStoreTest, AWriteThatFailsInsideTheStorageOrOnARemovedFileChangesNothing) {
+    DbRecord record = parameters().ReadRecord("001");
+    std::filesystem::rename(path(), path("moved.mvdb"));
+    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrNoSuchDatabase);
+    EXPECT_EQ(errorNumberOf([&] { database_.CreateFile("RUBSAISIE"); }), kErrNoSuchDatabase);
+    std::filesystem::rename(path("moved.mvdb"), path());
+    record.Replace(5, 1, 0, "110");
+    record.DBWrite();
+    EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]102^^^^");
+
+    OtherProgram(path()).run(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON records BEGIN SELECT RAISE(ABORT, 'disque plein'); "
+        "END;");
+    record = parameters().ReadRecord("001");
+    record.Assign(fromNotation("^^^^123]456]789"));
+    const platform::ComponentError failure = failureOf([&] { record.DBWrite(); });
+    EXPECT_EQ(failure.number(), kErrStorage);
+    EXPECT_NE(std::string(failure.what()).find("disque plein"), std::string::npos);
+    EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]102^^^^");
+}
+
+// A database file as the first version of the program made it, which kept no versions: every
+// record is kept and its writers are checked.
+TEST_F(SqliteStoreTest, AFileOfTheFirstLayoutKeepsEveryRecordAndItsWritersAreChecked) {
+    OtherProgram(path("first.mvdb"))
+        .run(
+            "PRAGMA journal_mode = WAL; PRAGMA application_id = 1297499202;"
+            "PRAGMA user_version = 1;"
+            "CREATE TABLE files (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
+            "CREATE TABLE records (file INTEGER NOT NULL REFERENCES files (id), key TEXT NOT NULL,"
+            " text BLOB NOT NULL, PRIMARY KEY (file, key)) WITHOUT ROWID;"
+            "INSERT INTO files VALUES (1, 'TPSPARAMBASCUL'), (2, 'RUBSAISIE');"
+            "INSERT INTO records VALUES (1, '001', X'FEFEFEFE313031'),"
+            " (2, '101', CAST('Heures normales' AS BLOB));");
+    const Database reader =
+        Database::Open(path("first.mvdb"), {std::chrono::milliseconds(50), true});
+    DbRecord read = reader.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
+
+    const Database clerk = Database::Open(path("first.mvdb"));
+    DbRecord mine = clerk.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
+    DbRecord theirs = clerk.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
+    EXPECT_EQ(read.Extract(), mine.Extract());
+    theirs.Replace(5, 2, 0, "103");
+    theirs.DBWrite();
+    mine.Replace(5, 2, 0, "104");
+    EXPECT_EQ(errorNumberOf([&] { mine.DBWrite(); }), kErrRecordChanged);
+    EXPECT_EQ(stored(reader, "TPSPARAMBASCUL", "001"), "^^^^101]103");
+    EXPECT_EQ(stored(clerk, "RUBSAISIE", "101"), "Heures normales");
+}
+
+class PostgresStoreTest : public StoreFaultTest {
+protected:
+    PostgresStoreTest() : StoreFaultTest(true) {}
+
+    std::string databaseName() const {
+        const std::size_t start = location_.find("@/") + 2;
+        return location_.substr(start, location_.find('?') - start);
+    }
+    std::string query(const std::string& sql) const { return server_->run(databaseName(), sql); }
+};
+
+TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachByItsNumber) {
+    const std::string nowhere = "postgresql://paie:secret@/ostrevan?host=" + path("no-server");
+    const platform::ComponentError unreachable = failureOf([&] { Database::Open(nowhere); });
+    EXPECT_EQ(unreachable.number(), kErrServerUnavailable);
+    EXPECT_TRUE(std::string(unreachable.what())
+                    .starts_with("Le serveur de la base de données « postgresql://paie@" +
+                                 path("no-server") + "/ostrevan » ne répond pas"))
+        << unreachable.what();
+    EXPECT_EQ(std::string(unreachable.what()).find("secret"), std::string::npos);
+
+    const platform::ComponentError refused =
+        failureOf([&] { Database::Open(server_->uri(databaseName(), "inconnu")); });
+    EXPECT_EQ(refused.number(), kErrServerUnavailable);
+    EXPECT_NE(std::string(refused.what()).find("inconnu"), std::string::npos) << refused.what();
+    // A database without its tables is none of ours.
+    EXPECT_EQ(errorNumberOf([&] { Database::Open(server_->newDatabase()); }), kErrNotADatabase);
+
+    // A user who may only read reads, and is refused writes.
+    query("CREATE ROLE lecteur LOGIN; GRANT SELECT ON ALL TABLES IN SCHEMA public TO lecteur");
+    const Database reader = Database::Open(server_->uri(databaseName(), "lecteur"));
+    DbRecord read = reader.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
+    read.Replace(5, 1, 0, "110");
+    EXPECT_EQ(errorNumberOf([&] { read.DBWrite(); }), kErrDatabaseReadOnly);
+    EXPECT_EQ(stored001(), kStored);
+
+    // A record locked by another user fails as locked after the wait, and saves once freed.
+    DbRecord record = waitingLittle().OpenFile("TPSPARAMBASCUL").ReadRecord("001");
+    record.Replace(5, 1, 0, "110");
+    PostgresServer::Session other = server_->session(databaseName());
+    other.run(kHoldEveryRecord);
+    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrDatabaseLocked);
+    other.run("ROLLBACK");
+    record.DBWrite();
+    EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]102^^^^");
+}
+
+// A server that stops answering, drops the connection in the middle of a write, or is restarted:
+// the call fails instead of hanging, nothing is written, and the next call is served.
+TEST_F(PostgresStoreTest, AServerThatFailsUnderAnOpenHandleFailsTheCallAndServesTheNextOne) {
+    const Database waiting = waitingLittle();
+    DbFile file = waiting.OpenFile("TPSPARAMBASCUL");
+    const int backend =
+        std::stoi(query("SELECT pid FROM pg_stat_activity WHERE application_name"
+                        " = 'ostrevan' ORDER BY backend_start DESC LIMIT 1"));
+    ::kill(backend, SIGSTOP);
+    const platform::ComponentError frozen = failureOf([&] { file.ReadRecord("001"); });
+    ::kill(backend, SIGCONT);
+    EXPECT_EQ(frozen.number(), kErrServerUnavailable);
+    EXPECT_NE(std::string(frozen.what()).find("n'a pas répondu à temps"), std::string::npos);
+    EXPECT_EQ(toNotation(file.ReadRecord("001").Extract()), kStored);
+
+    // The write waits for another user's lock on the server, where its connection is dropped.
+    DbRecord record = parameters().ReadRecord("001");
+    record.Replace(5, 1, 0, "110");
+    PostgresServer::Session other = server_->session(databaseName());
+    other.run(kHoldEveryRecord);
+    std::future<std::int32_t> writing =
+        std::async(std::launch::async, [&] { return errorNumberOf([&] { record.DBWrite(); }); });
+    while (query("SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock'") == "0")
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    query(
+        "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name ="
+        " 'ostrevan' AND wait_event_type = 'Lock'");
+    EXPECT_EQ(writing.get(), kErrServerUnavailable);
+    other.run("ROLLBACK");
+    EXPECT_EQ(stored001(), kStored);
+    record.DBWrite();
+    EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]102^^^^");
+
+    record = parameters().ReadRecord("001");
+    server_->stop();
+    record.Replace(5, 2, 0, "120");
+    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrServerUnavailable);
+    EXPECT_EQ(errorNumberOf([&] { parameters().ReadRecord("001"); }), kErrServerUnavailable);
+    server_->start();
+    record.DBWrite();
+    EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]120^^^^");
+}
+
+}  // namespace
+}  // namespace mvdb
