@@ -22,14 +22,7 @@ protected:
     HostWindow window;
 };
 
-TEST_F(HostWindowTest, TheContainersUnloadClosesTheWindow) {
-    ASSERT_TRUE(window.window().isVisible());
-    surface.Parent().Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(window.window().isVisible());
-}
-
-TEST_F(HostWindowTest, AnErrorOfAHandlerShowsInABoxWithItsNumberAndTheWindowGoesOn) {
+TEST_F(HostWindowTest, AnErrorOfAHandlerShowsInABoxAndTheWindowGoesOnUntilTheContainerUnloads) {
     QString shown;
     qttesting::actingOnTheBox(
         [&](QMessageBox& box) {
@@ -44,6 +37,9 @@ TEST_F(HostWindowTest, AnErrorOfAHandlerShowsInABoxWithItsNumberAndTheWindowGoes
         });
     EXPECT_EQ(shown, QString::fromUtf8("Enregistrement absent\n\nErreur n° 0x8004000B"));
     EXPECT_TRUE(window.window().isVisible());
+    surface.Parent().Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window.window().isVisible());
 }
 
 }  // namespace

@@ -25,13 +25,7 @@ TEST(Options, EveryOptionReadsWithItsValueApartOrAfterAnEqualsSignAndDefaultsWit
     }
 }
 
-TEST(Options, HelpAnywhereAsksForTheUsageOnly) {
-    EXPECT_TRUE(parseOptions({"--bogus", "-h"}).help);
-    EXPECT_TRUE(parseOptions({"--db", "x", "--help"}).help);
-    EXPECT_THAT(usage(), HasSubstr("--access-level N"));
-}
-
-TEST(Options, AWrongCommandLineIsRefusedWithWhatIsWrong) {
+TEST(Options, AWrongCommandLineIsRefusedWithWhatIsWrongUnlessHelpIsAsked) {
     struct Case {
         std::vector<std::string_view> arguments;
         std::string problem;
@@ -57,6 +51,10 @@ TEST(Options, AWrongCommandLineIsRefusedWithWhatIsWrong) {
             EXPECT_THAT(error.what(), HasSubstr(c.problem));
         }
     }
+    // Help anywhere, even after a wrong option, asks for the usage only.
+    EXPECT_TRUE(parseOptions({"--bogus", "-h"}).help);
+    EXPECT_TRUE(parseOptions({"--db", "x", "--help"}).help);
+    EXPECT_THAT(usage(), HasSubstr("--access-level N"));
 }
 
 }  // namespace

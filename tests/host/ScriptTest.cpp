@@ -21,10 +21,6 @@ T actionOf(std::string_view text) {
     return std::get<T>(statement.action);
 }
 
-Expect expectationOf(std::string_view text) {
-    return actionOf<Expect>(text);
-}
-
 TEST(Script, LinesKeepTheirNumbersAndTextWithoutCommentsOrBlanks) {
     const std::vector<Statement> statements =
         parseScript("# start\n\n  click Cmd_Ok   # the screen's OK\n\t\r\ndump\r\n");
@@ -40,9 +36,9 @@ TEST(Script, LinesKeepTheirNumbersAndTextWithoutCommentsOrBlanks) {
 TEST(Script, QuotedTextsHoldBlanksQuotesAndHashesAndTypeOneKeyACharacter) {
     EXPECT_EQ(actionOf<TypeText>(R"(type Txt_Entite "a \"b\" #c")").keys.size(), 8u);
     EXPECT_TRUE(actionOf<TypeText>(R"(type Txt_Entite "")").keys.empty());
-    EXPECT_EQ(expectationOf(R"(expect record F K "x^a]b\c d")").value, R"(x^a]b\c d)");
+    EXPECT_EQ(actionOf<Expect>(R"(expect record F K "x^a]b\c d")").value, R"(x^a]b\c d)");
     // Unquoted, a backslash also stands for itself.
-    EXPECT_EQ(expectationOf(R"(expect record F K a\)").value, "a\\");
+    EXPECT_EQ(actionOf<Expect>(R"(expect record F K a\)").value, "a\\");
     EXPECT_EQ(actionOf<TypeText>("type Cbo_Entite \"Élé 7\"").keys,
               (std::vector<toolkit::KeyCode>{0xC9, 'l', 0xE9, ' ', '7'}));
     EXPECT_EQ(actionOf<PressKey>("key Txt_Entite é").key, 0xE9);
@@ -52,17 +48,17 @@ TEST(Script, QuotedTextsHoldBlanksQuotesAndHashesAndTypeOneKeyACharacter) {
 }
 
 TEST(Script, ExpectationsNormaliseTheirValuesAndTellNoneFromTheTextNone) {
-    const Expect item = expectationOf("expect Cbo_Entite.ItemData(2) 007");
+    const Expect item = actionOf<Expect>("expect Cbo_Entite.ItemData(2) 007");
     EXPECT_EQ(std::get<PropertyOf>(item.subject).item, 2);
     EXPECT_EQ(item.value, "7");
-    EXPECT_EQ(expectationOf("expect Cbo_Entite.ListIndex -1").value, "-1");
-    EXPECT_EQ(expectationOf("expect Cmd_Ok.Visible False").value, "False");
-    EXPECT_FALSE(expectationOf("expect msgbox none").value.has_value());
-    EXPECT_EQ(expectationOf("expect msgbox \"none\"").value, "none");
-    EXPECT_EQ(expectationOf("expect Txt_Entite.Text none").value, "none");
+    EXPECT_EQ(actionOf<Expect>("expect Cbo_Entite.ListIndex -1").value, "-1");
+    EXPECT_EQ(actionOf<Expect>("expect Cmd_Ok.Visible False").value, "False");
+    EXPECT_FALSE(actionOf<Expect>("expect msgbox none").value.has_value());
+    EXPECT_EQ(actionOf<Expect>("expect msgbox \"none\"").value, "none");
+    EXPECT_EQ(actionOf<Expect>("expect Txt_Entite.Text none").value, "none");
 }
 
-TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhy) {
+TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhyAndAnUnreadableScriptAtLineZero) {
     struct Case {
         std::string line;
         std::string problem;
@@ -102,9 +98,7 @@ TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhy) {
             EXPECT_THAT(error.what(), HasSubstr(c.problem)) << c.line;
         }
     }
-}
-
-TEST(Script, AScriptThatCannotBeReadFailsAtLineZero) {
+    // A script that cannot be read fails at line 0, naming its file.
     try {
         loadScript("/nonexistent/folder/none.script");
         ADD_FAILURE() << "a missing script was read";
