@@ -28,11 +28,6 @@ protected:
     }
 };
 
-TEST_F(ExitCommandsTest, AnUnchangedEntityIsLeftAtOnce) {
-    leave();
-    expectLeftAtOnce();
-}
-
 TEST_F(ExitCommandsTest, AnEntityWithoutRecordOpenedAndLeftIsNotAskedAboutNorCreated) {
     reopen("012");
     ASSERT_TRUE(control.Cmd_Ajouter.Enabled());
@@ -88,7 +83,8 @@ TEST_F(ExitCommandsTest, DeletingALineThatSavingWouldDropIsAskedAboutAndYesSaves
     expectLeft();
 }
 
-TEST_F(ExitCommandsTest, AnnulerDropsTheChangesWithoutAsking) {
+// The entity reopened unchanged is also the case of an unchanged entity left at once.
+TEST_F(ExitCommandsTest, AnnulerDropsTheChangesWithoutAskingAndAnUnchangedEntityIsLeftAtOnce) {
     addLine({"205"});
     user.click(control.Cmd_Annuler);
     EXPECT_TRUE(messages.asked.empty());
@@ -98,7 +94,7 @@ TEST_F(ExitCommandsTest, AnnulerDropsTheChangesWithoutAsking) {
 
     type(control.Txt_Entite, "007");
     leave();
-    expectLeftAtOnce();  // the reopened entity is unchanged
+    expectLeftAtOnce();
 }
 
 }  // namespace

@@ -47,21 +47,18 @@ TEST(TypeLibrary, DeclaresTheControlItsMembersAndAnEventInterfaceWithoutEvents) 
 
 // How a member refuses a wrong way of use is the dispatch's own, tested with the component runtime;
 // here, what the control's members take.
-TEST_F(HostInterfaceTest, W_SortirReadsFalseUntilWrittenAndTakesWhatTheHostWrites) {
+TEST_F(HostInterfaceTest, WhatTheHostHandsInIsTakenObjectsServingEveryInstanceTheLastOneWinning) {
     EXPECT_EQ(invoke(control, kW_Sortir, InvokeKind::PropertyGet), Variant(component::kFalse));
     put(control, kW_Sortir, component::kTrue);
     EXPECT_EQ(invoke(control, kW_Sortir, InvokeKind::PropertyGet), Variant(component::kTrue));
     put(control, kW_Sortir, 0);
     EXPECT_EQ(invoke(control, kW_Sortir, InvokeKind::PropertyGet), Variant(component::kFalse));
-}
 
-TEST_F(HostInterfaceTest, ObjectsHandedToOneInstanceServeEveryInstanceTheLastOneWinning) {
     const mvdb::Database database = databaseWithFiles();
-    Ctr_Ostrevan first;
     Ctr_Ostrevan second;
-    put(first, kTheDatabase, component::box(mvdb::Database::Create(path("empty.mvdb"))));
-    put(first, kTheDatabase, component::box(database));
-    put(first, kTheClient, component::box(mvdb::DbClient("marie", database.Path())));
+    put(control, kTheDatabase, component::box(mvdb::Database::Create(path("empty.mvdb"))));
+    put(control, kTheDatabase, component::box(database));
+    put(control, kTheClient, component::box(mvdb::DbClient("marie", database.Path())));
     EXPECT_EQ(Mod_Var::gClient->UserName(), "marie");
 
     put(second, kDroitsUtilisateur, std::make_shared<CountingRights>());

@@ -92,6 +92,12 @@ TEST_F(LineEditorTest, ANewLineIsAppendedToBothListsAndCutsLongLabelsTheSameLine
 }
 
 TEST_F(LineEditorTest, ADoubleClickOpensTheLinesRubricsAndTheChangedLineIsReplacedInPlace) {
+    // Without a line selected or opened, the double click and the line's OK do nothing.
+    user.doubleClick(control.Lst_Detail);
+    EXPECT_FALSE(editing());
+    control.Cmd_OkDetail.onClick();
+    EXPECT_TRUE(messages.asked.empty());
+
     open(1);  // 101;;205;;
     EXPECT_TRUE(editing());
     EXPECT_TRUE(control.Cmd_Supprimer.Enabled());
@@ -115,18 +121,7 @@ TEST_F(LineEditorTest, ADoubleClickOpensTheLinesRubricsAndTheChangedLineIsReplac
                                               column("109-Heures 1er mai"));
 }
 
-TEST_F(LineEditorTest, ARubricWhoseLabelIsPartlyErasedIsNeitherShownNorKept) {
-    open(0);  // 101;103;106;125;109
-    const int length = static_cast<int>(control.Cbo_RubDim.Text().size());
-    user.selectText(control.Cbo_RubDim, length, 0);
-    user.typeKey(control.Cbo_RubDim, toolkit::kKeyBackspace);
-    ASSERT_EQ(control.Txt_RubDim.Text(), "103") << "the code stays in its box";
-    confirm();
-    EXPECT_EQ(control.Lst_Codes.List(0), "101;;106;125;109");
-    EXPECT_EQ(control.Lst_Detail.List(0).substr(31, 31), column());
-}
-
-TEST_F(LineEditorTest, ClosingTheEditorEmptiesTheSelectorsOfPartlyErasedLabels) {
+TEST_F(LineEditorTest, APartlyErasedLabelIsNeitherShownNorKeptAndClosingTheEditorEmptiesIt) {
     // The user shortens a label by one Backspace: its list has no item selected any more, while
     // its code box still holds the code.
     const auto shorten = [&](toolkit::ComboBox& list) {
@@ -142,6 +137,14 @@ TEST_F(LineEditorTest, ClosingTheEditorEmptiesTheSelectorsOfPartlyErasedLabels) 
         EXPECT_EQ(control.Txt_RubNorm.Text(), "");
         user.click(control.Cmd_AnnulerDetail);
     };
+    open(0);  // 101;103;106;125;109
+    shorten(control.Cbo_RubDim);
+    ASSERT_EQ(control.Txt_RubDim.Text(), "103") << "the code stays in its box";
+    confirm();
+    EXPECT_EQ(control.Lst_Codes.List(0), "101;;106;125;109");
+    EXPECT_EQ(control.Lst_Detail.List(0).substr(31, 31), column());
+    expectNextLineEmpty();
+
     user.click(control.Cmd_Ajouter);
     type(control.Txt_RubNorm, "101");
     user.pick(control.Cbo_Rub1Mai, control.Cbo_Rub1Mai.ListCount() - 1);
@@ -196,14 +199,6 @@ TEST_F(LineEditorTest, AbandoningANewLineAndDeletingALineAreAskedAChangeIsDroppe
     EXPECT_EQ(itemTexts(control.Lst_Codes), codes);
     EXPECT_EQ(itemTexts(control.Lst_Detail),
               (std::vector<std::string>{shown[0], shown[2], shown[3], shown[4]}));
-}
-
-TEST_F(LineEditorTest, NothingHappensWithoutALineToOpenOrToConfirm) {
-    user.doubleClick(control.Lst_Detail);  // no line selected
-    EXPECT_FALSE(editing());
-    control.Cmd_OkDetail.onClick();  // the line's OK, with no line opened
-    EXPECT_TRUE(messages.asked.empty());
-    EXPECT_EQ(itemTexts(control.Lst_Codes), storedCodes);
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ protected:
     }
 };
 
-TEST_F(EntityOpeningTest, TheThirdCharacterOpensTheEntityWithItsLinesUpToTheFirstEmptyWeekday) {
+TEST_F(EntityOpeningTest,
+       TheThirdCharacterOpensTheEntityItsLinesShowingEachRubricUpToTheFirstEmptyWeekday) {
     type(control.Txt_Entite, "01");
     EXPECT_TRUE(screenCleared());
     EXPECT_EQ(control.Cbo_Entite.Text(), "");
@@ -66,9 +67,9 @@ TEST_F(EntityOpeningTest, TheThirdCharacterOpensTheEntityWithItsLinesUpToTheFirs
     closeEntity();
     type(control.Txt_Entite, "001");
     EXPECT_EQ(itemTexts(control.Lst_Codes), (std::vector<std::string>{"101;;;;", "103;;;;"}));
-}
 
-TEST_F(EntityOpeningTest, TheLinesShowEachRubricByCodeAndLabelInTheRecordsOrder) {
+    // Each rubric by code and label, in the record's order.
+    closeEntity();
     type(control.Txt_Entite, "007");
     EXPECT_EQ(itemTexts(control.Lst_Codes),
               (std::vector<std::string>{"101;103;106;125;109", "101;;205;;", "123;;;;", "132;;;;",

@@ -36,27 +36,26 @@ TEST_F(EntitySavingTest, TheLinesLeftAreWrittenAndTheScreenIsReadyForTheNextCode
     EXPECT_TRUE(control.Cmd_Ajouter.Enabled()) << "the entity is open";
 }
 
-TEST_F(EntitySavingTest, ANewEntitysRecordIsCreatedWithEachRubricInItsAttribute) {
+// Entity 012 saved three times: without a record, over fields the control does not own, and over
+// a line whose weekday rubric no longer exists.
+TEST_F(EntitySavingTest, EachRubricGoesToItsAttributeAndWhatTheControlDoesNotOwnIsKept) {
     reopen("012");  // no record yet
     addLine({"101", "103", "106", "125", "109"});
     addLine({"123"});
     validate();
     // Weekday, Sunday, May Day (the line's last column), then the two public holidays.
     EXPECT_EQ(storedRecord("012"), "^^^^101]123^103]^109]^106]^125]");
-}
 
-TEST_F(EntitySavingTest, WhatTheControlDoesNotOwnIsWrittenBackAsRead) {
     put(database, "TPSPARAMBASCUL", "012", "01/02/2025^ADM02^Note^^101]205^^^^^Archive]2024");
-    reopen("012");
+    type(control.Txt_Entite, "012");  // validating cleared the screen
     addLine({"123", "", "", "", "000"});
     validate();
     EXPECT_EQ(storedRecord("012"),
               "01/02/2025^ADM02^Note^^101]205]123^]]^]]000^]]^]]^Archive]2024");
-}
 
-TEST_F(EntitySavingTest, ALineWhoseWeekdayRubricIsGoneIsLeftOutAndTheLinesAfterItKept) {
+    // A line whose weekday rubric is gone is left out, and the lines after it kept.
     put(database, "TPSPARAMBASCUL", "012", "^^^^101]999]123^103]104]^^^");  // 999: no rubric
-    reopen("012");
+    type(control.Txt_Entite, "012");
     ASSERT_EQ(control.Lst_Codes.ListCount(), 3);
     EXPECT_EQ(control.Lst_Codes.List(1), ";;;;");
     validate();
