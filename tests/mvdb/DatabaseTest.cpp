@@ -1,5 +1,6 @@
 // The contract of the database component, which both stores keep alike: each test runs once on
-// an SQLite file and once on a PostgreSQL server's database.
+// an SQLite file and once on a PostgreSQL server's database. Each query gives the same answer, in
+// the same order, on both stores.
 #include <functional>
 #include <optional>
 #include <tuple>
@@ -9,6 +10,7 @@
 #include "TestDatabase.h"
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbError.h"
+#include "platform/mvdb/Selection.h"
 
 namespace mvdb {
 namespace {
@@ -197,8 +199,73 @@ TEST_P(ConflictTest, AWriteOverAnotherUsersWriteIsRefusedAndChangesNothing) {
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "^^^^101");
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, DatabaseTest, testing::kBothStores, testing::storeName);
-INSTANTIATE_TEST_SUITE_P(Stores, ConflictTest, testing::kBothStores, testing::storeName);
+// The rubric sentence, as the screen asks for the rubrics that may receive hours.
+constexpr const char* kRubricSentence = R"(SSELECT RUBSAISIE AVEC 2 = "3" OR = "4" OR = "5" PAR 1)";
+
+class SelectionTest : public DatabaseTest {
+protected:
+    // Runs the command of the three attributes and answers the result in ^ ] \ notation.
+    std::string query(const std::string& sentence, const std::string& fields,
+                      const std::string& file = "") {
+        const std::string command = sentence + '\xFE' + file + '\xFE' + fields;
+        return toNotation(database_.RunQuery(command, "", count_).Extract());
+    }
+
+    std::int32_t count_ = -1;
+};
+
+TEST_P(SelectionTest, TheScreensSentencesGiveTheEntitiesAndTheRubricsSortedByName) {
+    put(database_, "ASSOCIATION", "012",
+        "Soins et Présence^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^TLG");
+    put(database_, "ASSOCIATION", "001", "Entraide des Coteaux");
+    put(database_, "ASSOCIATION", "007", "Âge d'Or Services^3 rue Haute");
+    put(database_, "ASSOCIATION", "005", "entraide des Coteaux");
+    EXPECT_EQ(query("SSELECT ASSOCIATION  PAR 1", "0 1 38", "ASSOCIATION"),
+              "007]Âge d'Or Services]^001]Entraide des Coteaux]^005]entraide des Coteaux]^"
+              "012]Soins et Présence]TLG");
+    EXPECT_EQ(count_, 4);
+
+    // The rubric sentence keeps types 3 to 5, sorted by label.
+    put(database_, "RUBSAISIE", "103", "Prime de panier^1");
+    EXPECT_EQ(query(kRubricSentence, "0 1 2 18"), "") << "nothing selected";
+    EXPECT_EQ(count_, 0);
+    put(database_, "RUBSAISIE", "101", "Heures normales^3");
+    put(database_, "RUBSAISIE", "102", "Heures dimanche^4^^^^^^^^^^^^^^^^31/12/2024");
+    put(database_, "RUBSAISIE", "104", "Astreinte^5");
+    put(database_, "RUBSAISIE", "105", "Heures normales^4");
+    put(database_, "RUBSAISIE", "106", "Heures de nuit^6]5");
+    put(database_, "RUBSAISIE", "107", "Indemnité^34");
+    EXPECT_EQ(query(kRubricSentence, "0 1 2 18", "RUBSAISIE"),
+              "104]Astreinte]5]^106]Heures de nuit]6\\5]^102]Heures dimanche]4]31/12/2024^"
+              "101]Heures normales]3]^105]Heures normales]4]");
+    EXPECT_EQ(count_, 5);
+}
+
+TEST_P(SelectionTest, WithoutSortFieldsRecordsComeInKeyOrderAndEveryWithClauseMustHold) {
+    put(database_, "RUBSAISIE", "2", "b^3^y");
+    put(database_, "RUBSAISIE", "10", "a^4^y");
+    put(database_, "RUBSAISIE", "1", "c^3^x");
+    EXPECT_EQ(query("SELECT RUBSAISIE", ""), "1^10^2");
+    EXPECT_EQ(query("SSELECT RUBSAISIE WITH 0 = \"2\" OR = \"1\"", "1 0"), "c]1^b]2");
+    EXPECT_EQ(query("SSELECT RUBSAISIE BY 2 BY 1", "0"), "2^1^10");
+    EXPECT_EQ(query("SSELECT RUBSAISIE WITH 2 = \"3\" WITH 3 = \"y\" OR 0 = \"10\"", "0"), "2");
+}
+
+TEST_P(SelectionTest, AWrongCommandFailsAndNamesWhatIsWrong) {
+    put(database_, "RUBSAISIE", "101", "Heures normales^3");
+    EXPECT_EQ(errorNumberOf([&] { query(kRubricSentence, "0 1", "ASSOCIATION"); }),
+              kErrQueryCommand);
+    EXPECT_EQ(errorNumberOf([&] { query(kRubricSentence, "0 un"); }), kErrQueryCommand);
+    EXPECT_EQ(errorNumberOf([&] { query(kRubricSentence, "0 -1"); }), kErrQueryCommand);
+    EXPECT_EQ(errorNumberOf([&] { query("SSELECT ASSOCIATION", "0"); }), kErrNoSuchFile);
+    EXPECT_EQ(errorNumberOf([&] { query("SSELECT RUBSAISIE PAR", "0"); }), kErrSentence);
+    EXPECT_EQ(errorNumberOf([&] { database_.RunQuery(kRubricSentence, "TRI", count_); }),
+              kErrQueryCommand);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, DatabaseTest, testing::kBothStores);
+INSTANTIATE_TEST_SUITE_P(Stores, ConflictTest, testing::kBothStores);
+INSTANTIATE_TEST_SUITE_P(Stores, SelectionTest, testing::kBothStores);
 
 }  // namespace
 }  // namespace mvdb

@@ -28,10 +28,6 @@ inline void PrintTo(StoreKind kind, std::ostream* out) {
 
 inline const auto kBothStores = ::testing::Values(StoreKind::kFile, StoreKind::kServer);
 
-inline std::string storeName(const ::testing::TestParamInfo<StoreKind>& info) {
-    return info.param == StoreKind::kFile ? "File" : "Server";
-}
-
 class TestDatabase : public ::testing::Test {
 protected:
     TestDatabase() : folder_("mvdb") {}
