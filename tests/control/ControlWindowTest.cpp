@@ -1,19 +1,15 @@
 // The control in the Qt window, as a person uses it: what the views add only, the rules being the
-// models' tests.
-#include <QApplication>
+// models' tests. (The help menu: the control's help tests for what the control asks of the viewer,
+// tests/qt for the menu popped up, tests/help for the page's window.)
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
 #include "control/ControlTesting.h"
-#include "platform/component/Runtime.h"
-#include "platform/help/WindowHelpViewer.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "rubric/RubricCode.h"
 
@@ -39,8 +35,6 @@ protected:
         return *qt<QListView>(control.Lst_Detail).model();
     }
 
-    component::ClassRegistration viewerClass{
-        help::helpViewerClass(), [] { return std::make_shared<help::WindowHelpViewer>(); }};
     qtview::SurfaceWidget view{control};
 };
 
@@ -73,28 +67,6 @@ TEST_F(ControlWindowTest, AnEntityOpenedAndALineTypedAndPickedInTheWindowAreShow
     EXPECT_EQ(control.Lst_Codes.List(5), "101;" + sundayCode + ";;;");
     EXPECT_TRUE(qt<QListView>(control.Lst_Detail).isEnabled());
     EXPECT_FALSE(weekday.isEnabled());
-}
-
-// A right click on the control's surface, the menu's entry chosen, and the screen's help page in a
-// window of its own.
-TEST_F(ControlWindowTest, TheHelpMenusEntryOpensTheScreensHelpPage) {
-    QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(20, 300));
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 1);
-    EXPECT_EQ(menu->actions()[0]->text(), "Aide_QUORVEL");
-    QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    std::vector<QTextBrowser*> windows;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* browser = qobject_cast<QTextBrowser*>(window);
-        if (browser != nullptr && browser->isVisible()) windows.push_back(browser);
-    }
-    ASSERT_EQ(windows.size(), 1u);
-    EXPECT_EQ(windows[0]->windowTitle(),
-              QString::fromUtf8("Paramètres de basculement du planning en saisie d'actvité"));
-    EXPECT_TRUE(windows[0]->source().toLocalFile().endsWith("/TpsParamPaiePlg.htm"));
 }
 
 }  // namespace
