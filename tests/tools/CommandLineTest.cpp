@@ -43,19 +43,13 @@ protected:
     }
 };
 
-TEST_F(EditingTest, PutKeepsMarksLiteralMarkCharactersAndPercents) {
+// Put makes its file; show and list write records and keys in the notation. That the marks were
+// stored as marks and the escaped characters as characters, export shows (ExchangeTest).
+TEST_F(EditingTest, PutMakesItsFileAndShowAndListWriteInTheNotation) {
     const std::string notation = R"(Nom^un]deux\bis]trois^%5E et %5D et %5C^Majoration 25 %^%2541)";
     succeeds({path(), "put", "NEW", "K", notation});
     EXPECT_EQ(succeeds({path(), "files"}), "F\nNEW\n");
     EXPECT_EQ(succeeds({path(), "show", "NEW", "K"}), notation + "\n");
-    // The marks were stored as marks, the escaped characters as characters.
-    EXPECT_EQ(succeeds({path(), "export", "NEW"}),
-              R"({"key":"K","attributes":[["Nom"],["un",["deux","bis"],"trois"],)"
-              R"(["^ et ] et \\"],["Majoration 25 %"],["%41"]]})"
-              "\n");
-}
-
-TEST_F(EditingTest, ListWritesEachKeyOnItsOwnLineInTheNotation) {
     for (const char* key : {"a\nb", "25 %", "%41"})
         succeeds({path(), "put", "F", key, "y"});
     EXPECT_EQ(succeeds({path(), "list", "F"}), "%2541\n25 %\nK\na%0Ab\n");

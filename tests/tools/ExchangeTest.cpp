@@ -19,12 +19,13 @@ protected:
 
 TEST_F(ExchangeTest, ExportedRecordsImportAsTheyWereAndReplaceOnlyTheirKeys) {
     succeeds({source(), "put", "F", "002", ""});
-    succeeds({source(), "put", "F", "001", R"(Aide à domicile^rue]Bât. B\2e étage^^%5E 25 %)"});
+    succeeds({source(), "put", "F", "001",
+              R"(Aide à domicile^rue]Bât. B\2e étage^^%5E %5D %5C 25 %^%2541)"});
     succeeds({source(), "put", "F", "003", "^"});
     const std::string exported = succeeds({source(), "export", "F"});
     EXPECT_EQ(exported,
               R"({"key":"001","attributes":[["Aide à domicile"],["rue",["Bât. B","2e étage"]],)"
-              R"([""],["^ 25 %"]]})"
+              R"([""],["^ ] \\ 25 %"],["%41"]]})"
               "\n"
               R"({"key":"002","attributes":[]})"
               "\n"

@@ -58,7 +58,12 @@ protected:
     }
 };
 
+// The colleague views the database with the tool and with the screen, whose save is refused as
+// read-only; he leaves no file, and the owner saves after him.
 TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadViewsWithoutBlockingTheOwner) {
+    const fs::path home = path("collegue");
+    fs::create_directory(home);
+    ::chown(home.c_str(), 4202, 4202);
     for (const fs::perms folder : {fs::perms(0755), fs::perms(0777)}) {
         SCOPED_TRACE(folder == fs::perms(0755) ? "the owner's folder" : "a folder for all");
         const std::string database = ownersDatabase(folder);
@@ -66,42 +71,35 @@ TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadViewsWithoutBlockingTheOwner) {
         EXPECT_EQ(viewed.status, 0) << viewed.err;
         EXPECT_THAT(viewed.out, HasSubstr("101"));
         EXPECT_EQ(mvdbAs(kColleague, {database, "query", "SSELECT ASSOCIATION PAR 1"}).status, 0);
-        EXPECT_TRUE(filesOf(4202, database).empty()) << "the colleague left a file";
-
         const Outcome refused = mvdbAs(kColleague, {database, "put", "TPSPARAMBASCUL", "007", "x"});
         EXPECT_EQ(refused.status, 1);
         EXPECT_THAT(refused.err, HasSubstr("est en lecture seule"));
+
+        std::ofstream(path("vue.script"))
+            << "type Txt_Entite 007\n"
+               "expect Lst_Detail.ListCount 4\n"
+               "click Cmd_Ajouter\n"
+               "type Txt_RubNorm 101\n"
+               "click Cmd_OkDetail\n"
+               "click Cmd_Ok\n"
+               "expect error \"Les paramètres de l'entité juridique 007 n'ont pas été enregistrés "
+               ": "
+               "La base de données « "
+            << database
+            << " » est en lecture seule ; rien n'a été enregistré.\"\n"
+               "expect Lst_Detail.ListCount 5\n";
+        const Outcome played =
+            run(as(kColleague, {"env", "OSTREVAN_REGISTRY=" + (home / "registry.json").string(),
+                                "HOME=" + home.string(), HOST_PATH, "--db", database, "--headless",
+                                "--script", path("vue.script")}));
+        EXPECT_EQ(played.status, 0) << played.out << played.err;
+        EXPECT_TRUE(filesOf(4202, database).empty()) << "the colleague left a file";
 
         const Outcome saved = mvdbAs(kOwner, {database, "put", "TPSPARAMBASCUL", "007", "^^^^101"});
         EXPECT_EQ(saved.status, 0) << saved.err;
         EXPECT_EQ(mvdbAs(kOwner, {database, "show", "TPSPARAMBASCUL", "007"}).out, "^^^^101\n");
         fs::remove_all(path("partage"));
     }
-}
-
-TEST_F(SharedFolderTest, TheColleaguesScreenOpensTheEntityAndItsSaveIsRefusedAsReadOnly) {
-    const std::string database = ownersDatabase(fs::perms(0755));
-    const fs::path home = path("collegue");
-    fs::create_directory(home);
-    ::chown(home.c_str(), 4202, 4202);
-    std::ofstream(path("vue.script"))
-        << "type Txt_Entite 007\n"
-           "expect Lst_Detail.ListCount 4\n"
-           "click Cmd_Ajouter\n"
-           "type Txt_RubNorm 101\n"
-           "click Cmd_OkDetail\n"
-           "click Cmd_Ok\n"
-           "expect error \"Les paramètres de l'entité juridique 007 n'ont pas été enregistrés : "
-           "La base de données « "
-        << database
-        << " » est en lecture seule ; rien n'a été enregistré.\"\n"
-           "expect Lst_Detail.ListCount 5\n";
-    const Outcome played =
-        run(as(kColleague, {"env", "OSTREVAN_REGISTRY=" + (home / "registry.json").string(),
-                            "HOME=" + home.string(), HOST_PATH, "--db", database, "--headless",
-                            "--script", path("vue.script")}));
-    EXPECT_EQ(played.status, 0) << played.out << played.err;
-    EXPECT_TRUE(filesOf(4202, database).empty()) << "the colleague left a file";
 }
 
 }  // namespace
