@@ -14,14 +14,13 @@
 
 namespace {
 
-TEST(QueryTest, TheEntityAndRubricQueriesNameTheirFileSortAndFieldsExactly) {
+TEST(EntityAndRubricFormsTest, TheQueriesAreExactCodesCountCharactersAndTheListIsSearchedExactly) {
     EXPECT_EQ(mvdb::toNotation(entity::entityQuery().Extract()),
               "SSELECT ASSOCIATION  PAR 1^ASSOCIATION^0 1 38");
     EXPECT_EQ(mvdb::toNotation(rubric::rubricQuery().Extract()),
               "SSELECT RUBSAISIE AVEC 2 = \"3\" OR = \"4\" OR = \"5\" PAR 1^RUBSAISIE^0 1 2 18");
-}
 
-TEST(CodeTest, CodesAreCountedInCharactersAndTheEntityListSearchedExactly) {
+    // Codes are counted in characters, and the entity list searched exactly.
     EXPECT_EQ(data::completedCode("é"), "00é");
     EXPECT_TRUE(data::isComplete("àé1"));
     EXPECT_FALSE(data::isComplete("0123"));
@@ -34,7 +33,7 @@ TEST(CodeTest, CodesAreCountedInCharactersAndTheEntityListSearchedExactly) {
     EXPECT_EQ(entity::entityCode(list, 0), "") << "no row before the first";
 }
 
-TEST(RubricCodeTest, OnlyKeysOfDigitsUpTo999MakeACode) {
+TEST(RubricCodeTest, OnlyKeysOfDigitsUpTo999MakeACodeAndZerosFillingOneAreAlsoDropped) {
     EXPECT_EQ(rubric::rubricCode("007"), 7);
     EXPECT_EQ(rubric::rubricCode("7"), 7);
     EXPECT_EQ(rubric::rubricCode("000"), 0);
@@ -43,9 +42,8 @@ TEST(RubricCodeTest, OnlyKeysOfDigitsUpTo999MakeACode) {
         EXPECT_EQ(rubric::rubricCode(key), std::nullopt) << key;
     EXPECT_EQ(detail::Valeur_Code("012"), 12);
     EXPECT_EQ(detail::Valeur_Code(""), std::nullopt) << "an empty field names no rubric";
-}
 
-TEST(RubricCodeTest, ACodeFilledWithZerosIsAlsoKeptUnderItsNumberAlone) {
+    // A code filled with zeros is also kept under its number alone.
     EXPECT_EQ(rubric::keyWithoutLeadingZeros("007"), "7");
     EXPECT_EQ(rubric::keyWithoutLeadingZeros("07"), "7");
     EXPECT_EQ(rubric::keyWithoutLeadingZeros("0010"), "10");
@@ -54,7 +52,7 @@ TEST(RubricCodeTest, ACodeFilledWithZerosIsAlsoKeptUnderItsNumberAlone) {
         EXPECT_FALSE(rubric::keyWithoutLeadingZeros(other)) << other;
 }
 
-TEST(LineFormatTest, WidthsCountCharactersSoNoAccentIsCutInTwo) {
+TEST(LineFormatTest, WidthsCountCharactersSoNoAccentIsCutInTwoAndFieldsLieBetweenSeparators) {
     // "é" at the 30th and 31st characters: a cut by bytes would keep half of one.
     EXPECT_EQ(entity::columnText("104", "Heures fériées travailléééé"),
               "104-Heures fériées travaillééé ");
@@ -63,9 +61,8 @@ TEST(LineFormatTest, WidthsCountCharactersSoNoAccentIsCutInTwo) {
     EXPECT_EQ(entity::columnText("0125", "Heures normales d'intervention"),
               "0125-Heures normales d'interve ")
         << "a longer code takes its room from the label";
-}
 
-TEST(CodeLineTest, AFieldIsTheTextBetweenItsSeparators) {
+    // A field of a code line is the text between its separators.
     const std::string line = "101;;205;;";
     EXPECT_EQ(detail::Extraire_Champ(line, 1), "101");
     EXPECT_EQ(detail::Extraire_Champ(line, 2), "");
