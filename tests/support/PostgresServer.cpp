@@ -8,10 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include <fcntl.h>
 #include <libpq-fe.h>
-#include <pwd.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace test_support {
@@ -26,15 +23,6 @@ bool runsAsRoot() {
     return ::geteuid() == 0;
 }
 
-// The folder, made for the server's system user.
-void makeFolder(const fs::path& folder) {
-    fs::create_directories(folder);
-    if (!runsAsRoot()) return;
-    const passwd* user = ::getpwnam(kServerUser);
-    if (!user || ::chown(folder.c_str(), user->pw_uid, user->pw_gid) != 0)
-        throw std::runtime_error("cannot give " + folder.string() + " to " + kServerUser);
-}
-
 // A name that no earlier call, in this process or another, gave.
 std::string uniqueSuffix() {
     static std::atomic<int> count = 0;
@@ -46,7 +34,11 @@ std::string uniqueSuffix() {
 
 PostgresServer::PostgresServer(fs::path folder, bool durable)
     : folder_(std::move(folder)), owned_(true) {
-    makeFolder(folder_);
+    fs::create_directories(folder_);
+    // The folder is the server's system user's, with his group.
+    const std::string give = std::string("chown ") + kServerUser + ": '" + folder_.string() + "'";
+    if (runsAsRoot() && std::system(give.c_str()) != 0)
+        throw std::runtime_error("cannot give " + folder_.string() + " to " + kServerUser);
     runProgram("initdb", {"-D", (folder_ / "data").string(), "-A", "trust", "-U", kServerUser, "-E",
                           "UTF8", "--locale=C", "--no-sync"});
     std::ofstream settings(folder_ / "data" / "postgresql.auto.conf", std::ios::app);
@@ -128,28 +120,15 @@ std::string PostgresServer::Session::run(const std::string& sql) {
 
 // Runs a program of the server's, as the server's system user when the process runs as root,
 // its output appended to the folder's commands.log; throws when it does not end with status 0.
+// The words are quoted for the shell; none of them holds a quote.
 void PostgresServer::runProgram(const std::string& program,
                                 const std::vector<std::string>& arguments) const {
-    std::vector<std::string> command;
-    if (runsAsRoot()) command = {"runuser", "-u", kServerUser, "--"};
-    command.push_back(std::string(OSTREVAN_POSTGRES_BINDIR) + "/" + program);
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : command)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
+    std::string line = runsAsRoot() ? std::string("runuser -u ") + kServerUser + " -- " : "";
+    line += std::string(OSTREVAN_POSTGRES_BINDIR) + "/" + program;
+    for (const std::string& word : arguments)
+        line += " '" + word + "'";
     const fs::path log = folder_ / "commands.log";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-        ::dup2(out, STDOUT_FILENO);
-        ::dup2(out, STDERR_FILENO);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (std::system((line + " >>'" + log.string() + "' 2>&1").c_str()) != 0)
         throw std::runtime_error(program + " failed; see " + log.string());
 }
 
