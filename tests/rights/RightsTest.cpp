@@ -15,7 +15,7 @@ std::int32_t levelOf(ConfiguredRights& rights, std::string code) {
     return rights.GetFunctionRights(code)->AccessLevel();
 }
 
-TEST(ConfiguredRights, AnswersTheLevelOfEachCodeAndTheOtherLevelForTheRest) {
+TEST(ConfiguredRights, AnswersTheLevelOfEachCodeAndTheOtherLevelForTheRestInANewObjectEachTime) {
     ConfiguredRights rights;
     rights.setLevel("PARAMINTEGRGENE", 2);
     rights.setLevel("PLANNING", 1);
@@ -28,18 +28,15 @@ TEST(ConfiguredRights, AnswersTheLevelOfEachCodeAndTheOtherLevelForTheRest) {
     EXPECT_EQ(levelOf(rights, "PARAMINTEGRGENE"), 2);
     ConfiguredRights generous(3);
     EXPECT_EQ(levelOf(generous, "AUTRE"), 3);
-}
 
-TEST(ConfiguredRights, EachAnswerIsANewObjectKeepingTheLevelOfItsMoment) {
-    ConfiguredRights rights;
-    std::string code = "PARAMINTEGRGENE";
-    rights.setLevel(code, 2);
-    const auto first = rights.GetFunctionRights(code);
-    rights.setLevel(code, 1);
-    EXPECT_NE(first.shared(), rights.GetFunctionRights(code).shared());
-    EXPECT_EQ(first->AccessLevel(), 2);
-    EXPECT_EQ(levelOf(rights, code), 1);
-    EXPECT_EQ(code, "PARAMINTEGRGENE");
+    // Each answer is a new object that keeps the level of its moment.
+    std::string code = "PLANNING";
+    const auto before = rights.GetFunctionRights(code);
+    rights.setLevel(code, 3);
+    EXPECT_NE(before.shared(), rights.GetFunctionRights(code).shared());
+    EXPECT_EQ(before->AccessLevel(), 1);
+    EXPECT_EQ(levelOf(rights, code), 3);
+    EXPECT_EQ(code, "PLANNING");
 }
 
 TEST(ConfiguredRights, AnEmptyCodeIsRefusedAndNothingChanges) {
