@@ -13,16 +13,11 @@
 namespace host {
 namespace {
 
-class HostWindowTest : public ::testing::Test {
-protected:
-    HostWindowTest() { window.show(surface); }
-
+TEST(HostWindowTest, AnErrorOfAHandlerShowsInABoxAndTheWindowGoesOnUntilTheContainerUnloads) {
     toolkit::Surface surface{screen::kDesignWidth, screen::kDesignHeight};
     screen::Screen screen{surface};
     HostWindow window;
-};
-
-TEST_F(HostWindowTest, AnErrorOfAHandlerShowsInABoxAndTheWindowGoesOnUntilTheContainerUnloads) {
+    window.show(surface);
     QString shown;
     qttesting::actingOnTheBox(
         [&](QMessageBox& box) {

@@ -29,12 +29,10 @@ protected:
         lines.onClick = [this] { log("click", lines, lines.ListIndex()); };
         lines.onDblClick = [this] { log("dblclick", lines, lines.ListIndex()); };
         ok.onClick = [this] { log("click", ok, 0); };
-        caption.onMouseDown = [this](std::int16_t& button, std::int16_t&, float&, float&) {
-            log("down", caption, button);
-        };
-        name.onMouseDown = [this](std::int16_t& button, std::int16_t&, float&, float&) {
-            log("down", name, button);
-        };
+        for (toolkit::Widget* widget : std::initializer_list<toolkit::Widget*>{&caption, &name}) {
+            widget->onMouseDown = [this, widget](std::int16_t& button, std::int16_t&, float&,
+                                                 float&) { log("down", *widget, button); };
+        }
     }
 
     void log(const char* event, const toolkit::Widget& widget, int value) {
