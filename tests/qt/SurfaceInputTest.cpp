@@ -154,13 +154,12 @@ TEST_F(SurfaceInputTest, ClicksOnListsAndButtonsReachTheirModels) {
     QTest::keyClick(&list, Qt::Key_Up);
     EXPECT_EQ(lines.ListIndex(), 1);
     EXPECT_EQ(list.currentIndex().row(), 1);
-    // A button is pressed by a click and by Space.
-    QTest::mouseClick(&qt<QPushButton>(ok), Qt::LeftButton);
+    // A button is pressed by Space too; the mouse clicks on buttons are the control's window test.
     QTest::keyClick(&qt<QPushButton>(ok), Qt::Key_Space);
     EXPECT_EQ(surface.ActiveControl(), &ok);
     EXPECT_EQ(events, (std::vector<std::string>{"click Lst_Lines 1", "click Lst_Lines 2",
                                                 "dblclick Lst_Lines 2", "click Lst_Lines 1",
-                                                "click Cmd_Ok 0", "click Cmd_Ok 0"}));
+                                                "click Cmd_Ok 0"}));
 }
 
 // Choosing an entry with Return is the control's window test; here, the menu shown and dismissed.
