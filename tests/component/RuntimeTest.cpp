@@ -43,8 +43,7 @@ protected:
     }
 };
 
-TEST_F(RuntimeTest,
-       ARegisteredClassIsCreatedByIdentityAndByNameAfterAProcessClassUntilUnregistered) {
+TEST_F(RuntimeTest, ARegisteredClassIsCreatedByIdentityAndByNameUnlessAProcessClassComesFirst) {
     unregisterLibrary(kTestLibrary);  // harmless without a registry, and writes none
     EXPECT_FALSE(std::filesystem::exists(registry()));
     registerLibrary(kTestLibrary);
