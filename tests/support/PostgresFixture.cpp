@@ -8,30 +8,7 @@
 
 #include "support/PostgresServer.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-// Stops every server left in FOLDER or beside it, and removes their folders.
-void stopAll(const fs::path& folder) {
-    std::error_code ignored;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder.parent_path(), ignored)) {
-        const std::string name = entry.path().filename().string();
-        const std::string base = folder.filename().string();
-        if (name != base && !name.starts_with(base + "-")) continue;
-        if (fs::exists(entry.path() / "data" / "postmaster.pid")) {
-            try {
-                test_support::PostgresServer(entry.path(), test_support::PostgresServer::Running{})
-                    .stop();
-            } catch (const std::exception& error) {
-                std::cerr << error.what() << '\n';
-            }
-        }
-        fs::remove_all(entry.path(), ignored);
-    }
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const std::string verb = argc == 3 ? argv[1] : "";
@@ -39,8 +16,22 @@ int main(int argc, char** argv) {
         std::cerr << "usage: ostrevan-test-postgres start|stop FOLDER\n";
         return 2;
     }
+    // Either way, every server left in FOLDER or beside it is stopped and its folder removed.
     const fs::path folder = fs::absolute(argv[2]);
-    stopAll(folder);
+    const std::string base = folder.filename().string();
+    std::error_code ignored;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder.parent_path(), ignored)) {
+        const std::string name = entry.path().filename().string();
+        if (name != base && !name.starts_with(base + "-")) continue;
+        try {
+            if (fs::exists(entry.path() / "data" / "postmaster.pid"))
+                test_support::PostgresServer(entry.path(), test_support::PostgresServer::Running{})
+                    .stop();
+        } catch (const std::exception& error) {
+            std::cerr << error.what() << '\n';
+        }
+        fs::remove_all(entry.path(), ignored);
+    }
     if (verb == "start") test_support::PostgresServer(folder).keepRunning();
     return 0;
 }
