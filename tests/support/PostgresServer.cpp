@@ -30,13 +30,22 @@ std::string uniqueSuffix() {
     return std::to_string(::getpid()) + "_" + std::to_string(++count) + "_" + std::to_string(salt);
 }
 
+// The word quoted for the shell, whatever it holds.
+std::string shellWord(const std::string& word) {
+    std::string quoted = "'";
+    for (const char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
 }  // namespace
 
 PostgresServer::PostgresServer(fs::path folder, bool durable)
     : folder_(std::move(folder)), owned_(true) {
     fs::create_directories(folder_);
     // The folder is the server's system user's, with his group.
-    const std::string give = std::string("chown ") + kServerUser + ": '" + folder_.string() + "'";
+    const std::string give =
+        std::string("chown ") + kServerUser + ": " + shellWord(folder_.string());
     if (runsAsRoot() && std::system(give.c_str()) != 0)
         throw std::runtime_error("cannot give " + folder_.string() + " to " + kServerUser);
     runProgram("initdb", {"-D", (folder_ / "data").string(), "-A", "trust", "-U", kServerUser, "-E",
@@ -120,15 +129,14 @@ std::string PostgresServer::Session::run(const std::string& sql) {
 
 // Runs a program of the server's, as the server's system user when the process runs as root,
 // its output appended to the folder's commands.log; throws when it does not end with status 0.
-// The words are quoted for the shell; none of them holds a quote.
 void PostgresServer::runProgram(const std::string& program,
                                 const std::vector<std::string>& arguments) const {
     std::string line = runsAsRoot() ? std::string("runuser -u ") + kServerUser + " -- " : "";
     line += std::string(OSTREVAN_POSTGRES_BINDIR) + "/" + program;
     for (const std::string& word : arguments)
-        line += " '" + word + "'";
+        line += " " + shellWord(word);
     const fs::path log = folder_ / "commands.log";
-    if (std::system((line + " >>'" + log.string() + "' 2>&1").c_str()) != 0)
+    if (std::system((line + " >>" + shellWord(log.string()) + " 2>&1").c_str()) != 0)
         throw std::runtime_error(program + " failed; see " + log.string());
 }
 
