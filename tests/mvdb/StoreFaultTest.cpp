@@ -5,7 +5,10 @@
 // only read; each server test has a server of its own, which it stops or whose roles it changes.
 #include <fstream>
 #include <future>
+#include <latch>
 #include <memory>
+#include <regex>
+#include <set>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -201,6 +204,33 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
     other.run("ROLLBACK");
     record.DBWrite();
     EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]102^^^^");
+
+    // Two units of work that write 001 and 002 in opposite orders wait for each other: the server
+    // ends one, which fails as locked and writes nothing, and the other saves both records.
+    put(database_, "TPSPARAMBASCUL", "002", kStored);
+    std::latch bothWroteTheirFirst(2);
+    const auto crossing = [&](const char* firstKey, const char* secondKey) {
+        const Database clerk = Database::Open(location_);
+        const auto write = [&](const char* key) {
+            DbRecord written = clerk.OpenFile("TPSPARAMBASCUL").ReadRecord(key);
+            written.Replace(5, 1, 0, firstKey);
+            written.DBWrite();
+        };
+        Database::Transaction unit(clerk);
+        write(firstKey);
+        bothWroteTheirFirst.arrive_and_wait();
+        write(secondKey);
+        unit.commit();
+    };
+    std::future<std::int32_t> one = std::async(
+        std::launch::async, [&] { return errorNumberOf([&] { crossing("001", "002"); }); });
+    const std::int32_t two = errorNumberOf([&] { crossing("002", "001"); });
+    const std::multiset<std::int32_t> outcomes{one.get(), two};
+    EXPECT_EQ(outcomes, (std::multiset<std::int32_t>{0, kErrDatabaseLocked}));
+    const std::string saved =
+        "14/03/2025^MDUPONT^^^" + std::string(two ? "001" : "002") + "]102^^^^";
+    EXPECT_EQ(stored001(), saved);
+    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "002"), saved);
 }
 
 // A server that stops answering, drops the connection in the middle of a write, or is restarted:
@@ -223,14 +253,19 @@ TEST_F(PostgresStoreTest, AServerThatFailsUnderAnOpenHandleFailsTheCallAndServes
     record.Replace(5, 1, 0, "110");
     PostgresServer::Session other = server_->session(databaseName());
     other.run(kHoldEveryRecord);
-    std::future<std::int32_t> writing =
-        std::async(std::launch::async, [&] { return errorNumberOf([&] { record.DBWrite(); }); });
+    std::future<platform::ComponentError> writing =
+        std::async(std::launch::async, [&] { return failureOf([&] { record.DBWrite(); }); });
     while (query("SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock'") == "0")
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     query(
         "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name ="
         " 'ostrevan' AND wait_event_type = 'Lock'");
-    EXPECT_EQ(writing.get(), kErrServerUnavailable);
+    const platform::ComponentError dropped = writing.get();
+    EXPECT_EQ(dropped.number(), kErrServerUnavailable);
+    // The server's own words follow, on one line.
+    EXPECT_TRUE(
+        std::regex_match(dropped.what(), std::regex(".* a été perdu : [^\n]*terminat[^\n]*")))
+        << dropped.what();
     other.run("ROLLBACK");
     EXPECT_EQ(stored001(), kStored);
     record.DBWrite();
