@@ -116,9 +116,7 @@ BenchDatabase::BenchDatabase(Sizes sizes, Store store)
 }
 
 BenchDatabase::~BenchDatabase() {
-    if (store_ == Store::kServer) return;  // the server's folder goes with it
-    for (const char* suffix : {"", "-journal"})
-        std::filesystem::remove(location_ + suffix);
+    mvdb::Database::Remove(location_);  // a server's database goes with the server's folder
 }
 
 const BenchDatabase& benchDatabase(Sizes sizes, Store store) {

@@ -100,6 +100,9 @@ public:
     // Makes a new, empty database file, or lays out the tables of an existing, empty server
     // database.
     static Database Create(const std::string& location);
+    // Removes a database file, with the journal that a failed write may have left beside it; what
+    // is not there is no error. A server's database is left as it is.
+    static void Remove(const std::string& location) noexcept { Store::remove(location); }
 
     // The location as it was given.
     const std::string& Path() const { return location_; }

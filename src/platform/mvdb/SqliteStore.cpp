@@ -305,12 +305,15 @@ std::shared_ptr<SqliteStore> SqliteStore::create(const std::string& path) {
         sqlite3_close_v2(connection);
         return open(path, OpenOptions{});
     } catch (const DbError&) {
-        std::error_code ignored;
-        for (const char* suffix : {"", "-journal"}) {
-            std::filesystem::remove(path + suffix, ignored);
-        }
+        remove(path);
         throw;
     }
+}
+
+void SqliteStore::remove(const std::string& path) noexcept {
+    std::error_code ignored;
+    for (const char* suffix : {"", "-journal"})
+        std::filesystem::remove(path + suffix, ignored);
 }
 
 SqliteStore::SqliteStore(sqlite3* connection, std::string path)

@@ -38,6 +38,9 @@ class SqliteStore final : public Store {
 public:
     static std::shared_ptr<SqliteStore> open(const std::string& path, const OpenOptions& options);
     static std::shared_ptr<SqliteStore> create(const std::string& path);
+    // Removes the file and the journal that a failed write may have left beside it; what is not
+    // there is no error.
+    static void remove(const std::string& path) noexcept;
     ~SqliteStore() override;
 
     const std::string& name() const override { return path_; }

@@ -19,6 +19,10 @@ std::shared_ptr<Store> Store::create(const std::string& location) {
     return SqliteStore::create(location);
 }
 
+void Store::remove(const std::string& location) noexcept {
+    if (!isServerLocation(location)) SqliteStore::remove(location);
+}
+
 void Store::begin(UnitKind kind) {
     if (depth_ > 0) {
         runUnitStatement(UnitStatement::kSavepoint);

@@ -59,6 +59,8 @@ public:
     // Lays out a new, empty database: a file that did not exist, or the tables of an existing
     // server database that has none of them.
     static std::shared_ptr<Store> create(const std::string& location);
+    // Removes a database file with its journal; a server's database is left as it is.
+    static void remove(const std::string& location) noexcept;
 
     virtual ~Store() = default;
     Store(const Store&) = delete;

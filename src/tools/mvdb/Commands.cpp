@@ -1,7 +1,6 @@
 #include "tools/mvdb/Commands.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <ostream>
 #include <vector>
 
@@ -42,14 +41,6 @@ Database openOrCreateDatabase(const std::string& path, bool& created) {
     return database;
 }
 
-// Removes a database file that this command made, with the journal that a failed write may have
-// left beside it.
-void removeDatabase(const std::string& path) {
-    std::error_code ignored;
-    for (const char* suffix : {"", "-journal"})
-        std::filesystem::remove(path + suffix, ignored);
-}
-
 DbFile openOrCreateFile(const Database& database, const std::string& name) {
     try {
         return database.OpenFile(name);
@@ -84,7 +75,7 @@ void fillSample(const std::string& path) {
                 writeRecords(database.CreateFile(file.name), file.records);
         });
     } catch (const std::exception&) {
-        if (created) removeDatabase(path);
+        if (created) Database::Remove(path);
         throw;
     }
 }

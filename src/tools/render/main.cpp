@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include "control/Ctr_Ostrevan.h"
+#include "platform/mvdb/Database.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/rights/Rights.h"
 #include "platform/toolkit/MessageBox.h"
@@ -34,10 +35,7 @@ namespace {
 class SampleDatabase {
 public:
     SampleDatabase() { mvdbtool::fillSample(path_); }
-    ~SampleDatabase() {
-        for (const char* suffix : {"", "-journal"})
-            std::filesystem::remove(path_ + suffix);
-    }
+    ~SampleDatabase() { mvdb::Database::Remove(path_); }
     const std::string& path() const { return path_; }
 
 private:
