@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -13,6 +12,7 @@
 
 #include "TestSupport.h"
 #include "component/TestComponent.h"
+#include "support/Shell.h"
 
 namespace component::testing {
 
@@ -25,12 +25,6 @@ protected:
     const std::filesystem::path& folder() const { return folder_.path(); }
     std::filesystem::path registry() const { return folder() / "registry.json"; }
 
-    static std::string contents(const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     static void write(const std::filesystem::path& file, const std::string& text) {
         std::ofstream(file, std::ios::binary) << text;
     }

@@ -47,9 +47,9 @@ TEST_F(RuntimeTest, ARegisteredClassIsCreatedByIdentityAndByNameUnlessAProcessCl
     unregisterLibrary(kTestLibrary);  // harmless without a registry, and writes none
     EXPECT_FALSE(std::filesystem::exists(registry()));
     registerLibrary(kTestLibrary);
-    const std::string once = contents(registry());
+    const std::string once = test_support::fileText(registry());
     registerLibrary(kTestLibrary);  // twice: one entry, the file unchanged
-    EXPECT_EQ(contents(registry()), once);
+    EXPECT_EQ(test_support::fileText(registry()), once);
     EXPECT_EQ(Registry::read().classes(), std::vector{compteurIn(kLibraryFile)});
     for (const char* name : {kCompteurId, kCompteurProgId}) {
         const Ref<Dispatchable> made = as<Dispatchable>(createObject(name), "Compteur");
@@ -122,14 +122,14 @@ TEST_F(RuntimeTest, ADamagedOrUnwritableRegistryFailsEveryUseAndIsLeftByteForByt
                                     failureOf([] { createObject(kCompteurProgId); })}) {
             EXPECT_EQ(failure.number(), kErrRegistry) << text;
             EXPECT_THAT(failure.what(), HasSubstr(registry().string()));
-            EXPECT_EQ(contents(registry()), text);
+            EXPECT_EQ(test_support::fileText(registry()), text);
         }
     }
     // A registry whose folder cannot be made fails too, and leaves what stands in the way.
     write(folder() / "dossier", "un fichier");
     ::setenv("OSTREVAN_REGISTRY", (folder() / "dossier" / "registry.json").c_str(), 1);
     EXPECT_EQ(failureOf([] { registerLibrary(kTestLibrary); }).number(), kErrRegistry);
-    EXPECT_EQ(contents(folder() / "dossier"), "un fichier");
+    EXPECT_EQ(test_support::fileText(folder() / "dossier"), "un fichier");
 }
 
 TEST_F(RuntimeTest, ALibraryThatIsGoneOrNoComponentOrNotServingTheClassCannotBeLoaded) {

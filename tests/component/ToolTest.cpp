@@ -1,8 +1,5 @@
 // ostrevan-component run as a process: its verbs, its output and its exit status.
-#include <cstdlib>
-
 #include <gmock/gmock.h>
-#include <sys/wait.h>
 
 #include "component/ComponentTest.h"
 #include "platform/component/Registry.h"
@@ -12,20 +9,13 @@ namespace {
 
 using ::testing::HasSubstr;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test_support::Outcome;
 
 class ToolTest : public ComponentTest {
 protected:
     // Runs the tool with these arguments (quoted for the shell) under the test's registry.
     Outcome run(const std::string& arguments) const {
-        const std::string out = (folder() / "out").string(), err = (folder() / "err").string();
-        const int status = std::system(
-            (OSTREVAN_COMPONENT_TOOL " " + arguments + " >" + out + " 2>" + err).c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(out), contents(err)};
+        return test_support::runInShell(OSTREVAN_COMPONENT_TOOL " " + arguments, folder());
     }
 };
 

@@ -2,8 +2,6 @@
 // runtime, driven by dispatch across the library's boundary, then unregistered; and its toolbox
 // image.
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -16,6 +14,7 @@
 #include "platform/rights/Rights.h"
 #include "platform/toolkit/Surface.h"
 #include "screen/ToolboxImage.h"
+#include "support/Shell.h"
 
 namespace {
 
@@ -80,11 +79,8 @@ TEST_F(LibraryTest, TheToolboxImageIsTheSixteenByFifteenBitmapAskedOfTheLibraryB
                            " " + std::to_string(screen::kToolboxImageResource) + " >" + file)
                               .c_str()),
               0);
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream read;
-    read << in.rdbuf();
-    const std::string bmp = read.str();
-    EXPECT_EQ(bmp, toolkit::encodeBmp(screen::toolboxImage())) << "the image drawn for it";
+    EXPECT_EQ(test_support::fileText(file), toolkit::encodeBmp(screen::toolboxImage()))
+        << "the image drawn for it";
 
     EXPECT_EQ(screen::kToolboxImageResource, 30000);
     EXPECT_EQ(screen::toolboxImage().width, 16);

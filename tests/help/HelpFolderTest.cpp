@@ -1,7 +1,6 @@
 // The help folder: the configured one or else the installed one, the pages found in it by a name
 // that cannot leave it, and the installed page of the settings screen.
 #include <fstream>
-#include <iterator>
 
 #include <gmock/gmock.h>
 
@@ -9,6 +8,7 @@
 #include "platform/Utf8.h"
 #include "platform/help/HelpErrors.h"
 #include "platform/help/HelpFolder.h"
+#include "support/Shell.h"
 
 namespace {
 
@@ -63,8 +63,7 @@ TEST(HelpFolder, FindsAPageInTheFolderOrASubfolderAndNoneMissingOrOutside) {
 
 TEST(InstalledHelp, ThePageOfTheSettingsScreenIsUtf8AndNamesWhatTheScreenShows) {
     ::unsetenv("OSTREVAN_HELP_DIR");
-    std::ifstream in(help::findHelpPage("TpsParamPaiePlg.htm"), std::ios::binary);
-    const std::string page{std::istreambuf_iterator<char>(in), {}};
+    const std::string page = test_support::fileText(help::findHelpPage("TpsParamPaiePlg.htm"));
     for (std::size_t at = 0; at < page.size(); at += platform::decodeUtf8(page, at).length)
         ASSERT_NE(platform::decodeUtf8(page, at).length, 0u) << "no UTF-8 at byte " << at;
     const std::string title = "Paramètres de basculement du planning en saisie d'actvité";

@@ -11,6 +11,8 @@
 #include <libpq-fe.h>
 #include <unistd.h>
 
+#include "support/Shell.h"
+
 namespace test_support {
 namespace {
 
@@ -28,14 +30,6 @@ std::string uniqueSuffix() {
     static std::atomic<int> count = 0;
     static const unsigned salt = std::random_device()();
     return std::to_string(::getpid()) + "_" + std::to_string(++count) + "_" + std::to_string(salt);
-}
-
-// The word quoted for the shell, whatever it holds.
-std::string shellWord(const std::string& word) {
-    std::string quoted = "'";
-    for (const char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
 }
 
 }  // namespace
@@ -133,8 +127,7 @@ void PostgresServer::runProgram(const std::string& program,
                                 const std::vector<std::string>& arguments) const {
     std::string line = runsAsRoot() ? std::string("runuser -u ") + kServerUser + " -- " : "";
     line += std::string(OSTREVAN_POSTGRES_BINDIR) + "/" + program;
-    for (const std::string& word : arguments)
-        line += " " + shellWord(word);
+    line += " " + shellLine(arguments);
     const fs::path log = folder_ / "commands.log";
     if (std::system((line + " >>" + shellWord(log.string()) + " 2>&1").c_str()) != 0)
         throw std::runtime_error(program + " failed; see " + log.string());

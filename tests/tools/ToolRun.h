@@ -2,28 +2,22 @@
 // the component's tests use (TestDatabase.h), removed with the test.
 #pragma once
 
-#include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include "mvdb/TestDatabase.h"
+#include "support/Shell.h"
 
 namespace mvdbtool::testing {
 
 using ::testing::HasSubstr;
 
-struct Outcome {
-    int status;  // the exit status, or -1 when the process did not exit normally
-    std::string out;
-    std::string err;
-};
+using test_support::Outcome;
 
 // The folder and path() of the component's test fixture, with the tool run in that folder.
 class ToolTest : public mvdb::testing::TestDatabase {
@@ -36,13 +30,7 @@ protected:
             inputPath = path("stdin");
             std::ofstream(inputPath, std::ios::binary) << input;
         }
-        std::string line;
-        for (const std::string& word : command)
-            line += quoted(word) + " ";
-        line += "<" + quoted(inputPath) + " >" + quoted(path("stdout")) + " 2>" +
-                quoted(path("stderr"));
-        const int status = std::system(line.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read("stdout"), read("stderr")};
+        return test_support::runInShell(test_support::shellLine(command), path(""), inputPath);
     }
 
     // Runs mvdb with these arguments, given input on its standard input.
@@ -76,20 +64,6 @@ protected:
         for (std::string file; std::getline(files, file);)
             text += "== " + file + "\n" + succeeds({database, "export", file});
         return text;
-    }
-
-private:
-    // The argument quoted for the shell: inside single quotes, a quote is written '\''.
-    static std::string quoted(const std::string& argument) {
-        std::string text = "'";
-        for (char c : argument)
-            text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return text + "'";
-    }
-
-    std::string read(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
     }
 };
 
