@@ -49,4 +49,10 @@ platform::ComponentError failureOf(Call&& call) {
     return {0, ""};
 }
 
+// The number of the error that the call throws; 0 when it throws none.
+template <class Call>
+std::int32_t errorNumberOf(Call&& call) {
+    return failureOf(call).number();
+}
+
 }  // namespace test_support

@@ -75,10 +75,6 @@ private:
     std::map<std::string, std::string> locations_;
 };
 
-// Runs call and answers the number of the DbError it throws, or 0 when it throws none.
-template <class Call>
-std::int32_t errorNumberOf(Call&& call) {
-    return test_support::failureOf(call).number();
-}
+using test_support::errorNumberOf;
 
 }  // namespace mvdb::testing

@@ -20,9 +20,7 @@ namespace {
 using namespace toolkit;
 using Events = std::vector<std::string>;
 
-int errorNumber(const std::function<void()>& call) {
-    return test_support::failureOf(call).number();
-}
+using test_support::errorNumberOf;
 
 class EventRulesTest : public ::testing::Test {
 protected:
@@ -113,8 +111,8 @@ TEST_F(EventRulesTest,
     combo.SetListIndex(1);
     combo.SetListIndex(-1);
     EXPECT_EQ(events, (Events{"click:Heures de nuit", "click:"}));
-    EXPECT_EQ(errorNumber([&] { combo.SetListIndex(2); }), kErrBadItemIndex);
-    EXPECT_EQ(errorNumber([&] { combo.SetListIndex(-2); }), kErrBadItemIndex);
+    EXPECT_EQ(errorNumberOf([&] { combo.SetListIndex(2); }), kErrBadItemIndex);
+    EXPECT_EQ(errorNumberOf([&] { combo.SetListIndex(-2); }), kErrBadItemIndex);
 
     // A text other than the selected item's leaves no selection, without Click.
     combo.SetListIndex(0);
@@ -158,16 +156,16 @@ TEST_F(EventRulesTest, AListKeepsItsSelectionOnTheSameItemWhenAnotherIsRemoved) 
     list.SetList(0, "b2");
     EXPECT_EQ(list.List(0), "b2");
     EXPECT_EQ(events.size(), 1u);
-    EXPECT_EQ(errorNumber([&] { list.RemoveItem(5); }), kErrBadItemIndex);
+    EXPECT_EQ(errorNumberOf([&] { list.RemoveItem(5); }), kErrBadItemIndex);
 }
 
 TEST_F(EventRulesTest, MembersAKindLacksFailByNameAndChangeNothing) {
     Label& label = surface.add<Label>(Placement{"Etq_Titre", -1, nullptr, {}, 3}, "Titre");
     Control& byName = *surface.find("Etq_Titre");
-    EXPECT_EQ(errorNumber([&] { byName.SetText("x"); }), kErrNoSuchMember);
-    EXPECT_EQ(errorNumber([&] { byName.SetListIndex(-1); }), kErrNoSuchMember);
-    EXPECT_EQ(errorNumber([&] { byName.Clear(); }), kErrNoSuchMember);
-    EXPECT_EQ(errorNumber([&] { surface.find("Txt_Code")->SetListIndex(-1); }), kErrNoSuchMember);
+    EXPECT_EQ(errorNumberOf([&] { byName.SetText("x"); }), kErrNoSuchMember);
+    EXPECT_EQ(errorNumberOf([&] { byName.SetListIndex(-1); }), kErrNoSuchMember);
+    EXPECT_EQ(errorNumberOf([&] { byName.Clear(); }), kErrNoSuchMember);
+    EXPECT_EQ(errorNumberOf([&] { surface.find("Txt_Code")->SetListIndex(-1); }), kErrNoSuchMember);
     EXPECT_EQ(label.Caption(), "Titre");
     EXPECT_EQ(surface.find("Etq_Absent"), nullptr);
 }

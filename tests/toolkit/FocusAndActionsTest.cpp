@@ -21,9 +21,7 @@ namespace {
 using namespace toolkit;
 using Events = std::vector<std::string>;
 
-int errorNumber(const std::function<void()>& call) {
-    return test_support::failureOf(call).number();
-}
+using test_support::errorNumberOf;
 
 class FocusAndActionsTest : public ::testing::Test {
 protected:
@@ -56,12 +54,12 @@ TEST_F(FocusAndActionsTest, LostFocusIsRaisedOnTheWidgetLeftAlsoWhenItBecomesUnu
 }
 
 TEST_F(FocusAndActionsTest, SetFocusFailsOnWhatCannotTakeTheFocus) {
-    EXPECT_EQ(errorNumber([&] { label.SetFocus(); }), kErrCannotFocus);
+    EXPECT_EQ(errorNumberOf([&] { label.SetFocus(); }), kErrCannotFocus);
     frame.SetEnabled(false);
     EXPECT_TRUE(inside.Enabled());
-    EXPECT_EQ(errorNumber([&] { inside.SetFocus(); }), kErrCannotFocus);
+    EXPECT_EQ(errorNumberOf([&] { inside.SetFocus(); }), kErrCannotFocus);
     first.SetVisible(false);
-    EXPECT_EQ(errorNumber([&] { first.SetFocus(); }), kErrCannotFocus);
+    EXPECT_EQ(errorNumberOf([&] { first.SetFocus(); }), kErrCannotFocus);
     EXPECT_EQ(surface.ActiveControl(), nullptr);
 }
 
@@ -85,12 +83,12 @@ TEST_F(FocusAndActionsTest, TabFollowsTheTabIndexesOverWhatCanTakeTheFocus) {
 
 TEST_F(FocusAndActionsTest, ActionsOnUnusableWidgetsAreRefusedAndRaiseNothing) {
     ok.SetEnabled(false);
-    EXPECT_EQ(errorNumber([&] { user.click(ok); }), kErrActionRefused);
+    EXPECT_EQ(errorNumberOf([&] { user.click(ok); }), kErrActionRefused);
     frame.SetEnabled(false);
-    EXPECT_EQ(errorNumber([&] { user.typeKey(inside, '1'); }), kErrActionRefused);
+    EXPECT_EQ(errorNumberOf([&] { user.typeKey(inside, '1'); }), kErrActionRefused);
     list.AddItem("ligne");
-    EXPECT_EQ(errorNumber([&] { user.doubleClick(list); }), kErrActionRefused);
-    EXPECT_EQ(errorNumber([&] { user.moveFocus(label); }), kErrActionRefused);
+    EXPECT_EQ(errorNumberOf([&] { user.doubleClick(list); }), kErrActionRefused);
+    EXPECT_EQ(errorNumberOf([&] { user.moveFocus(label); }), kErrActionRefused);
     EXPECT_EQ(inside.Text(), "");
     EXPECT_TRUE(events.empty());
 }
@@ -135,17 +133,17 @@ TEST_F(FocusAndActionsTest, AMenuEntryCanBeChosenOnlyWhileItsMenuIsShown) {
     MenuEntry& entry = surface.add<MenuEntry>("Mnu_Sommaire", "Sommaire", &menu);
     int chosen = 0;
     entry.onClick = [&] { ++chosen; };
-    EXPECT_EQ(errorNumber([&] { user.chooseMenuEntry(entry); }), kErrActionRefused);
+    EXPECT_EQ(errorNumberOf([&] { user.chooseMenuEntry(entry); }), kErrActionRefused);
     surface.PopupMenu(menu);
     user.chooseMenuEntry(entry);
     EXPECT_EQ(chosen, 1);
     EXPECT_EQ(surface.shownMenu(), nullptr);
     surface.PopupMenu(menu);
     user.click(ok);  // a click elsewhere dismisses the menu
-    EXPECT_EQ(errorNumber([&] { user.chooseMenuEntry(entry); }), kErrActionRefused);
+    EXPECT_EQ(errorNumberOf([&] { user.chooseMenuEntry(entry); }), kErrActionRefused);
     surface.PopupMenu(menu);
     entry.SetEnabled(false);
-    EXPECT_EQ(errorNumber([&] { user.chooseMenuEntry(entry); }), kErrActionRefused);
+    EXPECT_EQ(errorNumberOf([&] { user.chooseMenuEntry(entry); }), kErrActionRefused);
     EXPECT_EQ(chosen, 1);
 }
 
@@ -162,7 +160,7 @@ public:
 TEST_F(FocusAndActionsTest, MessageBoxesGoThroughTheHostAndOnlyTheirOwnButtonsAnswer) {
     const MessageRequest question{"Voulez-vous enregistrer les modifications ?", "Message QUORVEL",
                                   MsgIcon::Question, MsgButtons::YesNoCancel, 0};
-    EXPECT_EQ(errorNumber([&] { surface.MsgBox(question); }), kErrMessageBox);
+    EXPECT_EQ(errorNumberOf([&] { surface.MsgBox(question); }), kErrMessageBox);
     ScriptedAnswers answers;
     surface.setMessageService(&answers);
     answers.answer = MsgAnswer::Cancel;
@@ -172,7 +170,7 @@ TEST_F(FocusAndActionsTest, MessageBoxesGoThroughTheHostAndOnlyTheirOwnButtonsAn
     EXPECT_EQ(answers.asked[0].icon, MsgIcon::Question);
     const MessageRequest notice{"Cette rubrique n'est pas disponible.", "Message QUORVEL",
                                 MsgIcon::Exclamation, MsgButtons::Ok, 0};
-    EXPECT_EQ(errorNumber([&] { surface.MsgBox(notice); }), kErrMessageBox);
+    EXPECT_EQ(errorNumberOf([&] { surface.MsgBox(notice); }), kErrMessageBox);
     EXPECT_TRUE(offers(MsgButtons::YesNo, MsgAnswer::No));
     EXPECT_FALSE(offers(MsgButtons::YesNo, MsgAnswer::Cancel));
 }
