@@ -11,6 +11,9 @@ install_missing_packages
 echo "== clang-format"
 git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run --Werror
 
+echo "== module dependencies"
+scripts/check-includes.sh
+
 echo "== plain build"
 build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREVAN_WERROR=ON
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "BenchDatabase.h"
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "platform/rights/Rights.h"
 
 namespace bench {

@@ -13,7 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchControl.h"
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "platform/mvdb/Marks.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchDatabase.h"
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/toolkit/User.h"
 

@@ -14,7 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchControl.h"
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "platform/FreedMemory.h"
 #include "platform/qt/SurfaceWidget.h"
 

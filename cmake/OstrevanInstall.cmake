@@ -39,9 +39,13 @@ function(ostrevan_install_headers)
 endfunction()
 
 # ostrevan_install_shared_libraries(TARGET...): shared libraries of the platform, each finding the
-# others in its own folder.
+# others in its own folder. Each carries the project's version, and its major number as the
+# version of its interface (libostrevan_mvdb.so.1): a host links that, and keeps working until
+# the interface changes.
 function(ostrevan_install_shared_libraries)
-    set_target_properties(${ARGN} PROPERTIES INSTALL_RPATH "$ORIGIN")
+    set_target_properties(${ARGN} PROPERTIES INSTALL_RPATH "$ORIGIN"
+        VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}"
+        SOVERSION "${PROJECT_VERSION_MAJOR}")
     install(TARGETS ${ARGN} LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT Runtime)
 endfunction()
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/TypeLibrary.h"
 #include "platform/component/Server.h"
 #include "screen/ToolboxImage.h"

@@ -1,5 +1,4 @@
-#include "control/Ctr_Ostrevan.h"
-
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "control/TypeLibrary.h"
 #include "rubric/RubricSelector.h"
@@ -18,7 +17,8 @@ Ctr_Ostrevan::Ctr_Ostrevan()
       screen::Screen(static_cast<toolkit::Surface&>(*this)),
       mSelecteurs(rubric::selectorsOf(*this, rubricColumns(), Cmd_OkDetail)) {
     bindEntitySelector();
-    bindRubricSelectors();
+    for (rubric::RubricSelector& selecteur : mSelecteurs)
+        selecteur.bind();
     bindLineEditor();
     bindSaving();
     bindExitCommands();
@@ -47,4 +47,8 @@ const component::InterfaceInfo& Ctr_Ostrevan::interfaceInfo() const {
 component::Variant Ctr_Ostrevan::invoke(component::DispatchId id, component::InvokeKind kind,
                                         std::vector<component::Variant>& arguments) {
     return dispatchTable().invoke(*this, id, kind, arguments);
+}
+
+std::unique_ptr<Ctr_Ostrevan_Interface> Ctr_Ostrevan_Interface::create() {
+    return std::make_unique<Ctr_Ostrevan>();
 }

@@ -1,173 +1,62 @@
-// Ctr_Ostrevan: the settings screen of the "Paramètres de basculement du planning en saisie
-// d'actvité", one control class on the toolkit's user-control base (its surface) holding the
-// screen's widgets, with the members of its interface _Ctr_Ostrevan and the state of one instance.
+// Ctr_Ostrevan, the settings screen of the "Paramètres de basculement du planning en saisie
+// d'actvité", as a host that links the control's code into itself sees it: the members of its
+// interface _Ctr_Ostrevan, and the surface that shows it. A host that creates the control by its
+// name through the component runtime uses ControleOstrevan.h instead.
 //
-// A host drives it by dispatch identity (ControleOstrevan.h); this header is for the control's
-// own code. Nothing is trapped: a failed call ends the running member or handler there, keeps what
-// was already done, and reaches the host as that call's error.
+// The control's widgets, handlers and state stay behind this interface, so that a host built
+// against one version keeps working with the next: new members are only ever added at the end.
+//
+//   std::unique_ptr<Ctr_Ostrevan_Interface> control = Ctr_Ostrevan_Interface::create();
+//   control->TheDatabase(database);
+//   control->DroitsUtilisateur(rights);
+//   control->Init();
+//   qtview::SurfaceWidget window(control->surface());  // or toolkit::User, headless
+//
+// Nothing is trapped: a failed call ends the running member there, keeps what was already done,
+// and reaches the host as that call's error.
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <memory>
 
-#include "platform/component/Dispatch.h"
 #include "platform/component/Object.h"
 #include "platform/component/Variant.h"
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbClient.h"
 #include "platform/rights/Rights.h"
-#include "platform/toolkit/ItemList.h"
-#include "platform/toolkit/Keys.h"
-#include "platform/toolkit/Surface.h"
-#include "rubric/RubricSelector.h"
-#include "screen/Screen.h"
 
-class Ctr_Ostrevan : public toolkit::Surface,
-                     public screen::Screen,
-                     public component::Dispatchable {
+namespace toolkit {
+class Surface;
+}
+
+// The interface _Ctr_Ostrevan (C++ keeps names that begin with an underscore and a capital for
+// itself).
+class Ctr_Ostrevan_Interface {
 public:
-    Ctr_Ostrevan();
+    // A new control, its screen empty until Init.
+    static std::unique_ptr<Ctr_Ostrevan_Interface> create();
+    virtual ~Ctr_Ostrevan_Interface() = default;
 
-    // The members of _Ctr_Ostrevan.
-    component::Boolean W_Sortir = component::kFalse;
-    void DroitsUtilisateur(const component::Ref<rights::UserRights>& New_DroitsUtilisateur);
-    void TheClient(const component::Ref<mvdb::DbClient>& vNewValue);
-    void TheDatabase(const component::Ref<mvdb::Database>& vNewValue);
-    void Init();
-    void Remplir_Entite();
-    void Remplir_RubSaisie();
+    // True once the user has left through "Sortir".
+    virtual component::Boolean W_Sortir() const = 0;
+    virtual void W_Sortir(component::Boolean value) = 0;
+    // Set before Init. The rights decide whether the user may change the parameters; the
+    // database and the client are shared by every control of the program.
+    virtual void DroitsUtilisateur(
+        const component::Ref<rights::UserRights>& New_DroitsUtilisateur) = 0;
+    virtual void TheClient(const component::Ref<mvdb::DbClient>& vNewValue) = 0;
+    virtual void TheDatabase(const component::Ref<mvdb::Database>& vNewValue) = 0;
+    // Opens the files, fills the entity and rubric lists and empties the screen.
+    virtual void Init() = 0;
+    // Fill again the list of the entities, and the five lists of the rubrics.
+    virtual void Remplir_Entite() = 0;
+    virtual void Remplir_RubSaisie() = 0;
 
-    const component::InterfaceInfo& interfaceInfo() const override;
-    component::Variant invoke(component::DispatchId id, component::InvokeKind kind,
-                              std::vector<component::Variant>& arguments) override;
+    // The control's surface: its widgets, found by name, which the host shows in a window
+    // (qtview::SurfaceWidget) or drives headless (toolkit::User).
+    virtual toolkit::Surface& surface() = 0;
 
-private:
-    // The access level at which the user may change the parameters.
-    static constexpr std::int32_t kNiveauModification = 2;
-
-    // Hides "OK" for good from a user who may not change the parameters.
-    void Appliquer_Droits();
-
-    // The answer of Lire_Enregistrement for a key that has no record.
-    static constexpr std::string_view kEchec = "Echec";
-
-    // The entity pair: a complete code typed in Txt_Entite, or a name chosen in Cbo_Entite, opens
-    // the entity; anything else clears the screen. The two boxes are kept in step by their events
-    // alone, each handler's own tests ending the chain that it starts.
-    void bindEntitySelector();
-    void Txt_Entite_Change();
-    void Txt_Entite_KeyPress(toolkit::KeyCode& KeyAscii);
-    void Txt_Entite_LostFocus();
-    void Cbo_Entite_Change();
-    void Cbo_Entite_Click();
-    // Reads the entity's parameter record, or makes an empty one, shows its lines in the browse
-    // mode, and keeps a copy of these lines.
-    void openEntity(const std::string& code);
-
-    // The five rubric selectors of the line editor, in the rubric order: one family written once
-    // (rubric/RubricSelector.h). Each widget's event goes to the handler named after the widget,
-    // which hands it over to the widget's selector.
-    void bindRubricSelectors();
-    using KeyCode = toolkit::KeyCode;
-    void Txt_RubNorm_Change() { mSelecteurs[0].Txt_Change(); }
-    void Txt_RubNorm_KeyPress(KeyCode& KeyAscii) { mSelecteurs[0].Txt_KeyPress(KeyAscii); }
-    void Txt_RubNorm_LostFocus() { mSelecteurs[0].Txt_LostFocus(); }
-    void Cbo_RubNorm_Change() { mSelecteurs[0].Cbo_Change(); }
-    void Cbo_RubNorm_Click() { mSelecteurs[0].Cbo_Click(); }
-    void Cbo_RubNorm_KeyPress(KeyCode& KeyAscii) { mSelecteurs[0].Cbo_KeyPress(KeyAscii); }
-    void Txt_RubDim_Change() { mSelecteurs[1].Txt_Change(); }
-    void Txt_RubDim_KeyPress(KeyCode& KeyAscii) { mSelecteurs[1].Txt_KeyPress(KeyAscii); }
-    void Txt_RubDim_LostFocus() { mSelecteurs[1].Txt_LostFocus(); }
-    void Cbo_RubDim_Change() { mSelecteurs[1].Cbo_Change(); }
-    void Cbo_RubDim_Click() { mSelecteurs[1].Cbo_Click(); }
-    void Cbo_RubDim_KeyPress(KeyCode& KeyAscii) { mSelecteurs[1].Cbo_KeyPress(KeyAscii); }
-    void Txt_RubJF_Change() { mSelecteurs[2].Txt_Change(); }
-    void Txt_RubJF_KeyPress(KeyCode& KeyAscii) { mSelecteurs[2].Txt_KeyPress(KeyAscii); }
-    void Txt_RubJF_LostFocus() { mSelecteurs[2].Txt_LostFocus(); }
-    void Cbo_RubJF_Change() { mSelecteurs[2].Cbo_Change(); }
-    void Cbo_RubJF_Click() { mSelecteurs[2].Cbo_Click(); }
-    void Cbo_RubJF_KeyPress(KeyCode& KeyAscii) { mSelecteurs[2].Cbo_KeyPress(KeyAscii); }
-    void Txt_RubJFNonTrav_Change() { mSelecteurs[3].Txt_Change(); }
-    void Txt_RubJFNonTrav_KeyPress(KeyCode& KeyAscii) { mSelecteurs[3].Txt_KeyPress(KeyAscii); }
-    void Txt_RubJFNonTrav_LostFocus() { mSelecteurs[3].Txt_LostFocus(); }
-    void Cbo_RubJFNonTrav_Change() { mSelecteurs[3].Cbo_Change(); }
-    void Cbo_RubJFNonTrav_Click() { mSelecteurs[3].Cbo_Click(); }
-    void Cbo_RubJFNonTrav_KeyPress(KeyCode& KeyAscii) { mSelecteurs[3].Cbo_KeyPress(KeyAscii); }
-    void Txt_Rub1Mai_Change() { mSelecteurs[4].Txt_Change(); }
-    void Txt_Rub1Mai_KeyPress(KeyCode& KeyAscii) { mSelecteurs[4].Txt_KeyPress(KeyAscii); }
-    void Txt_Rub1Mai_LostFocus() { mSelecteurs[4].Txt_LostFocus(); }
-    void Cbo_Rub1Mai_Change() { mSelecteurs[4].Cbo_Change(); }
-    void Cbo_Rub1Mai_Click() { mSelecteurs[4].Cbo_Click(); }
-    void Cbo_Rub1Mai_KeyPress(KeyCode& KeyAscii) { mSelecteurs[4].Cbo_KeyPress(KeyAscii); }
-
-    // The line editor over the entity's lines (detail/LineEditor.cpp): "Ajouter" opens a new
-    // line, a double click opens the selected one; the line's "OK" writes it into Lst_Detail and
-    // Lst_Codes, its "Annuler" abandons it (asking first when it is new), "Supprimer" deletes it.
-    void bindLineEditor();
-    void Cmd_Ajouter_Click();
-    void Lst_Detail_DblClick();
-    void Cmd_OkDetail_Click();
-    void Cmd_AnnulerDetail_Click();
-    void Cmd_Supprimer_Click();
-
-    // "OK" saves the open entity (save/EntitySaving.cpp): its lines are written into its record,
-    // which is written to its file, then the screen is cleared for the next code. A failed write
-    // leaves the entity open with its lines.
-    void bindSaving();
-    void Cmd_OK_Click();
-    // Rewrites attributes 5 to 9 of record from the lines of Lst_Codes, line k into value k;
-    // touches nothing else of the record and reads nothing else of the screen.
-    void Construire_Enregistrement(mvdb::DynArray& record);
-
-    // "Annuler" drops the open entity, unsaved; "Sortir" leaves the screen: it asks first whether
-    // to save the open entity's changes, when there are any and the user may change the
-    // parameters, then releases the data objects, sets W_Sortir and closes the host's window.
-    void bindExitCommands();
-    void Cmd_Annuler_Click();
-    void Cmd_Sortir_Click();
-    // Releases the open entity's record and empties the code box, which clears the screen; the
-    // focus goes to the code box.
-    void closeEntity();
-    // Whether the open entity's changes are settled for leaving: none (its lines are as opened),
-    // not the user's to save, saved on Yes, or dropped on No; false on Cancel.
-    bool changesSettled();
-
-    // The help: a right click on the control's own surface shows the menu Mnu_Aide, whose entry
-    // shows the screen's help page through gAide.
-    void bindHelp();
-    void UserControl_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y);
-    void Mnu_Sommaire_Click();
-
-    // Reads the record under key from file into record: answers "" when it was read, and kEchec,
-    // leaving record as it was, when the file has no record under key. Any other failure of the
-    // database passes on, record left as it was: a record that could not be read is never taken
-    // for the one asked.
-    static std::string Lire_Enregistrement(const component::Ref<mvdb::DbFile>& file,
-                                           component::Ref<mvdb::DbRecord>& record,
-                                           const std::string& key);
-    // Shows the lines of mEnrParam in Lst_Detail and their codes in Lst_Codes, which it empties
-    // first, the labels of their rubrics read from RUBSAISIE all at once; mEnrRubSaisie keeps
-    // the last rubric record shown.
-    // REQUIRES: the entity's record in mEnrParam, and, for one consistent reading, a snapshot of
-    // the database begun before that record was read.
-    void Remplir_Detail();
-
-    component::Ref<rights::UserRights> mDroits;
-    component::Ref<rights::FunctionRights> mDroitsFonction;
-    component::Ref<mvdb::DynArray> mListeEntites;
-    component::Ref<mvdb::DynArray> mListeRubriques;
-    std::int32_t mNbRubriques = 0;
-    // The code lines of Lst_Codes as the open entity was opened: "Sortir" asks about saving when
-    // the lines differ from them.
-    toolkit::ItemList mLignesCopie;
-    component::Boolean mAjoutEnCours = component::kFalse;
-    // The current entity's parameter record as read or created, and the rubric record last read
-    // for a label; kept by each instance, see Mod_Var.h.
-    component::Ref<mvdb::DbRecord> mEnrParam;
-    component::Ref<mvdb::DbRecord> mEnrRubSaisie;
-    std::array<rubric::RubricSelector, 5> mSelecteurs;
+protected:
+    Ctr_Ostrevan_Interface() = default;
+    Ctr_Ostrevan_Interface(const Ctr_Ostrevan_Interface&) = delete;
+    Ctr_Ostrevan_Interface& operator=(const Ctr_Ostrevan_Interface&) = delete;
 };

@@ -1,8 +1,8 @@
 // "Annuler" drops the open entity; "Sortir" leaves the screen, asking first whether to save the
 // open entity's changes when the user may change the parameters.
-#include "control/Ctr_Ostrevan.h"
-#include "control/Messages.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Proc.h"
+#include "screen/Messages.h"
 
 void Ctr_Ostrevan::bindExitCommands() {
     Cmd_Annuler.onClick = [this] { Cmd_Annuler_Click(); };
@@ -30,7 +30,7 @@ void Ctr_Ostrevan::Cmd_Sortir_Click() {
     mEnrParam.reset();
     mEnrRubSaisie.reset();
     Mod_Proc::Liberer_Objets();
-    W_Sortir = component::kTrue;
+    mSortie = component::kTrue;
     Parent().Unload();
 }
 

@@ -1,6 +1,6 @@
 // The help of the screen: a right click on the control's own surface opens the menu "Aide", whose
 // entry shows the screen's help page through the help viewer of the host's environment.
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "platform/component/Runtime.h"
 

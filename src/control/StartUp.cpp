@@ -1,5 +1,5 @@
 // Init: the start of the control's work, once the host has handed in its objects.
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Proc.h"
 #include "control/Mod_Var.h"
 #include "platform/component/ComponentErrors.h"

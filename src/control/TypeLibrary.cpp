@@ -1,7 +1,7 @@
 #include "control/TypeLibrary.h"
 
 #include "control/ControleOstrevan.h"
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 
 using namespace component;
 using namespace controle_ostrevan;
@@ -32,9 +32,9 @@ Table::Member method(DispatchId id, const char* name, void (Ctr_Ostrevan::*run)(
 
 Table::Member W_Sortir() {
     return {.info = {kW_Sortir, "W_Sortir", MemberKind::Variable, "Boolean", {}},
-            .get = [](Ctr_Ostrevan& control) -> Variant { return control.W_Sortir; },
+            .get = [](Ctr_Ostrevan& control) -> Variant { return control.W_Sortir(); },
             .put = [](Ctr_Ostrevan& control,
-                      const Variant& value) { control.W_Sortir = asBoolean(value); }};
+                      const Variant& value) { control.W_Sortir(asBoolean(value)); }};
 }
 
 }  // namespace

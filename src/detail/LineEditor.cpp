@@ -4,11 +4,11 @@
 // then confirmed, abandoned or deleted; its five rubrics are chosen with the rubric selectors.
 #include <array>
 
-#include "control/Ctr_Ostrevan.h"
-#include "control/Messages.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "data/Code.h"
 #include "detail/CodeLine.h"
 #include "entity/LineFormat.h"
+#include "screen/Messages.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "data/ParameterRecord.h"
 #include "entity/LineFormat.h"

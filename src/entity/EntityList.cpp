@@ -1,9 +1,9 @@
 #include "entity/EntityList.h"
 
-#include "control/Ctr_Ostrevan.h"
-#include "control/Messages.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "data/ParameterRecord.h"
+#include "screen/Messages.h"
 
 namespace entity {
 

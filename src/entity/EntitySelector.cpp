@@ -2,8 +2,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "control/Ctr_Ostrevan.h"
-#include "control/Messages.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "data/Code.h"
 #include "data/ParameterRecord.h"
@@ -11,6 +10,7 @@
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Marks.h"
 #include "platform/mvdb/Notation.h"
+#include "screen/Messages.h"
 
 namespace {
 

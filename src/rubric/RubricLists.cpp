@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "data/ParameterRecord.h"
 #include "rubric/RubricCode.h"

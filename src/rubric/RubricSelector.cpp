@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "control/Messages.h"
 #include "data/Code.h"
 #include "rubric/RubricCode.h"
+#include "screen/Messages.h"
 
 namespace rubric {
 namespace {
@@ -23,6 +23,15 @@ std::array<RubricSelector, 5> selectorsOf(toolkit::Surface& surface,
                               rubric == 0 ? &okButton : nullptr);
     };
     return {selector(0), selector(1), selector(2), selector(3), selector(4)};
+}
+
+void RubricSelector::bind() {
+    code_.onChange = [this] { Txt_Change(); };
+    code_.onKeyPress = [this](toolkit::KeyCode& KeyAscii) { Txt_KeyPress(KeyAscii); };
+    code_.onLostFocus = [this] { Txt_LostFocus(); };
+    list_.onChange = [this] { Cbo_Change(); };
+    list_.onClick = [this] { Cbo_Click(); };
+    list_.onKeyPress = [this](toolkit::KeyCode& KeyAscii) { Cbo_KeyPress(KeyAscii); };
 }
 
 void RubricSelector::Txt_Change() {

@@ -35,11 +35,27 @@ public:
                    toolkit::Button* okButton)
         : surface_(surface), code_(code), list_(list), okButton_(okButton) {}
 
-    // The code box's events.
+    // Binds the events of the column's two widgets to the handlers below; once, where the
+    // selector stays for the life of the screen.
+    void bind();
+
+    // The handlers of the code box's events; on each column's selector, they are the screen's
+    //   Txt_RubNorm_Change, Txt_RubDim_Change, Txt_RubJF_Change, Txt_RubJFNonTrav_Change,
+    //   Txt_Rub1Mai_Change;
+    //   Txt_RubNorm_KeyPress, Txt_RubDim_KeyPress, Txt_RubJF_KeyPress, Txt_RubJFNonTrav_KeyPress,
+    //   Txt_Rub1Mai_KeyPress;
+    //   Txt_RubNorm_LostFocus, Txt_RubDim_LostFocus, Txt_RubJF_LostFocus,
+    //   Txt_RubJFNonTrav_LostFocus, Txt_Rub1Mai_LostFocus.
     void Txt_Change();
     void Txt_KeyPress(toolkit::KeyCode& KeyAscii);
     void Txt_LostFocus();
-    // The list's events.
+    // The handlers of the list's events; on each column's selector, they are the screen's
+    //   Cbo_RubNorm_Change, Cbo_RubDim_Change, Cbo_RubJF_Change, Cbo_RubJFNonTrav_Change,
+    //   Cbo_Rub1Mai_Change;
+    //   Cbo_RubNorm_Click, Cbo_RubDim_Click, Cbo_RubJF_Click, Cbo_RubJFNonTrav_Click,
+    //   Cbo_Rub1Mai_Click;
+    //   Cbo_RubNorm_KeyPress, Cbo_RubDim_KeyPress, Cbo_RubJF_KeyPress, Cbo_RubJFNonTrav_KeyPress,
+    //   Cbo_Rub1Mai_KeyPress.
     void Cbo_Change();
     void Cbo_Click();
     void Cbo_KeyPress(toolkit::KeyCode& KeyAscii);

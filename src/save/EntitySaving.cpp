@@ -1,6 +1,6 @@
 // Saving the open entity: its lines, as Lst_Codes keeps them, written into its parameter record,
 // and the record written to TPSPARAMBASCUL under the entity's code.
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "data/ParameterRecord.h"
 #include "detail/CodeLine.h"
 #include "platform/mvdb/DbError.h"

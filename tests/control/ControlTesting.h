@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "mvdb/TestDatabase.h"
 #include "platform/Utf8.h"

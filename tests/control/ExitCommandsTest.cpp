@@ -22,7 +22,7 @@ protected:
                   mvdb::kErrNoSuchRecord);
     }
     void expectLeft() {
-        EXPECT_TRUE(control.W_Sortir == component::kTrue && control.Parent().unloaded());
+        EXPECT_TRUE(control.W_Sortir() == component::kTrue && control.Parent().unloaded());
         EXPECT_FALSE(Mod_Var::gDatabase || Mod_Var::gFicParam || Mod_Var::gFicRubSaisie);
         EXPECT_TRUE(Mod_Var::gClient);
     }
@@ -60,7 +60,7 @@ TEST_F(ExitCommandsTest, ChangedLinesAreAskedAboutCancelKeepsTheScreenAndNoLeave
     control_testing::expectBox(messages.asked[0],
                                {"Voulez-vous enregistrer les modifications ?", "Message QUORVEL",
                                 toolkit::MsgIcon::Question, toolkit::MsgButtons::YesNoCancel});
-    EXPECT_FALSE(control.W_Sortir == component::kTrue || control.Parent().unloaded());
+    EXPECT_FALSE(control.W_Sortir() == component::kTrue || control.Parent().unloaded());
     EXPECT_EQ(control.Lst_Codes.ListCount(), 6);
     EXPECT_TRUE(Mod_Var::gDatabase);
 

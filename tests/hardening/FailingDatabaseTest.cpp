@@ -96,7 +96,7 @@ protected:
         EXPECT_EQ(control.Lst_Codes.ListCount(), 6);
         EXPECT_EQ(control.Lst_Codes.List(5), "205;;;;");
         EXPECT_TRUE(control.Cmd_Ok.Enabled());
-        EXPECT_FALSE(control.W_Sortir == component::kTrue || control.Parent().unloaded());
+        EXPECT_FALSE(control.W_Sortir() == component::kTrue || control.Parent().unloaded());
         EXPECT_TRUE(Mod_Var::gDatabase && Mod_Var::gFicParam) << "nothing released";
     }
 

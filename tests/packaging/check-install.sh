@@ -34,6 +34,21 @@ for file in "$bindir/ostrevan-host" "$bindir/mvdb" "$bindir/ostrevan-component" 
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 
+# A host sees interfaces: the control's class, the screen's insides and the stores behind the
+# database are not installed.
+for file in control/Ctr_Ostrevan_p.h screen/Screen.h rubric/RubricSelector.h \
+    platform/mvdb/SqliteStore.h platform/mvdb/PostgresStore.h; do
+    [ ! -e "$prefix/$headers/$file" ] || fail "$file is installed"
+done
+
+# The shared libraries carry the version of their interface, which the programs link.
+for library in mvdb toolkit component rights help; do
+    [ -f "$prefix/$libdir/libostrevan_$library.so.1" ] ||
+        fail "libostrevan_$library.so.1 is not installed"
+done
+needed=$(objdump -p "$prefix/$bindir/ostrevan-host" | awk '$1 == "NEEDED" {print $2}')
+grep -qx libostrevan_mvdb.so.1 <<<"$needed" || fail "the host needs: $needed"
+
 # Every shared library of the project that an installed program or the control loads comes from
 # the prefix, never from the build tree.
 for binary in "$bindir/ostrevan-host" "$bindir/mvdb" "$libdir/ostrevan/ControleOstrevan.ocx"; do

@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "platform/toolkit/User.h"
 
 namespace render {

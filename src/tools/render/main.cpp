@@ -21,7 +21,7 @@
 
 #include <unistd.h>
 
-#include "control/Ctr_Ostrevan.h"
+#include "control/Ctr_Ostrevan_p.h"
 #include "platform/mvdb/Database.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/rights/Rights.h"
