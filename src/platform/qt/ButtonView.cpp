@@ -15,7 +15,7 @@ ButtonView::ButtonView(toolkit::Button& model, QPushButton& button, UserInput& i
     connect(&qtButton_, &QPushButton::clicked, this, &ButtonView::click);
 }
 
-void ButtonView::showContent() {
+void ButtonView::showCaption() {
     const QString caption = toQString(button_.Caption());
     if (qtButton_.text() != caption) qtButton_.setText(caption);
 }

@@ -16,7 +16,7 @@ public:
     ButtonView(toolkit::Button& model, QWidget& parent, UserInput& input);
 
 protected:
-    void showContent() override;
+    void showCaption() override;
 
 private:
     ButtonView(toolkit::Button& model, QPushButton& button, UserInput& input);

@@ -30,18 +30,20 @@ ComboBoxView::ComboBoxView(toolkit::ComboBox& model, QComboBox& combo, UserInput
       qtCombo_(combo),
       items_(new ItemListModel(model.items(), &combo)) {
     qtCombo_.setModel(items_);
-    connect(items_, &ItemListModel::rowsShown, this, &ComboBoxView::showAll);
-    connect(&qtCombo_, &QComboBox::activated, this, &ComboBoxView::pick);
+    // Qt moves the current item by itself as rows come and go, and writes the line edit.
+    connect(items_, &ItemListModel::rowsShown, this,
+            [this] { aspectChanged(toolkit::Aspect::Selection); });
+    connect(&qtCombo_, &QComboBox::activated, this, &ComboBoxView::pickedInList);
 }
 
 void ComboBoxView::itemsChanged(const toolkit::ItemChange& change) {
     items_->itemsChanged(change);
 }
 
-void ComboBoxView::showContent() {
+void ComboBoxView::showSelection() {
     items_->flush();
-    // The current index first: Qt writes the item's text into the line edit, and the model's text
-    // part, which may differ, is shown after it.
+    // The current index first: Qt writes the item's text into the line edit (and empties it when
+    // the rows are reset), and the model's text part, which may differ, is shown after it.
     if (qtCombo_.currentIndex() != combo_.ListIndex()) qtCombo_.setCurrentIndex(combo_.ListIndex());
     showText();
 }
@@ -49,6 +51,11 @@ void ComboBoxView::showContent() {
 void ComboBoxView::pick(int index) {
     if (showing() || index < 0 || index >= combo_.ListCount()) return;
     act([&](toolkit::User& user) { user.pick(combo_, index); });
+}
+
+void ComboBoxView::pickedInList(int index) {
+    pick(index);
+    showAll();  // Qt has already shown the item picked: the model's choice may differ
 }
 
 bool ComboBoxView::otherKey(const KeyCommand& command) {

@@ -24,7 +24,7 @@ public:
     void itemsChanged(const toolkit::ItemChange& change) override;
 
 protected:
-    void showContent() override;
+    void showSelection() override;
     bool otherKey(const KeyCommand& command) override;
     bool leftMouse(QMouseEvent& event) override;
     bool otherEvent(QEvent& event) override;
@@ -32,6 +32,7 @@ protected:
 private:
     ComboBoxView(toolkit::ComboBox& model, QComboBox& combo, UserInput& input);
     void pick(int index);
+    void pickedInList(int index);
 
     toolkit::ComboBox& combo_;
     QComboBox& qtCombo_;

@@ -18,7 +18,8 @@ EditableView::EditableView(toolkit::EditableWidget& model, QWidget& widget, QLin
     if (&edit_ != &widget) watch(edit_);
     connect(&edit_, &QLineEdit::cursorPositionChanged, this, &EditableView::reportSelection);
     connect(&edit_, &QLineEdit::selectionChanged, this, &EditableView::reportSelection);
-    connect(&edit_, &QLineEdit::textEdited, this, &EditableView::showAll);
+    // Qt's own edit (a drop, an input method) never stays.
+    connect(&edit_, &QLineEdit::textEdited, this, [this] { aspectChanged(toolkit::Aspect::Text); });
 }
 
 std::pair<int, int> EditableView::qtSelection() const {
@@ -29,8 +30,13 @@ std::pair<int, int> EditableView::qtSelection() const {
 void EditableView::showText() {
     const QString text = toQString(editable_.Text());
     if (edit_.text() != text) edit_.setText(text);
-    const int start = utf16Position(text, editable_.SelStart());
+    showTextSelection();
+}
+
+void EditableView::showTextSelection() {
+    const QString text = edit_.text();
     const int end = utf16Position(text, editable_.SelStart() + editable_.SelLength());
+    const int start = editable_.hasFocus() ? utf16Position(text, editable_.SelStart()) : end;
     if (qtSelection() == std::pair(start, end)) return;
     if (end > start) {
         edit_.setSelection(start, end - start);

@@ -16,7 +16,7 @@ QWidget* FrameView::childArea() {
     return &box_;
 }
 
-void FrameView::showContent() {
+void FrameView::showCaption() {
     const QString caption = toQString(frame_.Caption());
     if (box_.title() != caption) box_.setTitle(caption);
 }

@@ -18,7 +18,7 @@ public:
     QWidget* childArea() override;
 
 protected:
-    void showContent() override;
+    void showCaption() override;
 
 private:
     FrameView(toolkit::Frame& model, QGroupBox& box, UserInput& input);

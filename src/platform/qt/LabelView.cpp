@@ -17,7 +17,7 @@ LabelView::LabelView(toolkit::Label& model, QLabel& label, UserInput& input)
     qtLabel_.setWordWrap(wrapped);
 }
 
-void LabelView::showContent() {
+void LabelView::showCaption() {
     const QString caption = toQString(label_.Caption());
     if (qtLabel_.text() == caption) return;
     qtLabel_.setText(caption);

@@ -16,7 +16,7 @@ public:
     LabelView(toolkit::Label& model, QWidget& parent, UserInput& input);
 
 protected:
-    void showContent() override;
+    void showCaption() override;
 
 private:
     LabelView(toolkit::Label& model, QLabel& label, UserInput& input);

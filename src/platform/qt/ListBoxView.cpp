@@ -33,14 +33,16 @@ ListBoxView::ListBoxView(toolkit::ListBox& model, QListView& list, UserInput& in
       items_(new ItemListModel(model.items(), &list)) {
     qtList_.setModel(items_);
     watch(*qtList_.viewport());
-    connect(items_, &ItemListModel::rowsShown, this, &ListBoxView::showAll);
+    // Qt moves the current row by itself as rows come and go.
+    connect(items_, &ItemListModel::rowsShown, this,
+            [this] { aspectChanged(toolkit::Aspect::Selection); });
 }
 
 void ListBoxView::itemsChanged(const toolkit::ItemChange& change) {
     items_->itemsChanged(change);
 }
 
-void ListBoxView::showContent() {
+void ListBoxView::showSelection() {
     items_->flush();
     QItemSelectionModel& selection = *qtList_.selectionModel();
     if (list_.ListIndex() < 0) {

@@ -24,7 +24,7 @@ public:
     void itemsChanged(const toolkit::ItemChange& change) override;
 
 protected:
-    void showContent() override;
+    void showSelection() override;
     bool otherKey(const KeyCommand& command) override;
     bool leftMouse(QMouseEvent& event) override;
 

@@ -49,25 +49,47 @@ void WidgetView::watch(QWidget& part) {
 }
 
 void WidgetView::showAll() {
-    ++showing_;
-    widget_.setEnabled(model_.Enabled());
-    if (widget_.isHidden() == model_.Visible()) widget_.setVisible(model_.Visible());
-    showContent();
-    --showing_;
+    // A combo box's selection before its text, since Qt writes the item's text; the text with
+    // its selection and the focus that hides it.
+    for (const toolkit::Aspect aspect :
+         {toolkit::Aspect::Enabled, toolkit::Aspect::Visible, toolkit::Aspect::Caption,
+          toolkit::Aspect::Selection, toolkit::Aspect::Text}) {
+        aspectChanged(aspect);
+    }
 }
 
-void WidgetView::aspectChanged(toolkit::Aspect) {
-    showAll();
+void WidgetView::aspectChanged(toolkit::Aspect aspect) {
+    ++showing_;
+    switch (aspect) {
+        case toolkit::Aspect::Enabled:
+            widget_.setEnabled(model_.Enabled());
+            break;
+        case toolkit::Aspect::Visible:
+            if (widget_.isHidden() == model_.Visible()) widget_.setVisible(model_.Visible());
+            break;
+        case toolkit::Aspect::Caption:
+            showCaption();
+            break;
+        case toolkit::Aspect::Selection:
+            showSelection();
+            break;
+        case toolkit::Aspect::Text:
+            showText();
+            break;
+        case toolkit::Aspect::TextSelection:
+        case toolkit::Aspect::Focus:
+            showTextSelection();
+            break;
+    }
+    --showing_;
 }
 
 void WidgetView::takeFocus() {
     widget_.setFocus(Qt::OtherFocusReason);
-    showAll();
 }
 
 void WidgetView::act(const UserInput::Action& action) {
     input_.perform(action);
-    showAll();
 }
 
 bool WidgetView::eventFilter(QObject*, QEvent* event) {

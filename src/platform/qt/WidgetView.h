@@ -3,9 +3,10 @@
 //
 // Promises:
 // - The model drives: what the Qt widget shows (text, caption, items, selection, enabled,
-//   visible, geometry, font) comes from the model, after each of its notifications and after each
-//   action forwarded. Showing the model never calls back into it: what Qt reports while the view
-//   is showing is ignored.
+//   visible, geometry, font) comes from the model. Each notification names the aspect that changed
+//   and the view shows that aspect only; the whole state is shown when the view is bound and where
+//   Qt may have changed the widget by itself. Showing the model never calls back into it: what Qt
+//   reports while the view is showing is ignored.
 // - The user's keys and clicks go to the model through UserInput (toolkit::User) before Qt acts
 //   on them, and Qt edits no text by itself. Qt never moves the focus by itself either: every Qt
 //   widget has Qt::NoFocus, and the view takes Qt's focus only when the model gives it the focus.
@@ -45,6 +46,7 @@ public:
     // Gives Qt's focus to the view, as the model gave the focus to its widget.
     void takeFocus();
 
+    // Shows the aspect named, and only it.
     void aspectChanged(toolkit::Aspect aspect) final;
 
 protected:
@@ -52,13 +54,17 @@ protected:
 
     // Watches a part of the Qt widget for the user's keys and mouse.
     void watch(QWidget& part);
-    // Forwards one action of the user, then shows the model again.
+    // Forwards one action of the user; the model's notifications show what it changed.
     void act(const UserInput::Action& action);
     // Whether the view is showing the model now: whatever Qt reports meanwhile is no user's.
     bool showing() const { return showing_ > 0; }
 
-    // What the kind shows beyond enabled and visible.
-    virtual void showContent() {}
+    // The aspects that only some kinds have; each shows nothing by default. The focus changes
+    // what a text's selection shows.
+    virtual void showCaption() {}
+    virtual void showSelection() {}
+    virtual void showText() {}
+    virtual void showTextSelection() {}
     // The keys that not every kind treats alike (Delete, Paste, Previous, Next, Caret, Swallow);
     // answers whether the key is consumed. By default, swallowed.
     virtual bool otherKey(const KeyCommand& command);

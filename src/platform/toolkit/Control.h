@@ -122,6 +122,9 @@ protected:
     Widget(Surface& surface, ControlKind kind, Placement placement, bool takesFocus);
 
 private:
+    friend class Surface;  // the keeper of the focus tells the widgets it moves between
+    void focusChanged() const { show(Aspect::Focus); }
+
     Frame* container_;
     Rect geometry_;
     int tabIndex_;

@@ -30,6 +30,8 @@ void Surface::checkFocus() {
 
 void Surface::focusOn(Widget* widget) {
     Widget* left = std::exchange(focused_, widget);
+    if (left != nullptr) left->focusChanged();
+    if (widget != nullptr) widget->focusChanged();
     if (view_ != nullptr) view_->focusMoved(focused_);
     if (left != nullptr && left->onLostFocus) left->onLostFocus();
 }

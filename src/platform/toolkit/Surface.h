@@ -2,7 +2,8 @@
 // collection walked in creation order, and the keeper of the focus, the pop-up menu, the message
 // boxes and the container window.
 //
-// Focus: at most one widget has it. Moving it raises LostFocus on the widget left, after the move;
+// Focus: at most one widget has it. Moving it tells the views of the widget left and of the widget
+// given it (Aspect::Focus) and the surface's view, then raises LostFocus on the widget left;
 // a focused widget that becomes unusable (disabled, hidden, or its frame so) loses it, with
 // LostFocus, and no widget has the focus until one is given it. Tab order runs by tab index over
 // the widgets that have a tab stop and can take the focus.

@@ -1,7 +1,8 @@
 // What a view of the widgets (the Qt one) is told when a model changes.
 //
 // The models call their view after each change of state, whoever made it (the program or the
-// user); a view only redraws and never calls back into the model from these notifications.
+// user), naming the aspect that changed, as an item model names the roles of its changed rows; a
+// view redraws that aspect only and never calls back into the model from these notifications.
 #pragma once
 
 namespace toolkit {
@@ -9,8 +10,8 @@ namespace toolkit {
 class Widget;
 class MenuEntry;
 
-// The parts of a widget's state that a view shows.
-enum class Aspect { Text, Caption, Selection, TextSelection, Enabled, Visible };
+// The parts of a widget's state that a view shows. Focus: the widget gained or lost the focus.
+enum class Aspect { Text, Caption, Selection, TextSelection, Enabled, Visible, Focus };
 
 // A change of the items of a combo box or list box.
 struct ItemChange {
