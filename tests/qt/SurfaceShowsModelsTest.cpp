@@ -75,6 +75,30 @@ TEST_F(SurfaceShowsModelsTest, EnabledVisibleAndFocusFollowTheModels) {
     EXPECT_EQ(qtFocus(), &qt<QComboBox>(kind));
 }
 
+// The selections stay the models'; only the highlight waits for the focus.
+TEST_F(SurfaceShowsModelsTest, ABoxHighlightsItsSelectionOnlyWhileItHasTheFocus) {
+    kind.AddItem("Heures");
+    kind.SetListIndex(0);  // the combo's text part all selected
+    name.SetText("Dupont");
+    name.SetSelection(1, 3);
+    QLineEdit& combo = *qt<QComboBox>(kind).lineEdit();
+    QLineEdit& edit = qt<QLineEdit>(name);
+    EXPECT_FALSE(combo.hasSelectedText());
+    EXPECT_FALSE(edit.hasSelectedText());
+
+    kind.SetFocus();
+    EXPECT_EQ(combo.selectedText(), "Heures");
+    name.SetFocus();
+    EXPECT_EQ(edit.selectedText(), "upo");
+    EXPECT_FALSE(combo.hasSelectedText());
+    EXPECT_EQ(kind.SelLength(), 6);  // the hidden highlight is not the user's selection
+    QTest::keyClick(&edit, Qt::Key_Tab);
+    EXPECT_EQ(combo.selectedText(), "Heures");
+    EXPECT_FALSE(edit.hasSelectedText());
+    EXPECT_EQ(name.SelStart(), 1);
+    EXPECT_EQ(name.SelLength(), 3);
+}
+
 TEST_F(SurfaceShowsModelsTest, GeometryIsInTwipsRelativeToTheContainer) {
     const qreal dpi = view->logicalDpiX();
     QLineEdit& edit = qt<QLineEdit>(inner);
