@@ -99,6 +99,28 @@ TEST_F(SurfaceShowsModelsTest, ABoxHighlightsItsSelectionOnlyWhileItHasTheFocus)
     EXPECT_EQ(name.SelLength(), 3);
 }
 
+// A frame draws its look once and shows it again: after a change, it is still the style's.
+TEST_F(SurfaceShowsModelsTest, AFrameLooksAsTheStyleDrawsItsCaptionAndStateAfterEachChange) {
+    QGroupBox& frame = qt<QGroupBox>(box);
+    QGroupBox drawn(view.get());
+    drawn.setGeometry(frame.geometry());
+    drawn.setFont(frame.font());
+    const auto look = [](QWidget& widget) {
+        QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        widget.render(&image, {}, {}, {});  // the widget alone
+        return image;
+    };
+    drawn.setTitle("Cadre");
+    EXPECT_EQ(look(frame), look(drawn));
+    box.SetCaption("Détail");
+    drawn.setTitle(QString::fromUtf8("Détail"));
+    EXPECT_EQ(look(frame), look(drawn));
+    box.SetEnabled(false);
+    drawn.setEnabled(false);
+    EXPECT_EQ(look(frame), look(drawn));
+}
+
 TEST_F(SurfaceShowsModelsTest, GeometryIsInTwipsRelativeToTheContainer) {
     const qreal dpi = view->logicalDpiX();
     QLineEdit& edit = qt<QLineEdit>(inner);

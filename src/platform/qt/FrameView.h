@@ -1,5 +1,6 @@
 // The view of a frame: a QGroupBox with the model's caption, holding the views of the widgets
-// inside the frame (their geometry is relative to the frame).
+// inside the frame (their geometry is relative to the frame). The box's look is drawn once and
+// shown again while its size, caption and state stay, since every box inside repaints it.
 #pragma once
 
 #include "platform/qt/WidgetView.h"
