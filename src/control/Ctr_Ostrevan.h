@@ -47,7 +47,7 @@ public:
     virtual void TheDatabase(const component::Ref<mvdb::Database>& vNewValue) = 0;
     // Opens the files, fills the entity and rubric lists and empties the screen.
     virtual void Init() = 0;
-    // Fill again the list of the entities, and the five lists of the rubrics.
+    // Fill the list of the entities, and the five lists of the rubrics, again from the database.
     virtual void Remplir_Entite() = 0;
     virtual void Remplir_RubSaisie() = 0;
 
