@@ -20,9 +20,11 @@
 #include <string>
 #include <string_view>
 
+#include "screen/Screen.h"
+
 namespace entity {
 
-inline constexpr std::size_t kColumnWidth = 31;
+inline constexpr std::size_t kColumnWidth = screen::kLineColumnWidth;
 inline constexpr std::size_t kShownWidth = kColumnWidth - 1;
 inline constexpr std::size_t kEditorLabelWidth = 26;
 inline constexpr char kCodeSeparator = ';';

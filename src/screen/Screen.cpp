@@ -1,6 +1,7 @@
 #include "screen/Screen.h"
 
 #include <tuple>
+#include <vector>
 
 namespace screen {
 namespace {
@@ -29,6 +30,7 @@ toolkit::ControlArray<TextBox> separatorBars(Surface& surface, Frame& frame) {
         TextBox& bar = surface.add<TextBox>(
             Placement{"Cache", index, &frame, {left, 720, 75, 2175}, tabIndex});
         bar.setBackColour(toolkit::SystemColour::ActiveBorder);
+        bar.setAnnounced(false);
         bars.add(bar);
     }
     return bars;
@@ -118,6 +120,26 @@ Screen::Screen(Surface& surface)
          &Cbo_RubNorm, &Txt_RubDim, &Cbo_RubDim, &Txt_RubJF, &Cbo_RubJF, &Txt_RubJFNonTrav,
          &Cbo_RubJFNonTrav, &Txt_Rub1Mai, &Cbo_Rub1Mai},
         false);
+    describeForAssistiveTechnology();
+}
+
+void Screen::describeForAssistiveTechnology() {
+    Txt_Entite.setAccessibleName("Entité juridique, code");
+    Cbo_Entite.setAccessibleName("Entité juridique, nom");
+    Lst_Detail.setAccessibleName("Lignes de l'entité");
+    std::vector<toolkit::ListColumn> lineColumns;
+    for (const RubricColumn& column : rubricColumns()) {
+        column.code.setAccessibleName(column.heading.Caption() + ", code");
+        column.list.setAccessibleName(column.heading.Caption() + ", rubrique");
+        lineColumns.push_back({column.heading.Caption(), kLineColumnWidth});
+    }
+    Lst_Detail.setColumns(std::move(lineColumns));
+    Cmd_Ok.setAccessibleName(Cmd_Ok.Caption(), "Enregistrer les lignes de l'entité");
+    Cmd_Annuler.setAccessibleName(Cmd_Annuler.Caption(),
+                                  "Abandonner les modifications de l'entité");
+    Cmd_OkDetail.setAccessibleName(Cmd_OkDetail.Caption(), "Valider la ligne");
+    Cmd_AnnulerDetail.setAccessibleName(Cmd_AnnulerDetail.Caption(),
+                                        "Abandonner la saisie de la ligne");
 }
 
 std::array<RubricColumn, 5> Screen::rubricColumns() const {

@@ -2,6 +2,11 @@
 // with their names, containers, captions, geometry (twips), tab indexes, fonts and design-time
 // states, and never moved, resized or extended afterwards.
 //
+// Assistive technology: every widget is named in French from the screen's captions (a code box and
+// a list by the caption of their label, the line editor's "OK" and "Annuler" told from the
+// screen's by a description), Lst_Detail reads each line as its five rubrics under their headings,
+// and the separator bars are not announced (Lst_Codes, hidden, is not either).
+//
 // The screen holds no behaviour of its own: the control's handlers are bound to these widgets'
 // events. Every widget and menu entry is also reachable by name through the surface's collection
 // of controls.
@@ -13,6 +18,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include "platform/toolkit/Button.h"
 #include "platform/toolkit/ComboBox.h"
@@ -29,6 +35,10 @@ namespace screen {
 // The design size of the control's surface, in twips.
 inline constexpr int kDesignWidth = 17070;
 inline constexpr int kDesignHeight = 5070;
+
+// The width in characters of each of the five columns of Lst_Detail's lines, one per rubric under
+// its heading; the separator bars stand at their left edges.
+inline constexpr std::size_t kLineColumnWidth = 31;
 
 // One rubric column of the frame: its heading, and its selector's code box and list.
 struct RubricColumn {
@@ -95,6 +105,8 @@ protected:
     void Fermer_Saisie_Ligne();
 
 private:
+    void describeForAssistiveTechnology();
+
     toolkit::Surface& surface_;
 };
 

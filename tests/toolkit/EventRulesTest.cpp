@@ -159,6 +159,22 @@ TEST_F(EventRulesTest, AListKeepsItsSelectionOnTheSameItemWhenAnotherIsRemoved) 
     EXPECT_EQ(errorNumberOf([&] { list.RemoveItem(5); }), kErrBadItemIndex);
 }
 
+TEST_F(EventRulesTest, AListWithColumnsReadsEachItemByItsHeadingsLeavingBlankColumnsOut) {
+    list.AddItem("  un   ");
+    EXPECT_EQ(list.spokenItem(0), "un");
+    // Widths count characters: « é » is two bytes.
+    list.setColumns({{"Nom", 6}, {"Vide", 4}, {"Fériés", 5}});
+    list.AddItem(
+        "Zoé   "
+        "    "
+        "107  "
+        "reste ");
+    list.AddItem("Zoé");
+    EXPECT_EQ(list.spokenItem(1), "Nom Zoé, Fériés 107, reste");
+    EXPECT_EQ(list.spokenItem(2), "Nom Zoé");
+    EXPECT_EQ(list.List(1), "Zoé       107  reste ");
+}
+
 TEST_F(EventRulesTest, MembersAKindLacksFailByNameAndChangeNothing) {
     Label& label = surface.add<Label>(Placement{"Etq_Titre", -1, nullptr, {}, 3}, "Titre");
     Control& byName = *surface.find("Etq_Titre");

@@ -105,6 +105,18 @@ TEST_F(FocusAndActionsTest, AnActionFirstMovesTheFocusAndStopsWhenTheFocusIsTake
     EXPECT_TRUE(events.empty());
 }
 
+TEST_F(FocusAndActionsTest, EnterOpensTheSelectedLineOfAListAsADoubleClickDoes) {
+    list.onDblClick = [&] { events.push_back("dblclick:" + std::to_string(list.ListIndex())); };
+    list.AddItem("une");
+    list.AddItem("deux");
+    user.typeKey(list, kKeyEnter);
+    EXPECT_TRUE(list.hasFocus());
+    user.select(list, 1);
+    user.typeKey(list, kKeySpace);
+    user.typeKey(list, kKeyEnter);
+    EXPECT_EQ(events, (Events{"dblclick:1"}));
+}
+
 TEST_F(FocusAndActionsTest, ErrorsOfHandlersGoToTheHostAndEndTheAction) {
     std::vector<std::string> reported;
     surface.setErrorHandler([&](const std::exception& error) { reported.push_back(error.what()); });

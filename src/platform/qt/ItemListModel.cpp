@@ -13,9 +13,10 @@ int ItemListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant ItemListModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
-    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+    const bool spoken = role == Qt::AccessibleTextRole && spoken_;
+    if (role != Qt::DisplayRole && role != Qt::EditRole && !spoken) return {};
     if (!index.isValid() || row >= items_.count()) return {};
-    return toQString(items_.at(row).text);
+    return toQString(spoken ? spoken_(row) : items_.at(row).text);
 }
 
 void ItemListModel::itemsChanged(const toolkit::ItemChange& change) {

@@ -7,9 +7,13 @@
 // insertion. The toolkit tells a change after making it: a row Qt asks for that the list no
 // longer has reads as empty. After every change of rows, rowsShown() is emitted, so that the
 // widget can show its model's selection again (Qt moves a widget's current row by itself).
+//
+// A row reads aloud as its text, or as the widget's model says it (Qt::AccessibleTextRole).
 #pragma once
 
 #include <QAbstractListModel>
+#include <functional>
+#include <string>
 
 #include "platform/toolkit/ItemList.h"
 #include "platform/toolkit/View.h"
@@ -25,6 +29,9 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
+    // How a row is read aloud, as the widget's model says it.
+    void setSpoken(std::function<std::string(int row)> spoken) { spoken_ = std::move(spoken); }
+
     void itemsChanged(const toolkit::ItemChange& change);
     // Shows the appended items that are still pending.
     void flush();
@@ -38,6 +45,7 @@ private:
     void reset();
 
     const toolkit::ItemList& items_;
+    std::function<std::string(int row)> spoken_;
     int shown_ = 0;  // the rows Qt knows of
     bool flushQueued_ = false;
 };

@@ -31,6 +31,7 @@ ListBoxView::ListBoxView(toolkit::ListBox& model, QListView& list, UserInput& in
       list_(model),
       qtList_(list),
       items_(new ItemListModel(model.items(), &list)) {
+    items_->setSpoken([this](int row) { return list_.spokenItem(row); });
     qtList_.setModel(items_);
     watch(*qtList_.viewport());
     // Qt moves the current row by itself as rows come and go.

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "platform/qt/AccessibleViews.h"
 #include "platform/qt/Appearance.h"
 #include "platform/qt/TextConversion.h"
 #include "platform/qt/Twips.h"
@@ -52,8 +53,8 @@ void WidgetView::showAll() {
     // A combo box's selection before its text, since Qt writes the item's text; the text with
     // its selection and the focus that hides it.
     for (const toolkit::Aspect aspect :
-         {toolkit::Aspect::Enabled, toolkit::Aspect::Visible, toolkit::Aspect::Caption,
-          toolkit::Aspect::Selection, toolkit::Aspect::Text}) {
+         {toolkit::Aspect::Enabled, toolkit::Aspect::Visible, toolkit::Aspect::Accessibility,
+          toolkit::Aspect::Caption, toolkit::Aspect::Selection, toolkit::Aspect::Text}) {
         aspectChanged(aspect);
     }
 }
@@ -66,6 +67,9 @@ void WidgetView::aspectChanged(toolkit::Aspect aspect) {
             break;
         case toolkit::Aspect::Visible:
             if (widget_.isHidden() == model_.Visible()) widget_.setVisible(model_.Visible());
+            break;
+        case toolkit::Aspect::Accessibility:
+            describe(widget_, model_.accessibility());
             break;
         case toolkit::Aspect::Caption:
             showCaption();

@@ -87,6 +87,17 @@ Widget::Widget(Surface& surface, ControlKind kind, Placement placement, bool tak
       tabIndex_(placement.tabIndex),
       takesFocus_(takesFocus) {}
 
+void Widget::setAccessibleName(std::string name, std::string description) {
+    accessibility_.name = std::move(name);
+    accessibility_.description = std::move(description);
+    show(Aspect::Accessibility);
+}
+
+void Widget::setAnnounced(bool announced) {
+    accessibility_.announced = announced;
+    show(Aspect::Accessibility);
+}
+
 bool Widget::isUsable() const {
     return Enabled() && Visible() && (container_ == nullptr || container_->isUsable());
 }

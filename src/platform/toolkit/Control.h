@@ -82,6 +82,15 @@ private:
 // Enables or disables each control, in the order given.
 void setEnabled(std::initializer_list<Control*> controls, bool enabled);
 
+// What assistive technology (a screen reader) says of a widget: its name, and a description that
+// tells it from a widget of the same name. An empty name leaves the name that the widget's kind
+// shows (a caption). A widget that is not announced, a decoration, is left out of what it reads.
+struct Accessibility {
+    std::string name;
+    std::string description;
+    bool announced = true;
+};
+
 // Where a widget is created: its name (and index in a control array), its container (nullptr for
 // the surface itself), its geometry in twips and its tab index.
 struct Placement {
@@ -105,6 +114,10 @@ public:
     void setTabStop(bool tabStop) { tabStop_ = tabStop; }
     const Font& font() const { return font_; }
     void setFont(Font font) { font_ = std::move(font); }
+    const Accessibility& accessibility() const { return accessibility_; }
+    // Names the widget for assistive technology, with a description when one is given.
+    void setAccessibleName(std::string name, std::string description = {});
+    void setAnnounced(bool announced);
 
     bool isUsable() const override;
     // Whether the widget's kind ever takes the focus (labels and frames never do).
@@ -131,6 +144,7 @@ private:
     bool tabStop_ = true;
     bool takesFocus_;
     Font font_;
+    Accessibility accessibility_;
 };
 
 }  // namespace toolkit

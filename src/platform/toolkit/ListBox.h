@@ -2,16 +2,29 @@
 //
 // Rules: SetListIndex(i) with i from -1 to ListCount - 1 raises Click when i differs from the
 // selected index; RemoveItem keeps the same item selected (or none, when it removes that item) and
-// Clear removes the selection, both without a Click. DblClick comes only from the user.
+// Clear removes the selection, both without a Click. DblClick comes only from the user: a double
+// click, or Enter with an item selected.
+//
+// Columns: the items' text may be laid out in columns of fixed widths, each under a heading; an
+// item is then read aloud column by column (spokenItem), not as its padded text.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/toolkit/Control.h"
 #include "platform/toolkit/ItemsWidget.h"
 
 namespace toolkit {
+
+// A column of a list box's items: its heading and its width in characters.
+struct ListColumn {
+    std::string heading;
+    std::size_t width;
+};
 
 class ListBox : public ItemsWidget<Widget> {
 public:
@@ -23,7 +36,16 @@ public:
     void RemoveItem(int index);
     void Clear() override { clearItems(); }
 
+    void setColumns(std::vector<ListColumn> columns) { columns_ = std::move(columns); }
+    // An item as assistive technology reads it: each column's heading and its text without the
+    // padding, for the columns that are not blank, joined by ", "; any text beyond the last column
+    // after them. Without columns, the item's text without its padding.
+    std::string spokenItem(int index) const;
+
     std::function<void()> onDblClick;
+
+private:
+    std::vector<ListColumn> columns_;
 };
 
 }  // namespace toolkit

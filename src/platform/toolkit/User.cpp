@@ -61,6 +61,9 @@ void User::typeKey(Widget& widget, KeyCode code) {
         } else if (auto* button = dynamic_cast<Button*>(&widget);
                    button != nullptr && (code == kKeyEnter || code == kKeySpace)) {
             raise(button->onClick);
+        } else if (auto* list = dynamic_cast<ListBox*>(&widget);
+                   list != nullptr && code == kKeyEnter && list->ListIndex() >= 0) {
+            raise(list->onDblClick);
         }
     });
 }

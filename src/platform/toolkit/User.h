@@ -36,7 +36,8 @@ public:
     void pressTab(bool backwards = false);
 
     // One key in the widget: through its key-press handler, then the edit of its text (text and
-    // combo boxes; see EditableWidget). On a button, Enter and Space press it.
+    // combo boxes; see EditableWidget). On a button, Enter and Space press it; on a list box with
+    // an item selected, Enter double-clicks it, as a list opens its current item.
     void typeKey(Widget& widget, KeyCode code);
     void pressDelete(EditableWidget& widget);
     void paste(EditableWidget& widget, std::string_view text);

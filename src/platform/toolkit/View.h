@@ -11,7 +11,17 @@ class Widget;
 class MenuEntry;
 
 // The parts of a widget's state that a view shows. Focus: the widget gained or lost the focus.
-enum class Aspect { Text, Caption, Selection, TextSelection, Enabled, Visible, Focus };
+// Accessibility: what assistive technology says of the widget.
+enum class Aspect {
+    Text,
+    Caption,
+    Selection,
+    TextSelection,
+    Enabled,
+    Visible,
+    Focus,
+    Accessibility
+};
 
 // A change of the items of a combo box or list box.
 struct ItemChange {
