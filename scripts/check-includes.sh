@@ -9,8 +9,8 @@ set -euo pipefail
 src=${1:-"$(cd "$(dirname "$0")/.." && pwd)/src"}
 
 platform="platform/mvdb platform/toolkit platform/component platform/rights platform/help"
-# What each folder may include besides itself. Folders not listed (host/, tools/) sit on top and
-# may include anything; none of the folders below may include them.
+# What each folder may include besides itself. Folders not listed (host/, tools/, designer/) sit
+# on top and may include anything; none of the folders below may include them.
 declare -A uses=(
     [platform/mvdb]=""
     [platform/toolkit]=""
