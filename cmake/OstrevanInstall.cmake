@@ -4,6 +4,7 @@
 #   lib/                      the shared libraries of the platform; the control's static code
 #   lib/ostrevan/             the component library ControleOstrevan.ocx
 #   lib/pkgconfig/            ostrevan.pc, ostrevan-qt.pc
+#   <Qt's plugins>/designer/  the designer plugin, when Qt's designer interfaces are there
 #   include/ostrevan/         the public headers, in the folders of src/
 #   share/ostrevan/help/      the help pages
 include(GNUInstallDirs)
@@ -11,6 +12,8 @@ include(GNUInstallDirs)
 set(OSTREVAN_INSTALL_CONTROL_DIR "${CMAKE_INSTALL_LIBDIR}/ostrevan")
 set(OSTREVAN_INSTALL_HELP_DIR "${CMAKE_INSTALL_DATADIR}/ostrevan/help")
 set(OSTREVAN_INSTALL_INCLUDE_DIR "${CMAKE_INSTALL_INCLUDEDIR}/ostrevan")
+# Where Qt Designer looks for its plugins, from the prefix that Qt itself is installed under.
+set(OSTREVAN_INSTALL_DESIGNER_DIR "${QT6_INSTALL_PLUGINS}/designer")
 
 # ostrevan_install_relative(OUT FROM TO): the path from the installed folder FROM to TO.
 function(ostrevan_install_relative out from to)
@@ -41,12 +44,13 @@ endfunction()
 # ostrevan_install_shared_libraries(TARGET...): shared libraries of the platform, each finding the
 # others in its own folder. Each carries the project's version, and its major number as the
 # version of its interface (libostrevan_mvdb.so.1): a host links that, and keeps working until
-# the interface changes.
+# the interface changes. The name a host's build links (libostrevan_mvdb.so) goes with the headers.
 function(ostrevan_install_shared_libraries)
     set_target_properties(${ARGN} PROPERTIES INSTALL_RPATH "$ORIGIN"
         VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}"
         SOVERSION "${PROJECT_VERSION_MAJOR}")
-    install(TARGETS ${ARGN} LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT Runtime)
+    install(TARGETS ${ARGN} LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT Runtime
+            NAMELINK_COMPONENT Development)
 endfunction()
 
 # ostrevan_install_static_libraries(TARGET...): the code that a host links into itself.

@@ -8,6 +8,7 @@ set -euo pipefail
 
 build=$1 cxx=$2 flags=$3 bindir=$4 libdir=$5 datadir=$6 includedir=$7
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/installed-tree.sh"
 root=$(mktemp -d "${TMPDIR:-/tmp}/ostrevan-install.XXXXXX")
 trap 'rm -rf "$root"' EXIT
 prefix="$root/moved"
@@ -49,33 +50,9 @@ done
 needed=$(objdump -p "$prefix/$bindir/ostrevan-host" | awk '$1 == "NEEDED" {print $2}')
 grep -qx libostrevan_mvdb.so.1 <<<"$needed" || fail "the host needs: $needed"
 
-# Every shared library of the project that an installed program or the control loads comes from
-# the prefix, never from the build tree.
-for binary in "$bindir/ostrevan-host" "$bindir/mvdb" "$libdir/ostrevan/ControleOstrevan.ocx"; do
-    outside=$(ldd "$prefix/$binary" | grep libostrevan_ | grep -v "=> $prefix/" || true)
-    [ -z "$outside" ] || fail "$binary loads from outside the prefix: $outside"
-done
-
-work="$prefix/work"
-mkdir "$work"
-cd "$work"
-export OSTREVAN_REGISTRY="$work/registry.json"
-unset OSTREVAN_HELP_DIR
-
-"$prefix/$bindir/mvdb" "$prefix/db" sample
-[ "$("$prefix/$bindir/mvdb" "$prefix/db" list ASSOCIATION | head -1)" = 001 ] ||
-    fail "mvdb sample made no entities"
-
-cat >tiny.script <<'SCRIPT'
-type Txt_Entite 007
-expect Lst_Detail.ListCount 4
-SCRIPT
-"$prefix/$bindir/ostrevan-host" --db "$prefix/db" --headless --script tiny.script >host.out ||
-    fail "the installed host: $(cat host.out)"
-# The host registered the installed control library, not the build's.
-registered=$("$prefix/$bindir/ostrevan-component" classes)
-grep -q "	$prefix/$libdir/ostrevan/ControleOstrevan.ocx$" <<<"$registered" ||
-    fail "registered: $registered"
+check_loaded_from_tree "$prefix" "$prefix/$bindir/ostrevan-host" "$prefix/$bindir/mvdb" \
+    "$prefix/$libdir/ostrevan/ControleOstrevan.ocx"
+use_installed_programs "$prefix" "$bindir" "$libdir"
 
 export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
 read -r -a cflags <<<"$(pkg-config --cflags ostrevan)"

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Makes the Debian packages of a build and checks them as a payroll site and a host's developer
+# would meet them: the runtime package unpacked into a fresh root runs its mvdb and its host there,
+# with nothing of the build on the library path; its declared dependencies name the package of
+# every library its programs and libraries need; the development package holds the headers, the
+# pkg-config files and the designer plugin, and needs the runtime of its version.
+#   check-package.sh BUILD_DIR CPACK VERSION BINDIR LIBDIR INCLUDEDIR [DESIGNER_PLUGIN]
+# DESIGNER_PLUGIN: the plugin's path under the prefix, when the build makes it.
+set -euo pipefail
+
+build=$1 cpack=$2 version=$3 bindir=$4 libdir=$5 includedir=$6 plugin=${7:-}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/installed-tree.sh"
+work=$(mktemp -d "${TMPDIR:-/tmp}/ostrevan-package.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+unset LD_LIBRARY_PATH
+
+fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.out" 2>&1 ||
+    fail "cpack: $(cat "$work/cpack.out")"
+runtime=$(echo "$work"/packages/ostrevan_"$version"_*.deb)
+development=$(echo "$work"/packages/ostrevan-dev_"$version"_*.deb)
+[ -f "$runtime" ] && [ -f "$development" ] || fail "packages made: $(ls "$work/packages")"
+
+# Both packages in one root, as installed together; the runtime alone holds what it runs.
+root="$work/root"
+dpkg-deb -x "$runtime" "$root"
+[ ! -e "$root/usr/$includedir" ] || fail "the runtime package holds headers"
+prefix="$root/usr"
+check_loaded_from_tree "$prefix" "$prefix/$bindir/ostrevan-host" "$prefix/$bindir/mvdb" \
+    "$prefix/$libdir/ostrevan/ControleOstrevan.ocx"
+use_installed_programs "$prefix" "$bindir" "$libdir"
+[ -f "$prefix/share/ostrevan/help/TpsParamPaiePlg.htm" ] || fail "no help page"
+
+# The package of a library of the system, from its path (usr-merged or not) as the loader found it.
+package_of() {
+    local path=$1 owner
+    owner=$(dpkg -S "$path" 2>/dev/null || dpkg -S "/usr${path#/usr}" 2>/dev/null ||
+        dpkg -S "${path#/usr}" 2>/dev/null) || fail "no package holds $path"
+    echo "${owner%%:*}"
+}
+
+# Every library that a program or library of the package links, and that the package does not
+# hold itself, belongs to a package that it declares.
+depends=$(dpkg-deb -f "$runtime" Depends)
+declared=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/[[:space:]]//g')
+needed_all=""
+while IFS= read -r elf; do
+    [ "$(head -c 4 "$elf" | od -An -c | tr -d ' ')" = '177ELF' ] || continue
+    found=$(ldd "$elf")
+    for needed in $(objdump -p "$elf" | awk '$1 == "NEEDED" {print $2}'); do
+        [ -z "$(find "$root" -name "$needed" -print -quit)" ] || continue
+        path=$(awk -v name="$needed" '{
+            n = split($1, parts, "/")
+            if (parts[n] == name) print ($2 == "=>" ? $3 : $1)
+        }' <<<"$found")
+        [ -n "$path" ] || fail "$elf needs $needed, not found"
+        package=$(package_of "$path")
+        grep -qx "$package" <<<"$declared" ||
+            fail "$elf needs $needed of $package, not in Depends: $depends"
+        needed_all+=" $needed"
+    done
+done < <(find "$root" -type f \( -perm -u+x -o -name '*.so*' -o -name '*.ocx' \))
+for library in libQt6Widgets.so.6 libsqlite3.so.0 libpq.so.5 libstdc++.so.6; do
+    [[ " $needed_all " == *" $library "* ]] || fail "nothing of the package needs $library"
+done
+grep -qx fonts-liberation <<<"$declared" || fail "fonts-liberation not in Depends: $depends"
+
+# The development package: what a host's developer builds with.
+[ "$(dpkg-deb -f "$development" Depends)" = "ostrevan (= $version), qt6-base-dev" ] ||
+    fail "ostrevan-dev depends on: $(dpkg-deb -f "$development" Depends)"
+dpkg-deb -x "$development" "$root"
+for file in "$includedir/ostrevan/control/Ctr_Ostrevan.h" \
+    "$includedir/ostrevan/platform/qt/SurfaceWidget.h" "$libdir/pkgconfig/ostrevan.pc" \
+    "$libdir/pkgconfig/ostrevan-qt.pc" "$libdir/libostrevan_control.a" \
+    "$libdir/libostrevan_mvdb.so" $plugin; do
+    [ -e "$prefix/$file" ] || fail "ostrevan-dev lacks $file"
+done
+[ ! -e "$prefix/$includedir/ostrevan/control/Ctr_Ostrevan_p.h" ] ||
+    fail "ostrevan-dev holds the control's class"
+export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
+[ "$(pkg-config --variable=controllibrary ostrevan)" -ef \
+    "$prefix/$libdir/ostrevan/ControleOstrevan.ocx" ] || fail "ostrevan.pc names another library"
+[ -z "$plugin" ] || check_loaded_from_tree "$prefix" "$prefix/$plugin"
