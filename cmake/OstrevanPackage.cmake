@@ -7,6 +7,7 @@
 #                  the designer plugin, for the developers of a host; it needs the runtime of the
 #                  same version and Qt's development files, which the Qt headers and ostrevan-qt.pc
 #                  name
+set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ostrevan)
 set(CPACK_PACKAGE_VENDOR Ostrevan)
 # The whole version, its fourth number included, so that each build's package upgrades the last.
