@@ -18,6 +18,9 @@ inline constexpr const char* kLibraryName = "ControleOstrevan";
 inline constexpr const char* kProgId = "ControleOstrevan.Ctr_Ostrevan";
 inline constexpr const char* kClassId = "{78A7057B-3EFD-47A1-A1AC-60DD5F00763D}";
 
+// The screen's title: the caption of a host's window, the title of the help, the designer's tip.
+inline constexpr const char* kTitre = "Paramètres de basculement du planning en saisie d'actvité";
+
 inline constexpr component::DispatchId kW_Sortir = 0x40030002;
 inline constexpr component::DispatchId kDroitsUtilisateur = 0x68030002;
 inline constexpr component::DispatchId kTheClient = 0x68030001;

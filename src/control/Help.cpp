@@ -1,5 +1,6 @@
 // The help of the screen: a right click on the control's own surface opens the menu "Aide", whose
 // entry shows the screen's help page through the help viewer of the host's environment.
+#include "control/ControleOstrevan.h"
 #include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "platform/component/Runtime.h"
@@ -8,7 +9,6 @@ namespace {
 
 constexpr std::int16_t kBoutonDroit = 2;
 const std::string kPageAide = "TpsParamPaiePlg.htm";
-const std::string kTitreAide = "Paramètres de basculement du planning en saisie d'actvité";
 
 }  // namespace
 
@@ -35,7 +35,7 @@ void Ctr_Ostrevan::Mnu_Sommaire_Click() {
     gAide->SetDatabase(Mod_Var::gDatabase);
     std::string page = kPageAide;
     std::string context;
-    std::string title = kTitreAide;
+    std::string title = controle_ostrevan::kTitre;
     std::string options;
     gAide->ShowHelp(page, context, title, options);
 }

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <string>
 
+#include "control/ControleOstrevan.h"
 #include "designer/DesignedControl.h"
 #include "platform/qt/Twips.h"
 #include "platform/toolkit/Bitmap.h"
@@ -16,8 +17,6 @@ namespace {
 
 // The dpi at which a form designer lays out a new form's widgets.
 constexpr qreal kDesignDpi = 96;
-
-const char* const kCaption = "Paramètres de basculement du planning en saisie d'actvité";
 
 // The toolbox image read from the bitmap that the component library carries as its resource.
 QImage toolboxPicture() {
@@ -37,7 +36,7 @@ QString ControlPlugin::group() const {
 }
 
 QString ControlPlugin::toolTip() const {
-    return QString::fromUtf8(kCaption);
+    return QString::fromUtf8(controle_ostrevan::kTitre);
 }
 
 QString ControlPlugin::whatsThis() const {

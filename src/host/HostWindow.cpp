@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "control/ControleOstrevan.h"
 #include "platform/ComponentError.h"
 #include "platform/component/TypeInfo.h"
 #include "platform/qt/SurfaceWidget.h"
@@ -17,7 +18,7 @@ void HostWindow::MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 HostWindow::HostWindow() : messages_(&window_) {
-    window_.setWindowTitle("Paramètres de basculement du planning en saisie d'actvité");
+    window_.setWindowTitle(QString::fromUtf8(controle_ostrevan::kTitre));
     auto* layout = new QVBoxLayout(&window_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
