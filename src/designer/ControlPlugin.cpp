@@ -52,7 +52,7 @@ QIcon ControlPlugin::icon() const {
 }
 
 QWidget* ControlPlugin::createWidget(QWidget* parent) {
-    return new Ctr_Ostrevan(parent);
+    return createDesignedControl(parent);
 }
 
 // A new control takes its design size on the form.

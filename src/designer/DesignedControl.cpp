@@ -1,23 +1,40 @@
 #include "designer/DesignedControl.h"
 
 #include <QVBoxLayout>
+#include <QWidget>
+#include <memory>
 
-namespace designer {
+#include "control/Ctr_Ostrevan.h"
+#include "platform/qt/SurfaceWidget.h"
 
-Ctr_Ostrevan::Ctr_Ostrevan(QWidget* parent)
-    : QWidget(parent),
-      control_(Ctr_Ostrevan_Interface::create()),
-      view_(std::make_unique<qtview::SurfaceWidget>(control_->surface(), this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view_.get());
-    resize(sizeHint());
+namespace {
+
+class Ctr_Ostrevan : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Ctr_Ostrevan(QWidget* parent)
+        : QWidget(parent),
+          control_(Ctr_Ostrevan_Interface::create()),
+          view_(std::make_unique<qtview::SurfaceWidget>(control_->surface(), this)) {
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(view_.get());
+        resize(sizeHint());
+    }
+
+    QSize sizeHint() const override { return view_->sizeHint(); }
+
+private:
+    std::unique_ptr<Ctr_Ostrevan_Interface> control_;
+    // Declared after the control, so destroyed before it.
+    std::unique_ptr<qtview::SurfaceWidget> view_;
+};
+
+}  // namespace
+
+QWidget* designer::createDesignedControl(QWidget* parent) {
+    return new Ctr_Ostrevan(parent);
 }
 
-Ctr_Ostrevan::~Ctr_Ostrevan() = default;
-
-QSize Ctr_Ostrevan::sizeHint() const {
-    return view_->sizeHint();
-}
-
-}  // namespace designer
+#include "DesignedControl.moc"
