@@ -10,28 +10,15 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-#include "e2e/Desktop.h"
+#include "e2e/DesktopTest.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kHead = "28/11/2024^PAIE03^Ajout des déplacements et des évaluations^15/09/2021^";
-
-class KeyboardOnly : public ::testing::Test {
+class KeyboardOnly : public e2e::DesktopTest {
 protected:
-    void SetUp() override {
-        const std::string missing = e2e::missingTools();
-        if (!missing.empty())
-            GTEST_SKIP() << "a real window needs " << missing << ", not installed";
-        desktop = std::make_unique<e2e::Desktop>(folder.path());
-    }
-
     void tab(int times) { desktop->press(std::vector<std::string>(times, "Tab")); }
-
-    test_support::TestFolder folder{"e2e-keys"};
-    std::unique_ptr<e2e::Desktop> desktop;
 };
 
 TEST_F(KeyboardOnly, AnEntityIsOpenedItsLinesEditedValidatedAndTheScreenLeft) {
@@ -73,7 +60,8 @@ TEST_F(KeyboardOnly, AnEntityIsOpenedItsLinesEditedValidatedAndTheScreenLeft) {
     // Validated with the screen's "OK", after Lst_Detail and "Ajouter".
     tab(3);
     desktop->press({"Return"});
-    const std::string saved = kHead + "111]120]007]123^103]]]104^110]]]007^107]]]107^125]]]108";
+    const std::string saved =
+        e2e::kHead007 + "111]120]007]123^103]]]104^110]]]007^107]]]107^125]]]108";
     EXPECT_EQ(saved, desktop->record("TPSPARAMBASCUL", "007", saved));
 
     // Validating closes the entity and puts the focus in its code box: "Sortir" comes after the

@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-#include "e2e/Desktop.h"
+#include "e2e/DesktopTest.h"
 
 namespace {
 
@@ -16,16 +15,14 @@ using namespace std::chrono_literals;
 
 // Entity 007 of the sample database has four lines: 101;104;106;108;109, 111;105;107;125;110,
 // 120 alone and 007 alone (weekday, Sunday, worked and non-worked public holidays, May Day).
-const std::string kHead = "28/11/2024^PAIE03^Ajout des déplacements et des évaluations^15/09/2021^";
-const std::string kStored = kHead + "101]111]120]007^104]105]]^109]110]]^106]107]]^108]125]]";
+const std::string kStored =
+    e2e::kHead007 + "101]111]120]007^104]105]]^109]110]]^106]107]]^108]125]]";
 
-class UserStory : public ::testing::Test {
+class UserStory : public e2e::DesktopTest {
 protected:
     void SetUp() override {
-        const std::string missing = e2e::missingTools();
-        if (!missing.empty())
-            GTEST_SKIP() << "a real window needs " << missing << ", not installed";
-        desktop = std::make_unique<e2e::Desktop>(folder.path());
+        DesktopTest::SetUp();
+        if (IsSkipped()) return;
         openEntity007();
     }
 
@@ -34,9 +31,6 @@ protected:
         desktop->type("007");
         desktop->press({"Return"});
     }
-
-    test_support::TestFolder folder{"e2e"};
-    std::unique_ptr<e2e::Desktop> desktop;
 };
 
 TEST_F(UserStory, LinesEditedAreValidatedAndShownWhenTheEntityIsOpenedAgain) {
@@ -75,7 +69,7 @@ TEST_F(UserStory, LinesEditedAreValidatedAndShownWhenTheEntityIsOpenedAgain) {
 
     desktop->click("Cmd_Ok");
     const std::string saved =
-        kHead + "111]120]007]123]109^103]]]104]110^110]]]007]^107]]]107]^125]]]108]";
+        e2e::kHead007 + "111]120]007]123]109^103]]]104]110^110]]]007]^107]]]107]^125]]]108]";
     EXPECT_EQ(saved, desktop->record("TPSPARAMBASCUL", "007", saved));
 
     // Opened again, its first line shows the changed codes in the line editor.
@@ -110,7 +104,7 @@ TEST_F(UserStory, LeavingWithALineDeletedAsksWhetherToSave) {
     desktop->click("Cmd_Sortir");
     desktop->answerMessageBox("Return");
     EXPECT_EQ(0, desktop->hostEnded(30s));
-    EXPECT_EQ(kHead + "111]120]007^105]]^110]]^107]]^125]]",
+    EXPECT_EQ(e2e::kHead007 + "111]120]007^105]]^110]]^107]]^125]]",
               desktop->record("TPSPARAMBASCUL", "007"));
 }
 

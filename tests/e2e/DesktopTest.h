@@ -1,0 +1,33 @@
+// What every test in a real window starts from: the host on a virtual display of the test's own,
+// over a fresh sample database in the test's folder; the test is skipped where the tools that make
+// a real window are not installed.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "e2e/Desktop.h"
+
+namespace e2e {
+
+// The attributes of entity 007's record in the sample database before its lines.
+inline const std::string kHead007 =
+    "28/11/2024^PAIE03^Ajout des déplacements et des évaluations^15/09/2021^";
+
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string missing = missingTools();
+        if (!missing.empty())
+            GTEST_SKIP() << "a real window needs " << missing << ", not installed";
+        desktop = std::make_unique<Desktop>(folder.path());
+    }
+
+    test_support::TestFolder folder{"e2e"};
+    std::unique_ptr<Desktop> desktop;
+};
+
+}  // namespace e2e
