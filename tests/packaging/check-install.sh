@@ -13,11 +13,6 @@ root=$(mktemp -d "${TMPDIR:-/tmp}/ostrevan-install.XXXXXX")
 trap 'rm -rf "$root"' EXIT
 prefix="$root/moved"
 
-fail() {
-    echo "FAILED: $*" >&2
-    exit 1
-}
-
 # Installed, then moved: nothing may depend on the prefix given at install time.
 cmake --install "$build" --prefix "$root/installed" >/dev/null
 mv "$root/installed" "$prefix"

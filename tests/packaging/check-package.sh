@@ -15,11 +15,6 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/ostrevan-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 unset LD_LIBRARY_PATH
 
-fail() {
-    echo "FAILED: $*" >&2
-    exit 1
-}
-
 "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.out" 2>&1 ||
     fail "cpack: $(cat "$work/cpack.out")"
 runtime=$(echo "$work"/packages/ostrevan_"$version"_*.deb)

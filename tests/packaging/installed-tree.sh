@@ -1,6 +1,12 @@
 # Shared by check-install.sh and check-package.sh: uses the programs of an installed tree as a
-# payroll site does. Needs fail() of the script that sources it.
+# payroll site does.
 # shellcheck shell=bash
+
+# fail WHAT: the check failed; says what was found, and ends the script.
+fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
 
 # check_loaded_from_tree PREFIX FILE...: every shared library of the project that the files load
 # comes from the tree under PREFIX, never from the build.
