@@ -16,8 +16,8 @@ public:
     explicit NamedComboBox(QComboBox& combo) : QAccessibleWidget(&combo, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text kind) const override {
-        const bool named = kind == QAccessible::Name && !widget()->accessibleName().isEmpty();
-        if (kind == QAccessible::Value || (kind == QAccessible::Name && !named))
+        const bool unnamed = kind == QAccessible::Name && widget()->accessibleName().isEmpty();
+        if (kind == QAccessible::Value || unnamed)
             return static_cast<QComboBox*>(widget())->currentText();
         return QAccessibleWidget::text(kind);
     }
