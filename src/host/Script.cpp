@@ -281,6 +281,8 @@ std::string WidgetName::shown() const {
 }
 
 std::vector<Statement> parseScript(std::string_view text) {
+    // An editor's byte-order mark before the first statement is no part of it.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::vector<Statement> statements;
     int number = 0;
     for (std::size_t start = 0; start <= text.size(); ++number) {

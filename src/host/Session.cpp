@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "control/ControleOstrevan.h"
+#include "platform/component/Registry.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/mvdb/DbClient.h"
 #include "platform/rights/Rights.h"
@@ -29,11 +30,6 @@ std::string userName() {
     return user != nullptr && *user != '\0' ? user : "ostrevan";
 }
 
-bool isUnknownToTheRuntime(const platform::ComponentError& error) {
-    return error.number() == component::kErrClassNotRegistered ||
-           error.number() == component::kErrCannotLoadLibrary;
-}
-
 // The control's library: the installed one, found from this program's folder, when the program
 // runs from an installed tree; otherwise the library of the build that made it.
 std::string controlLibrary() {
@@ -45,13 +41,20 @@ std::string controlLibrary() {
     return OSTREVAN_CONTROL_LIBRARY;
 }
 
+// Whether the registry serves the control from this host's own library, of this version.
+bool registeredFrom(const std::string& library) {
+    const component::Registry registry = component::Registry::read();
+    const component::RegisteredClass* entry = registry.find(controle_ostrevan::kProgId);
+    std::error_code missing;
+    return entry && entry->fileVersion == OSTREVAN_FILE_VERSION &&
+           std::filesystem::equivalent(registry.libraryFile(*entry), library, missing);
+}
+
+// The control, from this host's own library: a registration that names another build's library,
+// another version, or a library that is gone, is replaced by this host's own first.
 component::ObjectRef createByName() {
-    try {
-        return component::createObject(controle_ostrevan::kProgId);
-    } catch (const platform::ComponentError& error) {
-        if (!isUnknownToTheRuntime(error)) throw;
-    }
-    component::registerLibrary(controlLibrary());
+    const std::string library = controlLibrary();
+    if (!registeredFrom(library)) component::registerLibrary(library);
     return component::createObject(controle_ostrevan::kProgId);
 }
 
@@ -88,7 +91,7 @@ void Session::handOver() {
     rights->setLevel(kSettingsFunction, accessLevel_);
     put(controle_ostrevan::kTheDatabase, component::box(database_));
     put(controle_ostrevan::kTheClient,
-        component::box(mvdb::DbClient(userName(), database_.Path())));
+        component::box(mvdb::DbClient(userName(), database_.Name())));
     put(controle_ostrevan::kDroitsUtilisateur, component::ObjectRef(rights));
     std::vector<component::Variant> noArguments;
     control_->invoke(controle_ostrevan::kInit, component::InvokeKind::Method, noArguments);

@@ -7,13 +7,26 @@
 
 namespace {
 
-// Why the record was not written, as the user reads it: what to do when another user wrote it
-// first, the database's reason otherwise.
-std::string whyNotSaved(const mvdb::DbError& error) {
-    if (error.number() != mvdb::kErrRecordChanged) return error.what();
-    return "un autre utilisateur a modifié cette entité depuis son ouverture, et rien n'a été "
-           "enregistré. Cliquez sur « Annuler » puis rouvrez l'entité pour voir les lignes "
-           "enregistrées par l'autre utilisateur.";
+// What the user reads when the record was not written, or may not have been: what to do when
+// another user wrote it first, or when the server's answer never came; the database's reason
+// otherwise.
+std::string whyNotSaved(const std::string& entity, const mvdb::DbError& error) {
+    const std::string notSaved =
+        "Les paramètres de l'entité juridique " + entity + " n'ont pas été enregistrés : ";
+    switch (error.number()) {
+        case mvdb::kErrRecordChanged:
+            return notSaved +
+                   "un autre utilisateur a modifié cette entité depuis son ouverture, et rien n'a "
+                   "été enregistré. Cliquez sur « Annuler » puis rouvrez l'entité pour voir les "
+                   "lignes enregistrées par l'autre utilisateur.";
+        case mvdb::kErrOutcomeUnknown:
+            return "On ne sait pas si les paramètres de l'entité juridique " + entity +
+                   " ont été enregistrés : " + error.what() +
+                   " Cliquez de nouveau sur « OK » pour les enregistrer, ou sur « Annuler » puis "
+                   "rouvrez l'entité pour voir les lignes enregistrées.";
+        default:
+            return notSaved + error.what();
+    }
 }
 
 }  // namespace
@@ -29,9 +42,7 @@ void Ctr_Ostrevan::Cmd_OK_Click() {
     } catch (const mvdb::DbError& error) {
         // The entity stays open with its lines, which leaving still finds changed: the user may
         // validate again, cancel, or leave and be asked.
-        throw mvdb::DbError(error.number(),
-                            "Les paramètres de l'entité juridique " + mEnrParam->Key() +
-                                " n'ont pas été enregistrés : " + whyNotSaved(error));
+        throw mvdb::DbError(error.number(), whyNotSaved(mEnrParam->Key(), error));
     }
     closeEntity();
 }

@@ -87,7 +87,7 @@ protected:
     // Hands the control the database, a client and rights of that level, as a host does.
     void handIn(const mvdb::Database& database, std::int32_t level = 2) {
         control.TheDatabase(std::make_shared<mvdb::Database>(database));
-        control.TheClient(std::make_shared<mvdb::DbClient>("marie", database.Path()));
+        control.TheClient(std::make_shared<mvdb::DbClient>("marie", database.Name()));
         control.DroitsUtilisateur(rightsOfLevel(level));
     }
 
@@ -134,7 +134,7 @@ private:
 class EditorTest : public ControlTest {
 protected:
     explicit EditorTest(mvdb::testing::StoreKind store = mvdb::testing::StoreKind::kFile)
-        : database(databaseWithFiles(freshLocation(store))) {
+        : location(freshLocation(store)), database(databaseWithFiles(location)) {
         putEntities(database, {{"007", "Domicile Plus Cassignac"}, {"012", "Présence"}});
         putRubrics(database, {{"000", "Heures sans majoration"},
                               {"7", "Heures d'évaluation à domicile"},
@@ -199,6 +199,7 @@ protected:
         return -1;
     }
 
+    std::string location;  // the database's, as another clerk's program opens it
     mvdb::Database database;
 };
 

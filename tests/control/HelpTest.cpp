@@ -24,7 +24,7 @@ protected:
     void use(std::vector<Call>& calls, const std::string& client) const {
         calls.insert(calls.end(),
                      {{"SetClient", {client}},
-                      {"SetDatabase", {database.Path()}},
+                      {"SetDatabase", {database.Name()}},
                       {"ShowHelp",
                        {"TpsParamPaiePlg.htm", "",
                         "Paramètres de basculement du planning en saisie d'actvité", ""}}});
@@ -60,7 +60,7 @@ TEST_F(HelpTest, EveryUseGoesToOneViewerWithTheObjectsTheHostSetLast) {
     chooseHelp();  // no client handed in yet
     handIn(database);
     chooseHelp();
-    control.TheClient(std::make_shared<mvdb::DbClient>("paul", database.Path()));
+    control.TheClient(std::make_shared<mvdb::DbClient>("paul", database.Name()));
     chooseHelp();
     EXPECT_EQ(created, 1);
     std::vector<Call> expected;

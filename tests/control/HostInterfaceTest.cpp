@@ -58,7 +58,7 @@ TEST_F(HostInterfaceTest, WhatTheHostHandsInIsTakenObjectsServingEveryInstanceTh
     Ctr_Ostrevan second;
     put(control, kTheDatabase, component::box(mvdb::Database::Create(path("empty.mvdb"))));
     put(control, kTheDatabase, component::box(database));
-    put(control, kTheClient, component::box(mvdb::DbClient("marie", database.Path())));
+    put(control, kTheClient, component::box(mvdb::DbClient("marie", database.Name())));
     EXPECT_EQ(Mod_Var::gClient->UserName(), "marie");
 
     put(second, kDroitsUtilisateur, std::make_shared<CountingRights>());

@@ -80,7 +80,7 @@ TEST_F(OddTextTest, LongNamesLabelsAndCodesAreCutOnScreenAndSavedWhole) {
     const std::string name = repeated("Association d'aide à domicile du Val d'Ormelune ", 6000);
     const std::string label = repeated("Heures fériées majorées ", 6000);
     const std::string longCode = std::string(4000, '0') + "118";  // the rubric kept under 118
-    putEntities(database, {{"016", name}, {std::string(4000, 'k'), name + "bis"}});
+    putEntities(database, {{"016", name}, {std::string(mvdb::kMaxNameBytes, 'k'), name + "bis"}});
     putRubrics(database, {{"118", label}});
     put(database, "TPSPARAMBASCUL", "016", "^^^^" + longCode + "^118");
     restart();

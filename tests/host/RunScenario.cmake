@@ -1,16 +1,17 @@
 # Plays one scenario script through the host, headless, in a fresh folder of its own:
 #   cmake -DHOST=... -DMVDB=... -DSCRIPT=... -DFOLDER=... [-DDATABASE=sample|empty]
 #         [-DSETUP=file] [-DHOST_ARGS=a;b] [-DSTATUS=n] [-DOUTPUT_CHECKED=ON]
-#         [-DSERVER=folder -DSERVER_DATABASE=name -DPOSTGRES_BINDIR=dir] -P RunScenario.cmake
+#         [-DSERVER=folder -DSERVER_DATABASE=name -DPASSWORD=p -DPOSTGRES_BINDIR=dir]
+#         -P RunScenario.cmake
 # The folder holds the run's registry file, so that the user's registry is never touched, and its
 # database: sample.mvdb, which the host makes with the sample data, or an empty database. With
 # SERVER, the database is SERVER_DATABASE on the PostgreSQL server whose socket is in that folder,
-# made anew, then filled with the sample data unless it is to be empty. A setup
-# file then changes that database before the host starts: one mvdb command a line (its words
-# after the database's path, a text in double quotes when it holds blanks), # for a comment. The
-# run fails unless the host ends with the expected status (0 unless told). When the output is
-# checked by a PASS_REGULAR_EXPRESSION, it is echoed only after the right status, so that the
-# expression checks the status too.
+# named with PASSWORD (which the server, trusting its socket, does not ask), made anew, then
+# filled with the sample data unless it is to be empty. A setup file then changes that database
+# before the host starts: one mvdb command a line (its words after the database's path, a text in
+# double quotes when it holds blanks), # for a comment. The run fails unless the host ends with
+# the expected status (0 unless told). When the output is checked by a PASS_REGULAR_EXPRESSION,
+# it is echoed only after the right status, so that the expression checks the status too.
 file(REMOVE_RECURSE "${FOLDER}")
 file(MAKE_DIRECTORY "${FOLDER}")
 set(ENV{OSTREVAN_REGISTRY} "${FOLDER}/registry.json")
@@ -32,7 +33,7 @@ if(DEFINED SERVER)
                             "${SERVER_DATABASE}" COMMAND_ERROR_IS_FATAL ANY)
     execute_process(COMMAND "${POSTGRES_BINDIR}/createdb" -h "${SERVER}" -U postgres
                             "${SERVER_DATABASE}" COMMAND_ERROR_IS_FATAL ANY)
-    set(database "postgresql://postgres@/${SERVER_DATABASE}?host=${SERVER}")
+    set(database "postgresql://postgres:${PASSWORD}@/${SERVER_DATABASE}?host=${SERVER}")
     run_mvdb(create)
     if(NOT DATABASE STREQUAL "empty")
         run_mvdb(sample)

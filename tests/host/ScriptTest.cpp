@@ -29,6 +29,8 @@ TEST(Script, LinesKeepTheirNumbersAndTextWithoutCommentsOrBlanks) {
     EXPECT_EQ(statements[0].source, "click Cmd_Ok");
     EXPECT_EQ(statements[1].line, 5);
     EXPECT_EQ(statements[1].source, "dump");
+    // An editor's byte-order mark before the first line.
+    EXPECT_EQ(only("\xEF\xBB\xBFtype Txt_Entite 007").source, "type Txt_Entite 007");
 }
 
 // What the runner's tests and the scenarios play is left to them: widget names and indexes,

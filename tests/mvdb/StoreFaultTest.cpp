@@ -176,7 +176,7 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
     EXPECT_EQ(unreachable.number(), kErrServerUnavailable);
     EXPECT_TRUE(std::string(unreachable.what())
                     .starts_with("Le serveur de la base de données « postgresql://paie@" +
-                                 path("no-server") + "/ostrevan » ne répond pas"))
+                                 path("no-server") + ":5432/ostrevan » ne répond pas"))
         << unreachable.what();
     EXPECT_EQ(std::string(unreachable.what()).find("secret"), std::string::npos);
 

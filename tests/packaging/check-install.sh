@@ -3,10 +3,11 @@
 # host's developer would: checks the layout, runs the installed programs (the host headless, its
 # control library and help found in the tree), and builds two small hosts against the installed
 # pkg-config file.
-#   check-install.sh BUILD_DIR CXX "EXTRA_FLAGS" BINDIR LIBDIR DATADIR INCLUDEDIR
+#   check-install.sh BUILD_DIR CXX "EXTRA_FLAGS" BINDIR LIBDIR DATADIR INCLUDEDIR BUILD_CONTROL
+# BUILD_CONTROL: the build's own control library, which the installed host must not use.
 set -euo pipefail
 
-build=$1 cxx=$2 flags=$3 bindir=$4 libdir=$5 datadir=$6 includedir=$7
+build=$1 cxx=$2 flags=$3 bindir=$4 libdir=$5 datadir=$6 includedir=$7 build_control=$8
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/installed-tree.sh"
 root=$(mktemp -d "${TMPDIR:-/tmp}/ostrevan-install.XXXXXX")
@@ -47,7 +48,7 @@ grep -qx libostrevan_mvdb.so.1 <<<"$needed" || fail "the host needs: $needed"
 
 check_loaded_from_tree "$prefix" "$prefix/$bindir/ostrevan-host" "$prefix/$bindir/mvdb" \
     "$prefix/$libdir/ostrevan/ControleOstrevan.ocx"
-use_installed_programs "$prefix" "$bindir" "$libdir"
+use_installed_programs "$prefix" "$bindir" "$libdir" "$build_control"
 
 export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
 read -r -a cflags <<<"$(pkg-config --cflags ostrevan)"

@@ -63,7 +63,7 @@ TEST_P(SharedEntityTest, ASaveOverAnotherClerksWorkIsRefusedAndReopeningShowsThe
     if (std::string(meanwhile.entity) != "007") reopen(meanwhile.entity);
     addLine({"205"});
     const int lines = control.Lst_Codes.ListCount();
-    meanwhile.act(mvdb::Database::Open(database.Path()).OpenFile("TPSPARAMBASCUL"));
+    meanwhile.act(mvdb::Database::Open(location).OpenFile("TPSPARAMBASCUL"));
 
     user.click(control.Cmd_Ok);
     ASSERT_EQ(shown.size(), 1u) << "the refusal was reported as a success";

@@ -32,7 +32,7 @@ void RecordingHelpViewer::SetClient(component::Ref<mvdb::DbClient> client) {
 }
 
 void RecordingHelpViewer::SetDatabase(component::Ref<mvdb::Database> database) {
-    record({"SetDatabase", {database ? database->Path() : kNothing}});
+    record({"SetDatabase", {database ? database->Name() : kNothing}});
 }
 
 void RecordingHelpViewer::record(Call call) {

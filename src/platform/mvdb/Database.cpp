@@ -15,10 +15,17 @@ bool isValidName(std::string_view name) {
     return !name.empty() && std::none_of(name.begin(), name.end(), isMark);
 }
 
+// A name that a write may store: a valid one, short enough for either store to keep.
 void checkName(std::string_view name, const char* what) {
     if (!isValidName(name)) {
         throw DbError(kErrBadName, std::string(what) + " « " + std::string(name) +
                                        " » est vide ou contient un séparateur.");
+    }
+    if (name.size() > kMaxNameBytes) {
+        throw DbError(kErrBadName, std::string(what) + " « " + std::string(name.substr(0, 20)) +
+                                       "… » a " + std::to_string(name.size()) +
+                                       " octets ; le plus long permis en a " +
+                                       std::to_string(kMaxNameBytes) + ".");
     }
 }
 
@@ -93,11 +100,15 @@ void DbRecord::DBWrite() const {
 }
 
 Database Database::Open(const std::string& location, const OpenOptions& options) {
-    return Database(Store::open(location, options), location);
+    return Database(Store::open(location, options));
 }
 
 Database Database::Create(const std::string& location) {
-    return Database(Store::create(location), location);
+    return Database(Store::create(location));
+}
+
+const std::string& Database::Name() const {
+    return store_->name();
 }
 
 DbFile Database::OpenFile(std::string_view name) const {

@@ -104,8 +104,9 @@ public:
     // is not there is no error. A server's database is left as it is.
     static void Remove(const std::string& location) noexcept { Store::remove(location); }
 
-    // The location as it was given.
-    const std::string& Path() const { return location_; }
+    // The database as messages and traces name it: the file's path, or the server's user, host,
+    // port and database as connected; never a password.
+    const std::string& Name() const;
     DbFile OpenFile(std::string_view name) const;
     DbFile CreateFile(std::string_view name) const;
     std::vector<std::string> FileNames() const;
@@ -147,12 +148,10 @@ public:
     std::uint64_t Requests() const { return store_->requests(); }
 
 private:
-    Database(std::shared_ptr<Store> store, std::string location)
-        : store_(std::move(store)), location_(std::move(location)) {}
+    explicit Database(std::shared_ptr<Store> store) : store_(std::move(store)) {}
     DbFile fileHandle(Store::FileId id, std::string_view name) const;
 
     std::shared_ptr<Store> store_;
-    std::string location_;
 };
 
 }  // namespace mvdb

@@ -8,15 +8,16 @@ namespace mvdb {
 
 class DbClient {
 public:
-    DbClient(std::string userName, std::string databasePath)
-        : userName_(std::move(userName)), databasePath_(std::move(databasePath)) {}
+    // databaseName: the database as Database::Name gives it, never with a password.
+    DbClient(std::string userName, std::string databaseName)
+        : userName_(std::move(userName)), databaseName_(std::move(databaseName)) {}
 
     const std::string& UserName() const { return userName_; }
-    const std::string& DatabasePath() const { return databasePath_; }
+    const std::string& DatabaseName() const { return databaseName_; }
 
 private:
     std::string userName_;
-    std::string databasePath_;
+    std::string databaseName_;
 };
 
 }  // namespace mvdb

@@ -4,6 +4,7 @@
 // failed (the file, the key, the word of a sentence). Nothing is written by a call that fails.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,7 +33,7 @@ inline constexpr std::int32_t kErrStorage = static_cast<std::int32_t>(0x80040206
 inline constexpr std::int32_t kErrNoSuchFile = static_cast<std::int32_t>(0x80040207);
 // CreateFile of a file name that the database already holds.
 inline constexpr std::int32_t kErrFileExists = static_cast<std::int32_t>(0x80040208);
-// A file name or a record key that is empty or holds a mark.
+// A file name or a record key that is empty, holds a mark, or is longer than kMaxNameBytes.
 inline constexpr std::int32_t kErrBadName = static_cast<std::int32_t>(0x80040209);
 // A negative index, or a Replace past the largest index a dynamic array takes.
 inline constexpr std::int32_t kErrBadIndex = static_cast<std::int32_t>(0x8004020A);
@@ -47,6 +48,22 @@ inline constexpr std::int32_t kErrRecordChanged = static_cast<std::int32_t>(0x80
 // The server of a shared database cannot be reached, refuses the connection (wrong user or
 // password), or was lost or stopped answering during a call, which then wrote nothing.
 inline constexpr std::int32_t kErrServerUnavailable = static_cast<std::int32_t>(0x8004020E);
+// A write reached the server, or may have, and no answer came: it may have been written or not.
+// Reading the record again tells; writing it again is safe, since a conditional write that finds
+// its own text stored counts as written.
+inline constexpr std::int32_t kErrOutcomeUnknown = static_cast<std::int32_t>(0x8004020F);
+// The server refuses the user the right to read the database's tables.
+inline constexpr std::int32_t kErrReadRefused = static_cast<std::int32_t>(0x80040210);
+// A database file that only a user who may write it can open at present: a write was interrupted
+// and its journal must be played back, or the file is of an earlier layout still to convert.
+inline constexpr std::int32_t kErrNeedsWriter = static_cast<std::int32_t>(0x80040211);
+// A postgresql:// location that does not parse; its text is not repeated, for it may hold a
+// password.
+inline constexpr std::int32_t kErrBadLocation = static_cast<std::int32_t>(0x80040212);
+
+// The longest file name or key that a write takes, in bytes, on both stores alike: a server keeps
+// every key in an index whose entries have a bounded size.
+inline constexpr std::size_t kMaxNameBytes = 1000;
 
 class DbError : public platform::ComponentError {
 public:

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstring>
 #include <deque>
+#include <future>
+#include <thread>
 #include <unordered_map>
 
 #include <libpq-fe.h>
@@ -42,7 +44,6 @@ enum StatementId {
     kFileNames,
     kReadRecord,
     kReadRecords,
-    kReadVersion,
     kWriteRecord,
     kUpdateIf,
     kInsertIfNone,
@@ -62,29 +63,36 @@ enum StatementId {
 struct StatementText {
     const char* sql;
     std::vector<Oid> types;
+    // Whether the statement writes: outside a unit of work it is kept at once, inside one at the
+    // unit's commit.
+    bool writes = false;
 };
 
 const std::array<StatementText, kStatementCount> kStatements = {{
     {"SELECT layout::bigint FROM mvdb_layout", {}},
     {"SELECT id FROM mvdb_files WHERE name = $1", {kBytes}},
-    {"INSERT INTO mvdb_files (name) VALUES ($1) RETURNING id", {kBytes}},
+    {"INSERT INTO mvdb_files (name) VALUES ($1) RETURNING id", {kBytes}, true},
     {"SELECT name FROM mvdb_files ORDER BY name", {}},
     {"SELECT version, text FROM mvdb_records WHERE file = $1 AND key = $2", {kNumber, kBytes}},
     {"SELECT key, version, text FROM mvdb_records WHERE file = $1 AND key = ANY ($2)",
      {kNumber, kBytesArray}},
-    {"SELECT version FROM mvdb_records WHERE file = $1 AND key = $2", {kNumber, kBytes}},
     {"INSERT INTO mvdb_records (file, key, version, text)"
      " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key)"
      " DO UPDATE SET version = excluded.version, text = excluded.text RETURNING version",
-     {kNumber, kBytes, kBytes}},
+     {kNumber, kBytes, kBytes},
+     true},
     {"UPDATE mvdb_records SET version = nextval('mvdb_versions'), text = $3"
      " WHERE file = $1 AND key = $2 AND version = $4 RETURNING version",
-     {kNumber, kBytes, kBytes, kNumber}},
+     {kNumber, kBytes, kBytes, kNumber},
+     true},
     {"INSERT INTO mvdb_records (file, key, version, text)"
      " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key) DO NOTHING"
      " RETURNING version",
-     {kNumber, kBytes, kBytes}},
-    {"DELETE FROM mvdb_records WHERE file = $1 AND key = $2 RETURNING version", {kNumber, kBytes}},
+     {kNumber, kBytes, kBytes},
+     true},
+    {"DELETE FROM mvdb_records WHERE file = $1 AND key = $2 RETURNING version",
+     {kNumber, kBytes},
+     true},
     {"SELECT key FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
     {"SELECT key, text FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
     {"BEGIN", {}},
@@ -96,22 +104,48 @@ const std::array<StatementText, kStatementCount> kStatements = {{
     {"ROLLBACK TO SAVEPOINT mvdb", {}},
 }};
 
-// The server and database of a URI, as messages name them: no password, no other setting.
-std::string serverName(const std::string& uri) {
-    char* error = nullptr;
-    PQconninfoOption* options = PQconninfoParse(uri.c_str(), &error);
-    PQfreemem(error);
-    if (!options) return "postgresql://?";
+// The values of a connection's settings by keyword, as the connection used them: its URI
+// completed by the environment, a service file and the client library's defaults.
+std::unordered_map<std::string, std::string> settingsOf(PGconn* connection) {
     std::unordered_map<std::string, std::string> values;
-    for (const PQconninfoOption* option = options; option->keyword; ++option) {
+    PQconninfoOption* options = PQconninfo(connection);
+    for (const PQconninfoOption* option = options; option && option->keyword; ++option) {
         if (option->val) values[option->keyword] = option->val;
     }
     PQconninfoFree(options);
-    std::string name = "postgresql://";
-    if (!values["user"].empty()) name += values["user"] + "@";
-    name += values["host"].empty() ? "localhost" : values["host"];
-    if (!values["port"].empty()) name += ":" + values["port"];
-    return name + "/" + values["dbname"];
+    return values;
+}
+
+// host:port, for each server a location names (a port given once serves every host).
+std::string serversOf(std::string_view hosts, std::string_view ports) {
+    std::string named;
+    for (std::size_t host = 0, port = 0; host != std::string_view::npos;) {
+        const std::size_t hostEnd = hosts.find(',', host), portEnd = ports.find(',', port);
+        if (!named.empty()) named += ",";
+        named += hosts.substr(host, hostEnd - host);
+        named += ":";
+        named += ports.substr(port, portEnd - port);
+        host = hostEnd == std::string_view::npos ? hostEnd : hostEnd + 1;
+        if (portEnd != std::string_view::npos) port = portEnd + 1;
+    }
+    return named;
+}
+
+// The server as messages name it, never with its password: postgresql://user@host:port/database
+// as connected, or, when no server took the connection, every server the location names.
+std::string nameOf(PGconn* connection) {
+    const auto text = [](const char* value) { return std::string(value ? value : ""); };
+    std::string user = text(PQuser(connection)), servers, database = text(PQdb(connection));
+    if (PQstatus(connection) == CONNECTION_OK) {
+        servers = text(PQhost(connection)) + ":" + text(PQport(connection));
+    } else {
+        std::unordered_map<std::string, std::string> settings = settingsOf(connection);
+        const std::string& hosts =
+            settings["host"].empty() ? settings["hostaddr"] : settings["host"];
+        servers = serversOf(hosts.empty() ? text(PQhost(connection)) : hosts,
+                            settings["port"].empty() ? text(PQport(connection)) : settings["port"]);
+    }
+    return "postgresql://" + (user.empty() ? "" : user + "@") + servers + "/" + database;
 }
 
 // A server's message on one line, without its severity and its trailing newline.
@@ -132,8 +166,15 @@ std::string oneLine(const char* message) {
                   "Le serveur de la base de données « " + name + " » " + why + ".");
 }
 
-// The DbError for a statement's error, by its SQLSTATE.
-[[noreturn]] void failStatement(const std::string& name, const PGresult* result) {
+// A write that was sent and never answered: the server may have kept it or not.
+[[noreturn]] void failUnknownOutcome(const std::string& name, const std::string& what) {
+    throw DbError(kErrOutcomeUnknown, "Le serveur de la base de données « " + name + " » " + what +
+                                          " ; l'écriture envoyée a peut-être été enregistrée, "
+                                          "peut-être pas.");
+}
+
+// The DbError for a statement's error, by its SQLSTATE; writes: whether the statement writes.
+[[noreturn]] void failStatement(const std::string& name, const PGresult* result, bool writes) {
     const char* field = PQresultErrorField(result, PG_DIAG_SQLSTATE);
     const std::string state = field ? field : "";
     const std::string message = oneLine(PQresultErrorMessage(result));
@@ -142,9 +183,13 @@ std::string oneLine(const char* message) {
                                               " » est verrouillée par un autre utilisateur ; "
                                               "réessayez dans un instant.");
     }
-    if (state == "25006" || state == "42501") {
+    if (state == "25006" || (state == "42501" && writes)) {
         throw DbError(kErrDatabaseReadOnly,
                       "La base de données « " + name + " » est en lecture seule.");
+    }
+    if (state == "42501") {
+        throw DbError(kErrReadRefused, "Le serveur de la base de données « " + name +
+                                           " » refuse à cet utilisateur le droit de la lire.");
     }
     if (state == "42P01") {
         throw DbError(kErrNotADatabase, "« " + name +
@@ -160,6 +205,21 @@ std::string oneLine(const char* message) {
         failUnavailable(name, "a été perdu : " + message);
     }
     throw DbError(kErrStorage, "Erreur de la base de données « " + name + " » : " + message + ".");
+}
+
+// Asks the server to cancel the request running on the connection. The client library's cancel
+// waits for the server without bound, so it runs apart and is awaited no longer than wait.
+void requestCancel(PGconn* connection, std::chrono::milliseconds wait) {
+    std::shared_ptr<PGcancel> cancel(PQgetCancel(connection), PQfreeCancel);
+    if (!cancel) return;
+    auto asked = std::make_shared<std::promise<void>>();
+    std::future<void> done = asked->get_future();
+    std::thread([cancel, asked] {
+        std::array<char, 256> why{};
+        PQcancel(cancel.get(), why.data(), static_cast<int>(why.size()));
+        asked->set_value();
+    }).detach();
+    done.wait_for(wait);
 }
 
 std::int64_t fromNetwork(const char* bytes) {
@@ -237,48 +297,70 @@ private:
     std::unique_ptr<PGresult, void (*)(PGresult*)> result_;
 };
 
-// The connection to the server: made again when the server closed it, every wait bounded.
+// The connection to the server: made again when the server closed it, every wait bounded. A
+// request that ends without its answer tells whether it may have been kept: a write sent to the
+// server and neither answered nor refused by it fails with kErrOutcomeUnknown, never as a write
+// that was not made.
 class PostgresStore::Connection {
 public:
-    Connection(std::string uri, const OpenOptions& options, const std::string& name)
-        : uri_(std::move(uri)), options_(options), name_(name) {
+    Connection(std::string uri, const OpenOptions& options)
+        : uri_(std::move(uri)), options_(options) {
+        checkLocation();
         connect();
     }
     ~Connection() { PQfinish(connection_); }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
+    const std::string& name() const { return name_; }
+
     // Runs a statement of the store. mayReconnect: whether a lost connection may be made again
-    // first, which only a call outside a unit of work may do.
-    Result run(int statement, const Parameters& parameters, bool mayReconnect) {
+    // first, which only a call outside a unit of work may do; keeps: whether the statement, once
+    // run, has changed what is stored.
+    Result run(int statement, const Parameters& parameters, bool mayReconnect, bool keeps) {
         if (mayReconnect) reconnectWhenLost();
         prepare(statement);
         const std::string statementName = "mvdb" + std::to_string(statement);
         if (!PQsendQueryPrepared(connection_, statementName.c_str(), parameters.count(),
                                  parameters.values(), parameters.lengths(), parameters.formats(),
                                  1)) {
-            lost();
+            lost(false);
         }
-        return answer();
+        return answer(kStatements[statement].writes, keeps);
     }
 
     // Runs SQL text without parameters, as one request.
     void execute(const char* sql) {
-        if (!PQsendQuery(connection_, sql)) lost();
-        answer();
+        if (!PQsendQuery(connection_, sql)) lost(false);
+        answer(false, false);
     }
 
 private:
+    // A location that the client library cannot read is refused without repeating it: it may
+    // hold a password.
+    void checkLocation() const {
+        char* error = nullptr;
+        PQconninfoOption* options = PQconninfoParse(uri_.c_str(), &error);
+        PQfreemem(error);
+        PQconninfoFree(options);
+        if (!options) {
+            throw DbError(kErrBadLocation,
+                          "L'adresse postgresql:// de la base de données est mal formée (un « % » "
+                          "doit être suivi de deux chiffres hexadécimaux) ; elle n'est pas "
+                          "répétée ici, car elle peut contenir un mot de passe.");
+        }
+    }
+
     void connect() {
         const std::string timeout = std::to_string(std::max<long long>(
             2, std::chrono::ceil<std::chrono::seconds>(options_.serverTimeout).count()));
         const char* const keywords[] = {"connect_timeout", "application_name", "dbname", nullptr};
         const char* const values[] = {timeout.c_str(), "ostrevan", uri_.c_str(), nullptr};
         connection_ = PQconnectdbParams(keywords, values, 1);
+        name_ = nameOf(connection_);
         if (PQstatus(connection_) != CONNECTION_OK) {
             const std::string why = oneLine(PQerrorMessage(connection_));
-            PQfinish(connection_);
-            connection_ = nullptr;
+            close();
             failUnavailable(name_, "ne répond pas ou refuse la connexion : " + why);
         }
         PQsetnonblocking(connection_, 1);
@@ -291,6 +373,11 @@ private:
         execute(settings.c_str());
     }
 
+    void close() {
+        PQfinish(connection_);
+        connection_ = nullptr;
+    }
+
     // An idle connection has nothing to read, unless the server closed it (stopped, restarted,
     // or ended it): its farewell is there.
     void reconnectWhenLost() {
@@ -298,44 +385,64 @@ private:
             pollfd idle{PQsocket(connection_), POLLIN, 0};
             if (::poll(&idle, 1, 0) == 0) return;
         }
-        PQfinish(connection_);
-        connection_ = nullptr;
+        close();
         connect();
     }
 
     void prepare(int statement) {
-        if (!connection_) lost();
+        if (!connection_) lost(false);
         if (prepared_.test(statement)) return;
         const StatementText& text = kStatements[statement];
         const std::string statementName = "mvdb" + std::to_string(statement);
         if (!PQsendPrepare(connection_, statementName.c_str(), text.sql,
                            static_cast<int>(text.types.size()), text.types.data())) {
-            lost();
+            lost(false);
         }
-        answer();
+        answer(text.writes, false);
         prepared_.set(statement);
     }
 
-    // The answer of the request sent; its error as a DbError.
-    Result answer() {
+    // The answer of the request sent; its error as a DbError. writes: whether the request
+    // writes; keeps: whether it has changed what is stored once the server ran it.
+    Result answer(bool writes, bool keeps) {
         // The server's own statement timeout, the same, ends a statement first when it can.
-        const Clock::time_point deadline = Clock::now() + options_.serverTimeout + kAnswerMargin;
+        Clock::time_point deadline = Clock::now() + options_.serverTimeout + kAnswerMargin;
         for (int flushed; (flushed = PQflush(connection_)) != 0;) {
-            if (flushed < 0) lost();
-            await(POLLIN | POLLOUT, deadline);
-            if (!PQconsumeInput(connection_)) lost();
+            if (flushed < 0 || !await(POLLIN | POLLOUT, deadline) || !PQconsumeInput(connection_))
+                lost(false);  // a request not wholly sent is none
         }
         Result kept(nullptr);
         bool failed = false;
+        // Whether the server refused the request before it reported any of it done: it then kept
+        // nothing, whatever follows. Until it answers, a request that keeps may have been kept.
+        std::optional<bool> refusedFirst;
+        const auto mayHaveKept = [&] { return keeps && refusedFirst != true; };
+        bool cancelled = false;
         for (;;) {
             while (PQisBusy(connection_)) {
-                await(POLLIN, deadline);
-                if (!PQconsumeInput(connection_)) lost();
+                if (await(POLLIN, deadline)) {
+                    if (!PQconsumeInput(connection_)) lost(mayHaveKept());
+                } else if (!cancelled) {
+                    // The server's verdict on a cancel is awaited a little: a request it cancelled
+                    // was not kept, one it finished was.
+                    requestCancel(connection_, kAnswerMargin);
+                    deadline = Clock::now() + kAnswerMargin;
+                    cancelled = true;
+                } else {
+                    close();
+                    if (mayHaveKept()) failUnknownOutcome(name_, "n'a pas répondu à temps");
+                    failUnavailable(name_,
+                                    "n'a pas répondu à temps ; l'opération a été abandonnée");
+                }
             }
             PGresult* result = PQgetResult(connection_);
             if (!result) break;
             const ExecStatusType status = PQresultStatus(result);
             const bool error = status == PGRES_FATAL_ERROR || status == PGRES_NONFATAL_ERROR;
+            // A refusal is the server's when it names its cause; else the client library's own.
+            if (!refusedFirst) {
+                refusedFirst = error && PQresultErrorField(result, PG_DIAG_SQLSTATE) != nullptr;
+            }
             // The first error is the one that counts; else the last rows.
             if (!failed) {
                 kept = Result(result);
@@ -344,49 +451,54 @@ private:
                 PQclear(result);
             }
         }
-        if (PQstatus(connection_) != CONNECTION_OK) lost();
-        if (failed) failStatement(name_, kept.raw());
+        if (PQstatus(connection_) != CONNECTION_OK) lost(mayHaveKept());
+        if (failed) failStatement(name_, kept.raw(), writes);
         return kept;
     }
 
-    void await(short events, Clock::time_point deadline) {
+    // Waits for the events on the connection's socket until the deadline; false when it passed.
+    bool await(short events, Clock::time_point deadline) const {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         pollfd socket{PQsocket(connection_), events, 0};
-        const int ready = left.count() > 0 ? ::poll(&socket, 1, static_cast<int>(left.count())) : 0;
-        if (ready > 0) return;
-        // A server that does not answer in time is left: its next call connects again.
-        PQfinish(connection_);
-        connection_ = nullptr;
-        failUnavailable(name_, "n'a pas répondu à temps ; l'opération a été abandonnée");
+        return left.count() > 0 && ::poll(&socket, 1, static_cast<int>(left.count())) > 0;
     }
 
-    [[noreturn]] void lost() {
+    // The connection was lost; mayHaveKept: with a write that the server may have kept.
+    [[noreturn]] void lost(bool mayHaveKept) {
         const std::string why = connection_ ? oneLine(PQerrorMessage(connection_)) : "";
-        PQfinish(connection_);
-        connection_ = nullptr;
-        failUnavailable(name_, "a été perdu" + (why.empty() ? std::string() : " : " + why) +
-                                   " ; l'opération a été abandonnée");
+        close();
+        const std::string lost = "a été perdu" + (why.empty() ? std::string() : " : " + why);
+        if (mayHaveKept) failUnknownOutcome(name_, lost);
+        failUnavailable(name_, lost + " ; l'opération a été abandonnée");
     }
 
     std::string uri_;
     OpenOptions options_;
-    const std::string& name_;
+    std::string name_;
     PGconn* connection_ = nullptr;
     std::bitset<kStatementCount> prepared_;
 };
 
 PostgresStore::PostgresStore(std::string uri, const OpenOptions& options)
-    : name_(serverName(uri)),
-      connection_(std::make_unique<Connection>(std::move(uri), options, name_)) {}
+    : connection_(std::make_unique<Connection>(std::move(uri), options)) {}
 
 PostgresStore::~PostgresStore() = default;
+
+const std::string& PostgresStore::name() const {
+    return connection_->name();
+}
 
 std::shared_ptr<PostgresStore> PostgresStore::open(const std::string& uri,
                                                    const OpenOptions& options) {
     std::shared_ptr<PostgresStore> store(new PostgresStore(uri, options));
     const Result layout = store->run(kReadLayout, {});
-    if (layout.rows() != 1 || layout.number(0, 0) > kLayout) {
-        throw DbError(kErrNotADatabase, "La base de données « " + store->name_ +
+    if (layout.rows() != 1) {
+        throw DbError(kErrNotADatabase, "« " + store->name() +
+                                            " » n'est pas une base de données multivaluée "
+                                            "complète : sa table mvdb_layout est vide.");
+    }
+    if (layout.number(0, 0) > kLayout) {
+        throw DbError(kErrNotADatabase, "La base de données « " + store->name() +
                                             " » vient d'une version plus récente du programme.");
     }
     return store;
@@ -400,7 +512,8 @@ std::shared_ptr<PostgresStore> PostgresStore::create(const std::string& uri) {
 
 PostgresStore::Result PostgresStore::run(int statement, const Parameters& parameters) {
     countRequest();
-    return connection_->run(statement, parameters, !inUnit());
+    const bool keeps = inUnit() ? statement == kCommit : kStatements[statement].writes;
+    return connection_->run(statement, parameters, !inUnit(), keeps);
 }
 
 void PostgresStore::runUnitStatement(UnitStatement which) {
@@ -455,9 +568,7 @@ Store::WriteResult PostgresStore::writeRecordIf(FileId file, std::string_view ke
     if (expected) parameters.number(*expected);
     const Result written = run(expected ? kUpdateIf : kInsertIfNone, parameters);
     if (written.rows() == 1) return {Conflict::kNone, written.number(0, 0)};
-    if (!expected) return {Conflict::kCreated, 0};
-    const bool stored = run(kReadVersion, Parameters().number(file).bytes(key)).rows() == 1;
-    return {stored ? Conflict::kChanged : Conflict::kDeleted, 0};
+    return conflictWith(readRecord(file, key), text, !expected);
 }
 
 bool PostgresStore::deleteRecord(FileId file, std::string_view key) {

@@ -10,13 +10,20 @@
 // not whole by the server; a conditional write checks the version in the same statement.
 //
 // The connection: opened with a bounded wait (OpenOptions::serverTimeout), each answer awaited no
-// longer, lock waits bounded by busyTimeout. A connection that the server closed (restarted,
-// stopped, a dropped link) is opened again before the next call that is not inside a unit of
-// work; a call that finds it lost fails with kErrServerUnavailable and wrote nothing, or, inside
-// a unit, undid the unit. Messages name the server and its database, never the password.
+// longer, lock waits bounded by busyTimeout. A location may name several servers (a primary and
+// its standbys, with target_session_attrs=read-write): the client library takes the first that
+// serves. A connection that the server closed (restarted, stopped, failed over, a dropped link)
+// is opened again before the next call that is not inside a unit of work. A call that finds it
+// lost, or waits past its time (the request is then cancelled on the server, and the server's
+// verdict awaited a little), fails with kErrServerUnavailable and wrote nothing (inside a unit,
+// undid the unit); but a write sent and neither answered nor refused, the commit of a unit among
+// them, fails with kErrOutcomeUnknown: it may have been kept. Messages name the user, the servers
+// and the database as connected, never the password, and never a location that does not parse.
 //
-// Failures are DbErrors (DbError.h): kErrServerUnavailable, kErrNotADatabase (no tables of ours),
-// kErrDatabaseExists, kErrDatabaseLocked, kErrDatabaseReadOnly, kErrFileExists, kErrStorage.
+// Failures are DbErrors (DbError.h): kErrServerUnavailable, kErrOutcomeUnknown, kErrBadLocation,
+// kErrNotADatabase (no tables of ours), kErrDatabaseExists, kErrDatabaseLocked,
+// kErrDatabaseReadOnly (a write refused), kErrReadRefused (a read refused), kErrFileExists,
+// kErrStorage.
 #pragma once
 
 #include <memory>
@@ -35,7 +42,7 @@ public:
     static std::shared_ptr<PostgresStore> create(const std::string& uri);
     ~PostgresStore() override;
 
-    const std::string& name() const override { return name_; }
+    const std::string& name() const override;
 
     std::optional<FileId> findFile(std::string_view name) override;
     FileId createFile(std::string_view name) override;
@@ -61,7 +68,6 @@ private:
     // Runs a prepared statement of the store with its parameters; answers its rows.
     Result run(int statement, const Parameters& parameters);
 
-    std::string name_;
     std::unique_ptr<Connection> connection_;
 };
 

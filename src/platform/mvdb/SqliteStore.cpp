@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -57,7 +58,6 @@ enum StatementId {
     kCreateFile,
     kFileNames,
     kReadRecord,
-    kReadVersion,
     kReadChunkSmall,
     kReadChunkMiddle,
     kReadChunkLarge,
@@ -104,7 +104,6 @@ const std::array<std::string, kStatementCount> kStatements = {
     "INSERT INTO files (name) VALUES (?1)",
     "SELECT name FROM files ORDER BY name",
     "SELECT version, text FROM records WHERE file = ?1 AND key = ?2",
-    "SELECT version FROM records WHERE file = ?1 AND key = ?2",
     chunkRead(kChunkKeys[0]),
     chunkRead(kChunkKeys[1]),
     chunkRead(kChunkKeys[2]),
@@ -128,7 +127,28 @@ const std::array<std::string, kStatementCount> kStatements = {
     "ROLLBACK TO mvdb",
 };
 
+// What a writer left that a user who may only read cannot finish.
+constexpr const char* kInterruptedWrite =
+    "a été interrompue au milieu d'une écriture : un utilisateur qui peut l'écrire doit l'ouvrir "
+    "une fois pour la terminer.";
+constexpr const char* kWriteAheadLog =
+    "est gardée à la manière d'une version antérieure du programme : un utilisateur qui peut "
+    "l'écrire doit l'ouvrir une fois pour la convertir.";
+
+[[noreturn]] void failNeedsWriter(const std::string& path, const char* what) {
+    throw DbError(kErrNeedsWriter, "La base de données « " + path + " » " + what);
+}
+
 [[noreturn]] void fail(int code, const std::string& path, const char* detail) {
+    switch (code) {
+        case SQLITE_READONLY_ROLLBACK:
+            failNeedsWriter(path, kInterruptedWrite);
+        case SQLITE_READONLY_RECOVERY:
+        case SQLITE_READONLY_CANTLOCK:
+        case SQLITE_READONLY_CANTINIT:
+        case SQLITE_READONLY_DIRECTORY:
+            failNeedsWriter(path, kWriteAheadLog);
+    }
     switch (code & 0xFF) {
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
@@ -230,6 +250,13 @@ bool mayWrite(const std::string& path) {
            ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
+// Whether the SQLite file's header says that it is kept with a write-ahead log.
+bool keepsWriteAheadLog(const std::string& path) {
+    std::array<char, 20> header{};
+    std::ifstream(path, std::ios::binary).read(header.data(), header.size());
+    return header[18] == 2 && header[19] == 2;
+}
+
 sqlite3* connect(const std::string& path, int flags, std::chrono::milliseconds busyTimeout) {
     sqlite3* connection = nullptr;
     const int code = sqlite3_open_v2(path.c_str(), &connection,
@@ -262,7 +289,11 @@ std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
     if (!std::filesystem::exists(path, ignored)) {
         throw DbError(kErrNoSuchDatabase, "La base de données « " + path + " » n'existe pas.");
     }
-    const bool readOnly = options.readOnly || !mayWrite(path);
+    const bool userMayWrite = mayWrite(path);
+    // Reading a file kept with a write-ahead log makes files beside it, which the reader would
+    // own: the owner could no longer write.
+    if (!userMayWrite && keepsWriteAheadLog(path)) failNeedsWriter(path, kWriteAheadLog);
+    const bool readOnly = options.readOnly || !userMayWrite;
     const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     std::shared_ptr<SqliteStore> store(
         new SqliteStore(connect(path, flags, options.busyTimeout), path));
@@ -436,14 +467,6 @@ std::vector<std::optional<Store::Record>> SqliteStore::readRecords(
     return found.take();
 }
 
-std::optional<Store::Version> SqliteStore::storedVersion(FileId file, std::string_view key) {
-    Statement::Use read(statement(kReadVersion));
-    read->bind(1, file);
-    read->bind(2, key);
-    if (!read->step()) return std::nullopt;
-    return read->integer(0);
-}
-
 std::optional<Store::Version> SqliteStore::write(int which, FileId file, std::string_view key,
                                                  std::string_view text,
                                                  std::optional<Version> expected) {
@@ -470,8 +493,7 @@ Store::WriteResult SqliteStore::writeRecordIf(FileId file, std::string_view key,
     const std::optional<Version> written =
         write(expected ? kUpdateIf : kInsertIfNone, file, key, text, expected);
     if (written) return {Conflict::kNone, *written};
-    if (!expected) return {Conflict::kCreated, 0};
-    return {storedVersion(file, key) ? Conflict::kChanged : Conflict::kDeleted, 0};
+    return conflictWith(readRecord(file, key), text, !expected);
 }
 
 bool SqliteStore::deleteRecord(FileId file, std::string_view key) {

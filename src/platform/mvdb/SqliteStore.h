@@ -17,7 +17,9 @@
 //
 // Failures are DbErrors (DbError.h): kErrNoSuchDatabase (also for a write once the file was
 // removed or replaced), kErrNotADatabase, kErrDatabaseExists, kErrDatabaseLocked (after the busy
-// timeout), kErrDatabaseReadOnly (also for a write once the file was made read-only), kErrStorage.
+// timeout), kErrDatabaseReadOnly (also for a write once the file was made read-only),
+// kErrNeedsWriter (a user who may only read, on a file that a writer must open first: a write
+// interrupted, or a write-ahead log to convert), kErrStorage.
 #pragma once
 
 #include <cstdint>
@@ -71,7 +73,6 @@ private:
     // be written.
     void upgradeLayout(int layout, bool readOnly);
     void leaveWriteAheadLog();
-    std::optional<Version> storedVersion(FileId file, std::string_view key);
     // Runs a write statement of the text, over the expected version when there is one; answers
     // the version written, none when the statement found nothing to write.
     std::optional<Version> write(int which, FileId file, std::string_view key,

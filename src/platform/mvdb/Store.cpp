@@ -53,6 +53,13 @@ void Store::rollback() noexcept {
     --depth_;
 }
 
+Store::WriteResult Store::conflictWith(const std::optional<Record>& stored, std::string_view text,
+                                       bool expectedNone) {
+    if (stored && stored->text == text) return {Conflict::kNone, stored->version};
+    if (expectedNone) return {Conflict::kCreated, 0};
+    return {stored ? Conflict::kChanged : Conflict::kDeleted, 0};
+}
+
 Store::RecordsOfKeys::RecordsOfKeys(std::span<const std::string> keys)
     : keys_(keys), records_(keys.size()) {
     places_.reserve(keys.size());

@@ -81,7 +81,8 @@ public:
     // Writes the record whatever is stored; answers its new version.
     virtual Version writeRecord(FileId file, std::string_view key, std::string_view text) = 0;
     // Writes the record only when it is still stored at the expected version (none: there is
-    // still no record), checked and written at once.
+    // still no record), checked and written at once; a record found stored with this very text
+    // counts as written (conflictWith).
     virtual WriteResult writeRecordIf(FileId file, std::string_view key, std::string_view text,
                                       std::optional<Version> expected) = 0;
     virtual bool deleteRecord(FileId file, std::string_view key) = 0;
@@ -128,6 +129,12 @@ protected:
         std::unordered_map<std::string_view, std::size_t> places_;
         std::vector<std::optional<Record>> records_;
     };
+
+    // What a conditional write that wrote nothing answers, from the record stored in place of the
+    // one it expected: a stored record that holds the very text being written is the writer's own
+    // (a retry of a write whose answer was lost), which counts as written at its stored version.
+    static WriteResult conflictWith(const std::optional<Record>& stored, std::string_view text,
+                                    bool expectedNone);
 
     // Runs work in a unit of that kind, unless one is open already; answers what work answers.
     template <class Work>
