@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "control/ControlTesting.h"
+#include "support/Relay.h"
 
 namespace {
 
@@ -92,5 +93,52 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param) == StoreKind::kFile ? "File" : "Server") +
                std::get<1>(info.param).name;
     });
+
+// The relay between a clerk and the run's server, there before the clerk's database.
+struct WithRelay {
+    test_support::Relay relay{test_support::PostgresServer::shared().folder()};
+};
+
+// The link to the server breaks after the server kept the entity's record, before its answer came.
+class LostAnswerTest : private WithRelay, public control_testing::EditorTest {
+protected:
+    LostAnswerTest()
+        : EditorTest(relay.route(test_support::PostgresServer::shared().newDatabase())) {
+        control.setErrorHandler([this](const std::exception& error) { shown = error.what(); });
+    }
+
+    using WithRelay::relay;
+    std::string shown;
+};
+
+// The clerk is told that nobody knows whether the lines were saved; saving them again is no
+// other clerk's change, and saves them once.
+TEST_F(LostAnswerTest, ASaveWhoseAnswerIsLostIsToldUnknownAndSavingAgainSaves) {
+    addLine({"205"});
+    user.click(control.Cmd_Ok);  // a first save, so that the next one is one request
+    type(control.Txt_Entite, "007");
+    addLine({"123"});
+    relay.loseNextAnswer();
+    user.click(control.Cmd_Ok);
+    EXPECT_TRUE(
+        shown.starts_with("On ne sait pas si les paramètres de l'entité juridique 007 "
+                          "ont été enregistrés : Le serveur de la base de données « " +
+                          database.Name() + " » a été perdu : "))
+        << shown;
+    EXPECT_TRUE(shown.ends_with(
+        " ; l'écriture envoyée a peut-être été enregistrée, peut-être pas. Cliquez de nouveau sur "
+        "« OK » pour les enregistrer, ou sur « Annuler » puis rouvrez l'entité pour voir les "
+        "lignes "
+        "enregistrées."))
+        << shown;
+    const std::string saved = storedRecord();
+    EXPECT_EQ(control.Lst_Codes.List(6), "123;;;;") << "the lines stay on the screen";
+
+    shown.clear();
+    user.click(control.Cmd_Ok);
+    EXPECT_EQ(shown, "") << "saving again was taken for another clerk's change";
+    EXPECT_EQ(storedRecord(), saved);
+    EXPECT_EQ(control.Lst_Codes.ListCount(), 0) << "the screen is cleared for the next code";
+}
 
 }  // namespace

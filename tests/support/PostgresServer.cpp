@@ -36,19 +36,42 @@ std::string uniqueSuffix() {
 
 PostgresServer::PostgresServer(fs::path folder, bool durable)
     : folder_(std::move(folder)), owned_(true) {
-    fs::create_directories(folder_);
-    // The folder is the server's system user's, with his group.
-    const std::string give =
-        std::string("chown ") + kServerUser + ": " + shellWord(folder_.string());
-    if (runsAsRoot() && std::system(give.c_str()) != 0)
-        throw std::runtime_error("cannot give " + folder_.string() + " to " + kServerUser);
+    makeFolder(folder_);
     runProgram("initdb", {"-D", (folder_ / "data").string(), "-A", "trust", "-U", kServerUser, "-E",
                           "UTF8", "--locale=C", "--no-sync"});
-    std::ofstream settings(folder_ / "data" / "postgresql.auto.conf", std::ios::app);
-    settings << "listen_addresses = ''\nunix_socket_directories = '" << folder_.string() << "'\n";
-    if (!durable) settings << "fsync = off\nsynchronous_commit = off\nfull_page_writes = off\n";
-    settings.close();
+    configure(folder_, durable);
     start();
+}
+
+std::unique_ptr<PostgresServer> PostgresServer::standby(fs::path folder) const {
+    makeFolder(folder);
+    runProgram("pg_basebackup", {"-D", (folder / "data").string(), "-h", folder_.string(), "-U",
+                                 kServerUser, "-R", "--no-sync"});
+    // The copy keeps the primary's settings; its own come after them and win.
+    configure(folder, false);
+    std::unique_ptr<PostgresServer> standby(new PostgresServer(std::move(folder), Running{}));
+    standby->owned_ = true;
+    standby->start();
+    return standby;
+}
+
+void PostgresServer::promote() const {
+    runProgram("pg_ctl", {"-D", (folder_ / "data").string(), "-w", "promote"});
+}
+
+void PostgresServer::makeFolder(const fs::path& folder) {
+    fs::create_directories(folder);
+    // The folder is the server's system user's, with his group.
+    const std::string give =
+        std::string("chown ") + kServerUser + ": " + shellWord(folder.string());
+    if (runsAsRoot() && std::system(give.c_str()) != 0)
+        throw std::runtime_error("cannot give " + folder.string() + " to " + kServerUser);
+}
+
+void PostgresServer::configure(const fs::path& folder, bool durable) {
+    std::ofstream settings(folder / "data" / "postgresql.auto.conf", std::ios::app);
+    settings << "listen_addresses = ''\nunix_socket_directories = '" << folder.string() << "'\n";
+    if (!durable) settings << "fsync = off\nsynchronous_commit = off\nfull_page_writes = off\n";
 }
 
 PostgresServer::PostgresServer(fs::path folder, Running)

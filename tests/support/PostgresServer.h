@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,16 @@ public:
     // A folder for a server of a test's own, where the fixture's end finds it too.
     static std::filesystem::path privateFolder();
 
+    // Makes and starts, in folder, a standby of this server, which streams its writes and takes
+    // none of its own until promoted.
+    std::unique_ptr<PostgresServer> standby(std::filesystem::path folder) const;
+    // Makes a standby the primary, taking writes.
+    void promote() const;
+
     void start();
     void stop();
+    // The folder of the server's Unix socket.
+    const std::filesystem::path& folder() const { return folder_; }
     // Leaves the server running past this object.
     void keepRunning() { owned_ = false; }
 
@@ -61,6 +70,10 @@ public:
     }
 
 private:
+    // Makes folder, owned by the server's system user.
+    static void makeFolder(const std::filesystem::path& folder);
+    // Settings of the server in folder: its socket there, no TCP; durable: whether it syncs.
+    static void configure(const std::filesystem::path& folder, bool durable);
     void runProgram(const std::string& program, const std::vector<std::string>& arguments) const;
 
     std::filesystem::path folder_;

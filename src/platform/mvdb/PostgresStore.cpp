@@ -148,17 +148,24 @@ std::string nameOf(PGconn* connection) {
     return "postgresql://" + (user.empty() ? "" : user + "@") + servers + "/" + database;
 }
 
-// A server's message on one line, without its severity and its trailing newline.
+// A server's message on one line, without its severity, its final stop and its trailing blanks.
 std::string oneLine(const char* message) {
-    std::string text = message ? message : "";
+    std::string_view text = message ? message : "";
     for (const char* severity : {"FATAL:  ", "ERROR:  "}) {
-        if (text.starts_with(severity)) text.erase(0, std::strlen(severity));
+        if (text.starts_with(severity)) text.remove_prefix(std::strlen(severity));
     }
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\t'; }, ' ');
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
+    std::string line;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\n' || c == '\t';
+        if (!blank) {
+            line += c;
+        } else if (!line.empty() && line.back() != ' ') {
+            line += ' ';
+        }
+    }
+    while (!line.empty() && (line.back() == ' ' || line.back() == '.'))
+        line.pop_back();
+    return line;
 }
 
 [[noreturn]] void failUnavailable(const std::string& name, const std::string& why) {
