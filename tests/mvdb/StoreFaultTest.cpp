@@ -362,5 +362,30 @@ TEST_F(PostgresStoreTest, AServerThatFailsUnderAnOpenHandleTellsWhatBecameOfTheW
     EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]130^^^^");
 }
 
+// An office's server and its standby: a clerk's location names both, and takes the one that
+// takes writes. While neither does, a save fails and writes nothing; once the standby is made the
+// primary, the clerk's next save reconnects to it and is kept there.
+TEST_F(PostgresStoreTest, AClerkOpenAcrossAFailoverSavesOnTheNewPrimary) {
+    const std::unique_ptr<PostgresServer> standby =
+        server_->standby(PostgresServer::privateFolder());
+    const std::string both = "postgresql://postgres@/" + databaseName() +
+                             "?host=" + server_->folder().string() + "," +
+                             standby->folder().string() + "&target_session_attrs=read-write";
+    const Database clerk = Database::Open(both);
+    EXPECT_EQ(clerk.Name(),
+              "postgresql://postgres@" + server_->folder().string() + ":5432/" + databaseName());
+    DbRecord record = clerk.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
+    record.Replace(5, 1, 0, "110");
+
+    server_->stop();
+    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrServerUnavailable);
+    standby->promote();
+    record.DBWrite();
+    EXPECT_EQ(clerk.Name(),
+              "postgresql://postgres@" + standby->folder().string() + ":5432/" + databaseName());
+    EXPECT_EQ(stored(Database::Open(standby->uri(databaseName())), "TPSPARAMBASCUL", "001"),
+              "14/03/2025^MDUPONT^^^110]102^^^^");
+}
+
 }  // namespace
 }  // namespace mvdb
