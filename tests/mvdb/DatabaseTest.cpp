@@ -3,6 +3,7 @@
 // the same order, on both stores.
 #include <functional>
 #include <optional>
+#include <random>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -79,6 +80,16 @@ TEST_P(DatabaseTest, EachMisuseAndEachWriteToAReadOnlyDatabaseFailWithTheirOwnNu
     EXPECT_EQ(errorNumberOf([&] { parameters().NewRecord(""); }), kErrBadName);
     EXPECT_EQ(errorNumberOf([&] { parameters().WriteRecord("0\xFD"s + "1", "x"); }), kErrBadName);
     EXPECT_EQ(errorNumberOf([&] { database_.CreateFile(""); }), kErrBadName);
+    // A key or a name has at most kMaxNameBytes bytes, which both stores keep, however random.
+    std::string longest;
+    std::mt19937 bytes(11);
+    while (longest.size() < kMaxNameBytes)
+        longest += static_cast<char>('!' + bytes() % 90);
+    parameters().WriteRecord(longest, "x");
+    EXPECT_EQ(parameters().ReadRecord(longest).Extract(), "x");
+    parameters().DeleteRecord(longest);
+    EXPECT_EQ(errorNumberOf([&] { parameters().NewRecord(longest + "k"); }), kErrBadName);
+    EXPECT_EQ(errorNumberOf([&] { database_.CreateFile(longest + "k"); }), kErrBadName);
     EXPECT_EQ(errorNumberOf([&] { database_.CreateFile("TPSPARAMBASCUL"); }), kErrFileExists);
     EXPECT_EQ(errorNumberOf([&] { database_.OpenFile("RUBSAISIE"); }), kErrNoSuchFile);
     EXPECT_EQ(errorNumberOf([&] { Database::Create(location()); }), kErrDatabaseExists);
@@ -192,6 +203,16 @@ TEST_P(ConflictTest, AWriteOverAnotherUsersWriteIsRefusedAndChangesNothing) {
     parameters().WriteRecord("001", fromNotation("^^^^101"));
     EXPECT_EQ(errorNumberOf([&] { mine.DBWrite(); }), kErrRecordChanged);
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "^^^^101");
+
+    // The very text being written, found stored, is no conflict: a write made again after its
+    // answer was lost is kept, and the record writes on from the version stored.
+    mine = parameters().ReadRecord("001");
+    mine.Replace(5, 2, 0, "102");
+    theirs.WriteRecord("001", fromNotation("^^^^101]102"));
+    mine.DBWrite();
+    mine.Replace(5, 3, 0, "103");
+    mine.DBWrite();
+    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), "^^^^101]102]103");
 }
 
 // The rubric sentence, as the screen asks for the rubrics that may receive hours.
