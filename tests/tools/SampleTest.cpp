@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "ToolRun.h"
+#include "mvdb/OtherProgram.h"
 #include "platform/mvdb/Marks.h"
 
 namespace mvdbtool::testing {
@@ -154,6 +155,55 @@ TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadViewsWithoutBlockingTheOwner) {
         EXPECT_EQ(saved.status, 0) << saved.err;
         EXPECT_EQ(mvdbAs(kOwner, {database, "show", "TPSPARAMBASCUL", "007"}).out, "^^^^101\n");
         fs::remove_all(folder);
+    }
+}
+
+// A file that a writer must open first: one whose writer was stopped in the middle of a write,
+// and one kept with a write-ahead log by an earlier version. The colleague is told so and leaves
+// nothing; the owner's next opening finishes what was left, and the colleague then reads.
+TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadIsToldWhenTheOwnerMustOpenTheFileFirst) {
+    const fs::path folder = path("partage");
+    fs::create_directory(folder);
+    ::chown(folder.c_str(), 4201, 4201);
+    const std::string sample = folder / "paie.mvdb";
+    ASSERT_EQ(mvdbAs(kOwner, {sample, "sample"}).status, 0);
+    const std::string interrupted = folder / "interrompue.mvdb", earlier = folder / "ancienne.mvdb";
+    {
+        // The file and its journal as a writer stopped midway leaves them.
+        mvdb::testing::OtherProgram writer(sample);
+        writer.run(
+            "PRAGMA cache_size = 1; BEGIN; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1"
+            " FROM n WHERE i < 2000) INSERT INTO records SELECT 1, 'x' || i, 1, randomblob(500)"
+            " FROM n;");
+        for (const std::string suffix : {"", "-journal"})
+            fs::copy_file(sample + suffix, interrupted + suffix);
+        writer.run("ROLLBACK");
+    }
+    fs::copy_file(sample, earlier);
+    mvdb::testing::OtherProgram(earlier).run("PRAGMA journal_mode = WAL");
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        ::chown(entry.path().c_str(), 4201, 4201);
+
+    for (const auto& [database, why] :
+         {std::pair(interrupted,
+                    "interrompue au milieu d'une écriture : un utilisateur qui peut "
+                    "l'écrire doit l'ouvrir une fois pour la terminer."),
+          std::pair(earlier,
+                    "gardée à la manière d'une version antérieure du programme : un "
+                    "utilisateur qui peut l'écrire doit l'ouvrir une fois pour la "
+                    "convertir.")}) {
+        const std::vector<std::string> show = {database, "show", "TPSPARAMBASCUL", "007"};
+        const Outcome refused = mvdbAs(kColleague, show);
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_THAT(refused.err, HasSubstr(why));
+        ASSERT_EQ(mvdbAs(kOwner, show).status, 0);
+        const Outcome viewed = mvdbAs(kColleague, show);
+        EXPECT_EQ(viewed.status, 0) << viewed.err;
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        struct stat status {};
+        ::stat(entry.path().c_str(), &status);
+        EXPECT_NE(status.st_uid, 4202U) << "the colleague left " << entry.path();
     }
 }
 
