@@ -34,6 +34,36 @@ TEST_F(CommandLineTest, HelpAnywherePrintsTheUsageAWrongCommandLineExitsTwoAndNe
     }
 }
 
+// A location's password shows in no verb's answer or error on a server; a location that does
+// not parse is refused without being repeated.
+TEST_F(CommandLineTest, NoVerbShowsThePasswordOfAServersLocation) {
+    std::string location = test_support::PostgresServer::shared().newDatabase();
+    location.insert(location.find('@'), ":motdepasse");
+    const std::vector<std::vector<std::string>> verbs = {
+        {"create"},
+        {"sample"},
+        {"create"},
+        {"files"},
+        {"list", "ASSOCIATION"},
+        {"show", "TPSPARAMBASCUL", "007"},
+        {"show", "TPSPARAMBASCUL", "999"},
+        {"put", "F", "K", "x"},
+        {"delete", "F", "K"},
+        {"delete", "F", "K"},
+        {"query", "SSELECT ASSOCIATION PAR 1", "0 1"},
+        {"query", "SSELECT ABSENT"},
+        {"export", "ASSOCIATION"},
+        {"import", "F"}};
+    for (std::vector<std::string> verb : verbs) {
+        verb.insert(verb.begin(), location);
+        const Outcome outcome = mvdb(verb, R"({"key":"K","attributes":[["x"]]})");
+        EXPECT_EQ((outcome.out + outcome.err).find("motdepasse"), std::string::npos) << verb[1];
+    }
+    location.insert(location.find("motdepasse"), "%ZZ");
+    fails(mvdb({location, "files"}), "mal formée");
+    EXPECT_EQ(mvdb({location, "files"}).err.find("motdepasse"), std::string::npos);
+}
+
 // A database holding record K of file F.
 class EditingTest : public ToolTest {
 protected:
