@@ -414,10 +414,7 @@ private:
     Result answer(bool writes, bool keeps) {
         // The server's own statement timeout, the same, ends a statement first when it can.
         Clock::time_point deadline = Clock::now() + options_.serverTimeout + kAnswerMargin;
-        for (int flushed; (flushed = PQflush(connection_)) != 0;) {
-            if (flushed < 0 || !await(POLLIN | POLLOUT, deadline) || !PQconsumeInput(connection_))
-                lost(false);  // a request not wholly sent is none
-        }
+        send(deadline);
         Result kept(nullptr);
         bool failed = false;
         // Whether the server refused the request before it reported any of it done: it then kept
@@ -436,10 +433,7 @@ private:
                     deadline = Clock::now() + kAnswerMargin;
                     cancelled = true;
                 } else {
-                    close();
-                    if (mayHaveKept()) failUnknownOutcome(name_, "n'a pas répondu à temps");
-                    failUnavailable(name_,
-                                    "n'a pas répondu à temps ; l'opération a été abandonnée");
+                    timedOut(mayHaveKept());
                 }
             }
             PGresult* result = PQgetResult(connection_);
@@ -463,11 +457,28 @@ private:
         return kept;
     }
 
+    // Sends what the client library holds of the request; a request not wholly sent is none.
+    void send(Clock::time_point deadline) {
+        for (int flushed; (flushed = PQflush(connection_)) != 0;) {
+            if (flushed < 0) lost(false);
+            if (!await(POLLIN | POLLOUT, deadline)) timedOut(false);
+            if (!PQconsumeInput(connection_)) lost(false);
+        }
+    }
+
     // Waits for the events on the connection's socket until the deadline; false when it passed.
     bool await(short events, Clock::time_point deadline) const {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         pollfd socket{PQsocket(connection_), events, 0};
         return left.count() > 0 && ::poll(&socket, 1, static_cast<int>(left.count())) > 0;
+    }
+
+    // The server did not answer in time: it is left, and the next call connects again.
+    // mayHaveKept: with a write that the server may have kept.
+    [[noreturn]] void timedOut(bool mayHaveKept) {
+        close();
+        if (mayHaveKept) failUnknownOutcome(name_, "n'a pas répondu à temps");
+        failUnavailable(name_, "n'a pas répondu à temps ; l'opération a été abandonnée");
     }
 
     // The connection was lost; mayHaveKept: with a write that the server may have kept.
