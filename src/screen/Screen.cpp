@@ -1,5 +1,10 @@
 #include "screen/Screen.h"
 
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -43,11 +48,37 @@ ListBox& detailList(Surface& surface, Frame& frame) {
     return list;
 }
 
+// Never shown, and not announced: the codes of the lines are read with their lines.
 ListBox& hiddenCodeList(Surface& surface, Frame& frame) {
     ListBox& list =
         surface.add<ListBox>(Placement{"Lst_Codes", -1, &frame, {3480, 3360, 1455, 255}, 26});
     list.SetVisible(false);
+    list.setAnnounced(false);
     return list;
+}
+
+// The label of the rubric of that code in a rubric's list (item data, the code's number); none
+// when the list does not offer it.
+std::optional<std::string_view> offeredLabel(const ComboBox& list, std::string_view code) {
+    std::int32_t number = 0;
+    const char* end = code.data() + code.size();
+    const auto [last, error] = std::from_chars(code.data(), end, number);
+    if (code.empty() || error != std::errc() || last != end) return std::nullopt;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (list.ItemData(i) == number) return list.List(i);
+    }
+    return std::nullopt;
+}
+
+// A rubric's column of a line ("101-Heures majorées 2") as read aloud: its code, then the whole
+// label of its rubric from the rubric's list, or the start of the label that the column shows
+// when the list no longer offers the rubric.
+std::string spokenRubric(const ComboBox& list, std::string_view shown) {
+    const std::size_t dash = shown.find('-');
+    if (dash == std::string_view::npos) return std::string(shown);
+    const std::string_view code = shown.substr(0, dash);
+    const std::string_view label = offeredLabel(list, code).value_or(shown.substr(dash + 1));
+    return std::string(code) + (label.empty() ? "" : " ") + std::string(label);
 }
 
 }  // namespace
@@ -131,7 +162,9 @@ void Screen::describeForAssistiveTechnology() {
     for (const RubricColumn& column : rubricColumns()) {
         column.code.setAccessibleName(column.heading.Caption() + ", code");
         column.list.setAccessibleName(column.heading.Caption() + ", rubrique");
-        lineColumns.push_back({column.heading.Caption(), kLineColumnWidth});
+        lineColumns.push_back(
+            {column.heading.Caption(), kLineColumnWidth,
+             [&list = column.list](auto shown) { return spokenRubric(list, shown); }});
     }
     Lst_Detail.setColumns(std::move(lineColumns));
     Cmd_Ok.setAccessibleName(Cmd_Ok.Caption(), "Enregistrer les lignes de l'entité");

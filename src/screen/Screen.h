@@ -4,7 +4,8 @@
 //
 // Assistive technology: every widget is named in French from the screen's captions (a code box and
 // a list by the caption of their label, the line editor's "OK" and "Annuler" told from the
-// screen's by a description), Lst_Detail reads each line as its five rubrics under their headings,
+// screen's by a description), Lst_Detail reads each line as its rubrics under their headings, each
+// by its code and the whole label that its rubric's list offers (the line shows only its start),
 // and the separator bars are not announced (Lst_Codes, hidden, is not either).
 //
 // The screen holds no behaviour of its own: the control's handlers are bound to these widgets'

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Utf8.h"
 #include "platform/toolkit/StateDump.h"
 #include "platform/toolkit/ToolkitError.h"
 #include "screen/Screen.h"
@@ -116,6 +117,23 @@ TEST_F(ScreenTest, TheCollectionHoldsTheWidgetsAndTheHelpMenuAndTheLooksFollowTh
     }
     for (int index = 4; index <= 7; ++index)
         EXPECT_EQ(ecran.Cache(index).backColour(), toolkit::SystemColour::ActiveBorder);
+}
+
+// A line of Lst_Detail is read as its rubrics under their headings, each by its code and the whole
+// label that its list offers, or, when the list no longer offers it, the start that the line shows.
+TEST_F(ScreenTest, ALineReadsAsItsRubricsCodesAndWholeLabelsUnderTheirHeadings) {
+    ecran.Cbo_RubNorm.AddItem("Heures de déplacement entre deux interventions");
+    ecran.Cbo_RubNorm.SetItemData(0, 120);
+    std::string line;
+    for (const std::string column :
+         {"120-Heures de déplacement entr", "", "", "", "007-Heures d'évaluation à domi"}) {
+        line +=
+            column + std::string(screen::kLineColumnWidth - platform::characterCount(column), ' ');
+    }
+    ecran.Lst_Detail.AddItem(line);
+    EXPECT_EQ(ecran.Lst_Detail.spokenItem(0),
+              "Heures semaine 120 Heures de déplacement entre deux interventions, "
+              "Heures 1er Mai 007 Heures d'évaluation à domi");
 }
 
 TEST_F(ScreenTest, TheStateDumpListsTheWidgetsInTabOrderThenTheMenu) {

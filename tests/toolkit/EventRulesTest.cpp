@@ -162,15 +162,16 @@ TEST_F(EventRulesTest, AListKeepsItsSelectionOnTheSameItemWhenAnotherIsRemoved) 
 TEST_F(EventRulesTest, AListWithColumnsReadsEachItemByItsHeadingsLeavingBlankColumnsOut) {
     list.AddItem("  un   ");
     EXPECT_EQ(list.spokenItem(0), "un");
-    // Widths count characters: « é » is two bytes.
-    list.setColumns({{"Nom", 6}, {"Vide", 4}, {"Fériés", 5}});
+    // Widths count characters: « é » is two bytes. A column may say its text otherwise.
+    const auto asCode = [](std::string_view text) { return "code " + std::string(text); };
+    list.setColumns({{"Nom", 6, {}}, {"Vide", 4, {}}, {"Fériés", 5, asCode}});
     list.AddItem(
         "Zoé   "
         "    "
         "107  "
         "reste ");
     list.AddItem("Zoé");
-    EXPECT_EQ(list.spokenItem(1), "Nom Zoé, Fériés 107, reste");
+    EXPECT_EQ(list.spokenItem(1), "Nom Zoé, Fériés code 107, reste");
     EXPECT_EQ(list.spokenItem(2), "Nom Zoé");
     EXPECT_EQ(list.List(1), "Zoé       107  reste ");
 }

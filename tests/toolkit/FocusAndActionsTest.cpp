@@ -53,6 +53,20 @@ TEST_F(FocusAndActionsTest, LostFocusIsRaisedOnTheWidgetLeftAlsoWhenItBecomesUnu
     EXPECT_EQ(events, (Events{"lost:Txt_Premier", "lost:Txt_Dedans"}));
 }
 
+TEST_F(FocusAndActionsTest, AnActionThatLeavesTheFocusNowherePassesItOnUnlessAHandlerSetsIt) {
+    ok.onClick = [&] { ok.SetEnabled(false); };
+    user.click(ok);
+    EXPECT_TRUE(inside.hasFocus());  // after Cmd_Ok in tab order
+    ok.SetEnabled(true);
+    ok.onClick = [&] {
+        ok.SetEnabled(false);
+        first.SetFocus();
+    };
+    user.click(ok);
+    EXPECT_TRUE(first.hasFocus());
+    EXPECT_EQ(events, (Events{"lost:Txt_Dedans"}));  // passing the focus on raises nothing
+}
+
 TEST_F(FocusAndActionsTest, SetFocusFailsOnWhatCannotTakeTheFocus) {
     EXPECT_EQ(errorNumberOf([&] { label.SetFocus(); }), kErrCannotFocus);
     frame.SetEnabled(false);

@@ -11,16 +11,16 @@ std::string_view withoutPadding(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') + 1 - first);
 }
 
-// Appends a column's text under its heading, unless the column is blank.
-void appendColumn(std::string& spoken, std::string_view heading, std::string_view text) {
+// Appends a column's text under its heading, as the column reads it, unless the column is blank.
+void appendColumn(std::string& spoken, const ListColumn& column, std::string_view text) {
     const std::string_view value = withoutPadding(text);
     if (value.empty()) return;
     if (!spoken.empty()) spoken += ", ";
-    if (!heading.empty()) {
-        spoken += heading;
+    if (!column.heading.empty()) {
+        spoken += column.heading;
         spoken += ' ';
     }
-    spoken += value;
+    spoken += column.spoken ? column.spoken(value) : std::string(value);
 }
 
 }  // namespace
@@ -39,11 +39,12 @@ void ListBox::SetList(int index, std::string_view text) {
 void ListBox::RemoveItem(int index) {
     items_.remove(index);
     newIndex_ = -1;
+    // The selection follows its item before the view is told, so that the view never shows the
+    // old index over the rows left.
+    const bool selectionMoved = index <= listIndex_;
+    if (selectionMoved) listIndex_ = index == listIndex_ ? -1 : listIndex_ - 1;
     showItems({ItemChange::Removed, index});
-    if (index <= listIndex_) {
-        listIndex_ = index == listIndex_ ? -1 : listIndex_ - 1;
-        show(Aspect::Selection);
-    }
+    if (selectionMoved) show(Aspect::Selection);
 }
 
 std::string ListBox::spokenItem(int index) const {
@@ -51,10 +52,10 @@ std::string ListBox::spokenItem(int index) const {
     std::string spoken;
     for (const ListColumn& column : columns_) {
         const std::size_t end = platform::byteOffset(rest, column.width);
-        appendColumn(spoken, column.heading, rest.substr(0, end));
+        appendColumn(spoken, column, rest.substr(0, end));
         rest.remove_prefix(end);
     }
-    appendColumn(spoken, "", rest);
+    appendColumn(spoken, {}, rest);
     return spoken;
 }
 

@@ -6,7 +6,8 @@
 // click, or Enter with an item selected.
 //
 // Columns: the items' text may be laid out in columns of fixed widths, each under a heading; an
-// item is then read aloud column by column (spokenItem), not as its padded text.
+// item is then read aloud column by column (spokenItem), each column as it says, never as the
+// padded text.
 #pragma once
 
 #include <cstddef>
@@ -20,10 +21,12 @@
 
 namespace toolkit {
 
-// A column of a list box's items: its heading and its width in characters.
+// A column of a list box's items: its heading, its width in characters, and how its text (never
+// blank, without its padding) is read aloud; as it stands when spoken is empty.
 struct ListColumn {
     std::string heading;
     std::size_t width;
+    std::function<std::string(std::string_view text)> spoken;
 };
 
 class ListBox : public ItemsWidget<Widget> {
@@ -37,9 +40,9 @@ public:
     void Clear() override { clearItems(); }
 
     void setColumns(std::vector<ListColumn> columns) { columns_ = std::move(columns); }
-    // An item as assistive technology reads it: each column's heading and its text without the
-    // padding, for the columns that are not blank, joined by ", "; any text beyond the last column
-    // after them. Without columns, the item's text without its padding.
+    // An item as assistive technology reads it: each column's heading and its text as the column
+    // reads it, for the columns that are not blank, joined by ", "; any text beyond the last
+    // column after them. Without columns, the item's text without its padding.
     std::string spokenItem(int index) const;
 
     std::function<void()> onDblClick;

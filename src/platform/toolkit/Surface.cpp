@@ -25,10 +25,18 @@ void Surface::moveFocus(Widget& widget) {
 }
 
 void Surface::checkFocus() {
-    if (focused_ != nullptr && !focused_->canTakeFocus()) focusOn(nullptr);
+    if (focused_ == nullptr || focused_->canTakeFocus()) return;
+    lostByUnusable_ = focused_;
+    focusOn(nullptr);
+}
+
+void Surface::settleFocus() {
+    if (focused_ != nullptr) return;
+    if (Widget* next = nextInTabOrder(lostByUnusable_, false)) focusOn(next);
 }
 
 void Surface::focusOn(Widget* widget) {
+    if (widget != nullptr) lostByUnusable_ = nullptr;
     Widget* left = std::exchange(focused_, widget);
     if (left != nullptr) left->focusChanged();
     if (widget != nullptr) widget->focusChanged();
@@ -74,16 +82,17 @@ MsgAnswer Surface::MsgBox(const MessageRequest& request) {
     return answer;
 }
 
-void Surface::deliver(const std::function<void()>& userEvent) const {
-    if (!errorHandler_) {
-        userEvent();
-        return;
-    }
+void Surface::deliver(const std::function<void()>& userEvent) {
     try {
         userEvent();
     } catch (const std::exception& error) {
+        if (!errorHandler_) {
+            settleFocus();
+            throw;
+        }
         errorHandler_(error);
     }
+    settleFocus();
 }
 
 }  // namespace toolkit

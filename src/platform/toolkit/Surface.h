@@ -5,8 +5,12 @@
 // Focus: at most one widget has it. Moving it tells the views of the widget left and of the widget
 // given it (Aspect::Focus) and the surface's view, then raises LostFocus on the widget left;
 // a focused widget that becomes unusable (disabled, hidden, or its frame so) loses it, with
-// LostFocus, and no widget has the focus until one is given it. Tab order runs by tab index over
-// the widgets that have a tab stop and can take the focus.
+// LostFocus. Tab order runs by tab index over the widgets that have a tab stop and can take the
+// focus. As a window's dialog manager does, a user's action never leaves the focus nowhere: when
+// it ends with no widget focused, the focus passes on to the next widget in tab order after the
+// one that lost it (settleFocus), raising nothing; a surface shown in a window gives it to its
+// first. The handlers keep the focus where they set it: the focus passes on only once they have
+// all returned.
 //
 // Errors: a user's action runs through deliver(); an exception escaping its handlers goes to the
 // host's error handler, and the action ends there. Without a handler it passes to the caller.
@@ -56,6 +60,9 @@ public:
     Widget* ActiveControl() const { return focused_; }
     void moveFocus(Widget& widget);
     void checkFocus();
+    // When no widget has the focus, gives it to the next widget in tab order that can take it
+    // after the one that last lost it by becoming unusable, or to the first when none did.
+    void settleFocus();
     // The next widget after from (or the first, when from is nullptr) in tab order, wrapping
     // around; nullptr when no widget can take the focus.
     Widget* nextInTabOrder(const Widget* from, bool backwards) const;
@@ -73,7 +80,8 @@ public:
     ContainerWindow& Parent() { return container_; }
 
     void setErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
-    void deliver(const std::function<void()>& userEvent) const;
+    // Runs a user's action, then settles the focus.
+    void deliver(const std::function<void()>& userEvent);
 
     void setView(SurfaceView* view) { view_ = view; }
 
@@ -89,6 +97,7 @@ private:
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> controls_;
     Widget* focused_ = nullptr;
+    Widget* lostByUnusable_ = nullptr;  // where the focus passes on from
     MenuEntry* shownMenu_ = nullptr;
     MessageService* messageService_ = nullptr;
     ContainerWindow container_;

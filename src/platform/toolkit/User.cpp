@@ -102,6 +102,10 @@ void User::rightClick(float x, float y) {
     pressRightButton(surface_.onMouseDown, x, y);
 }
 
+void User::pressMenuKey() {
+    pressRightButton(surface_.onMouseDown, 0, 0);
+}
+
 void User::rightClick(Widget& widget) {
     refuseUnusable(widget);
     pressRightButton(widget.onMouseDown, 0, 0);

@@ -52,6 +52,9 @@ public:
     // The right button on the surface itself, at a position in twips, or on a child widget.
     void rightClick(float x, float y);
     void rightClick(Widget& widget);
+    // The menu key, or Shift+F10, wherever the focus is: the right button on the surface itself,
+    // at its origin, so that the keyboard opens the surface's context menu as the mouse does.
+    void pressMenuKey();
     void chooseMenuEntry(MenuEntry& entry);
     void dismissMenu();
 
