@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QVBoxLayout>
+#include <QLayout>
 #include <string>
 
 #include "control/ControleOstrevan.h"
@@ -19,9 +19,7 @@ void HostWindow::MainWindow::closeEvent(QCloseEvent* event) {
 
 HostWindow::HostWindow() : messages_(&window_) {
     window_.setWindowTitle(QString::fromUtf8(controle_ostrevan::kTitre));
-    auto* layout = new QVBoxLayout(&window_);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    window_.layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 HostWindow::~HostWindow() {
@@ -44,7 +42,7 @@ void HostWindow::show(toolkit::Surface& surface) {
     surface.setErrorHandler([this](const std::exception& error) { showError(error); });
     auto* view = new qtview::SurfaceWidget(surface, &window_);
     view->setFixedSize(view->sizeHint());
-    window_.layout()->addWidget(view);
+    window_.setCentralWidget(view);
     // The unload comes from a handler that the view runs: the view goes once it has returned.
     surface.Parent().onUnload = [this, view] {
         view->deleteLater();

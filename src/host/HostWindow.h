@@ -8,7 +8,7 @@
 // must outlive it.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 #include <exception>
 
 #include "platform/qt/MessageBoxService.h"
@@ -29,8 +29,9 @@ public:
     const QWidget& window() const { return window_; }
 
 private:
-    // Closing it ends the program, even while a help window stays open.
-    class MainWindow : public QWidget {
+    // Closing it ends the program, even while a help window stays open. A main window, so that
+    // assistive technology reads it as the program's frame.
+    class MainWindow : public QMainWindow {
     protected:
         void closeEvent(QCloseEvent* event) override;
     };

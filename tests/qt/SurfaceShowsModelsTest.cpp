@@ -84,10 +84,10 @@ TEST_F(SurfaceShowsModelsTest, ABoxHighlightsItsSelectionOnlyWhileItHasTheFocus)
     QLineEdit& combo = *qt<QComboBox>(kind).lineEdit();
     QLineEdit& edit = qt<QLineEdit>(name);
     EXPECT_FALSE(combo.hasSelectedText());
-    EXPECT_FALSE(edit.hasSelectedText());
 
     kind.SetFocus();
     EXPECT_EQ(combo.selectedText(), "Heures");
+    EXPECT_FALSE(edit.hasSelectedText());
     name.SetFocus();
     EXPECT_EQ(edit.selectedText(), "upo");
     EXPECT_FALSE(combo.hasSelectedText());

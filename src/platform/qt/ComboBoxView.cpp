@@ -1,5 +1,6 @@
 #include "platform/qt/ComboBoxView.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -45,6 +46,11 @@ void ComboBoxView::showSelection() {
     // The current index first: Qt writes the item's text into the line edit (and empties it when
     // the rows are reset), and the model's text part, which may differ, is shown after it.
     if (qtCombo_.currentIndex() != combo_.ListIndex()) qtCombo_.setCurrentIndex(combo_.ListIndex());
+    // The pop-up list's selected item too, which Qt sets only as the list opens: assistive
+    // technology reads it as the combo box's selection. Its current item stays Qt's, since moving
+    // it would be told as a move of the focus.
+    qtCombo_.view()->selectionModel()->select(items_->index(combo_.ListIndex()),
+                                              QItemSelectionModel::ClearAndSelect);
     showText();
 }
 

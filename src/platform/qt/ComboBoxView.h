@@ -3,7 +3,7 @@
 //
 // Choosing an item in the pop-up list, or with Up and Down, is the user's pick; the wheel picks
 // nothing. Qt's own insertions, completion and choice of a current item are turned off or undone:
-// the selected index and the text are always the model's.
+// the selected index, the pop-up list's selected item and the text are always the model's.
 #pragma once
 
 #include "platform/qt/EditableView.h"

@@ -5,6 +5,7 @@
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
 
+#include "platform/qt/AccessibleViews.h"
 #include "platform/qt/TextConversion.h"
 
 namespace qtview {
@@ -73,7 +74,9 @@ FrameView::FrameView(toolkit::Frame& model, QWidget& parent, UserInput& input)
     : FrameView(model, *new FrameBox(parent), input) {}
 
 FrameView::FrameView(toolkit::Frame& model, QGroupBox& box, UserInput& input)
-    : WidgetView(model, box, input), frame_(model), box_(box) {}
+    : WidgetView(model, box, input), frame_(model), box_(box) {
+    describeContainer(box_);
+}
 
 QWidget* FrameView::childArea() {
     return &box_;

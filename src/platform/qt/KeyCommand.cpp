@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/toolkit/Keys.h"
+#include "platform/toolkit/User.h"
 
 namespace qtview {
 namespace {
@@ -68,6 +69,10 @@ std::optional<KeyCommand> plainControlKey(const QKeyEvent& event) {
             return KeyCommand{KeyCommand::Previous, {}};
         case Qt::Key_Down:
             return KeyCommand{KeyCommand::Next, {}};
+        case Qt::Key_Menu:
+            return KeyCommand{KeyCommand::Menu, {}};
+        case Qt::Key_F10:
+            return shift ? std::optional(KeyCommand{KeyCommand::Menu, {}}) : std::nullopt;
         default:
             return std::nullopt;
     }
@@ -84,6 +89,20 @@ KeyCommand keyCommand(const QKeyEvent& event) {
     }
     if (passingKey(event)) return {KeyCommand::Pass, {}};
     return {KeyCommand::Swallow, {}};
+}
+
+void navigate(toolkit::User& user, const KeyCommand& command) {
+    switch (command.kind) {
+        case KeyCommand::Tab:
+        case KeyCommand::Backtab:
+            user.pressTab(command.kind == KeyCommand::Backtab);
+            return;
+        case KeyCommand::Menu:
+            user.pressMenuKey();
+            return;
+        default:
+            return;
+    }
 }
 
 }  // namespace qtview

@@ -40,6 +40,11 @@ ListBoxView::ListBoxView(toolkit::ListBox& model, QListView& list, UserInput& in
 }
 
 void ListBoxView::itemsChanged(const toolkit::ItemChange& change) {
+    // Qt would make the next row current by itself, and tell assistive technology that the focus
+    // went there, whether the list has the focus or not.
+    const bool currentRemoved =
+        change.kind == toolkit::ItemChange::Removed && qtList_.currentIndex().row() == change.index;
+    if (currentRemoved) qtList_.setCurrentIndex({});
     items_->itemsChanged(change);
 }
 
@@ -47,7 +52,10 @@ void ListBoxView::showSelection() {
     items_->flush();
     QItemSelectionModel& selection = *qtList_.selectionModel();
     if (list_.ListIndex() < 0) {
-        if (selection.hasSelection() || selection.currentIndex().isValid()) selection.clear();
+        // No current row either, set through the view so that Qt makes none on its own when the
+        // list takes the focus: the first row that the user selects is then a move of the current
+        // row, which assistive technology reads.
+        qtList_.setCurrentIndex({});
         return;
     }
     const QModelIndex row = items_->index(list_.ListIndex());

@@ -4,7 +4,8 @@
 // A click on a row is the user's selection of it, a double click on a row selects it and then
 // double-clicks it, a click below the rows only moves the focus; Up and Down select the previous
 // and next rows; Enter goes to the model, which opens the selected row. Qt's own selection by
-// mouse, drag or keyboard never happens. A row reads aloud as the model's spokenItem.
+// mouse, drag or keyboard never happens. A row reads aloud as the model's spokenItem; a list
+// without a selected row has no current row either, so that the first row selected is read.
 #pragma once
 
 #include "platform/qt/WidgetView.h"

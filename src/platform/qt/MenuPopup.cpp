@@ -7,6 +7,7 @@ namespace qtview {
 
 MenuPopup::MenuPopup(toolkit::MenuEntry& menu, UserInput& input, QWidget& owner)
     : QMenu(&owner), menu_(menu), input_(input) {
+    setAccessibleName(toQString(menu_.Caption()));
     for (toolkit::MenuEntry* entry : menu_.entries()) {
         QAction* action = addAction(toQString(entry->Caption()));
         action->setEnabled(entry->isUsable());

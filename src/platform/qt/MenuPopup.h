@@ -1,6 +1,6 @@
-// One menu of the models shown as a Qt pop-up menu at the pointer, with one action per entry
-// (its caption; hidden, or disabled when the user cannot choose it, as the entry is
-// when the menu opens).
+// One menu of the models shown as a Qt pop-up menu at the pointer, named by the menu's caption
+// for assistive technology, with one action per entry (its caption; hidden, or disabled when the
+// user cannot choose it, as the entry is when the menu opens).
 //
 // Choosing an action is the user's choice of its entry; a pop-up closed without a choice is the
 // user's dismissal of the menu. A pop-up replaced by a newer one (supersede()) reports nothing.

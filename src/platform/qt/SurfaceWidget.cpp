@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/qt/AccessibleViews.h"
 #include "platform/qt/Appearance.h"
 #include "platform/qt/KeyCommand.h"
 #include "platform/qt/MenuPopup.h"
@@ -24,6 +25,8 @@ struct SurfaceWidget::Private {
     QWidget& parentFor(const toolkit::Widget& model);
     WidgetView* viewOf(const toolkit::Widget* model) const;
     void showFocus();
+    // Shows again whether the widgets that Qt's focus was in are enabled and visible.
+    void showUsabilityAround(const QWidget* formerFocus);
 
     SurfaceWidget& owner;
     toolkit::Surface& surface;
@@ -58,10 +61,20 @@ WidgetView* SurfaceWidget::Private::viewOf(const toolkit::Widget* model) const {
 }
 
 void SurfaceWidget::Private::showFocus() {
+    QPointer<QWidget> formerFocus = owner.window()->focusWidget();
     if (WidgetView* view = viewOf(surface.ActiveControl())) {
         view->takeFocus();
     } else {
         owner.setFocus(Qt::OtherFocusReason);
+    }
+    if (formerFocus != owner.window()->focusWidget()) showUsabilityAround(formerFocus);
+}
+
+void SurfaceWidget::Private::showUsabilityAround(const QWidget* formerFocus) {
+    for (const std::unique_ptr<WidgetView>& view : views) {
+        const QWidget& widget = view->widget();
+        if (formerFocus == &widget || widget.isAncestorOf(formerFocus))
+            view->aspectChanged(toolkit::Aspect::Enabled);
     }
 }
 
@@ -71,8 +84,10 @@ SurfaceWidget::SurfaceWidget(toolkit::Surface& surface, QWidget* parent)
     setContextMenuPolicy(Qt::PreventContextMenu);
     setFont(defaultFont());
     resize(sizeHint());
+    describeContainer(*this);
     impl_->makeViews();
     surface.setView(this);
+    surface.settleFocus();
     impl_->showFocus();
 }
 
@@ -96,8 +111,9 @@ QSize SurfaceWidget::sizeHint() const {
     return pixelRect(design, logicalDpiX(), logicalDpiY()).size();
 }
 
-void SurfaceWidget::focusMoved(toolkit::Widget*) {
-    impl_->showFocus();
+void SurfaceWidget::focusMoved(toolkit::Widget* focused) {
+    // Within a user's action the focus lost waits for the action's end, where it passes on.
+    if (focused != nullptr || !impl_->input.performing()) impl_->showFocus();
 }
 
 void SurfaceWidget::menuShown(toolkit::MenuEntry& menu) {
@@ -109,12 +125,15 @@ void SurfaceWidget::menuShown(toolkit::MenuEntry& menu) {
 bool SurfaceWidget::event(QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::event(event);
     const KeyCommand command = keyCommand(static_cast<QKeyEvent&>(*event));
-    if (command.kind != KeyCommand::Tab && command.kind != KeyCommand::Backtab) {
-        return QWidget::event(event);
+    switch (command.kind) {
+        case KeyCommand::Tab:
+        case KeyCommand::Backtab:
+        case KeyCommand::Menu:
+            impl_->input.perform([&](toolkit::User& user) { navigate(user, command); });
+            return true;
+        default:
+            return QWidget::event(event);
     }
-    const bool backwards = command.kind == KeyCommand::Backtab;
-    impl_->input.perform([&](toolkit::User& user) { user.pressTab(backwards); });
-    return true;
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* event) {

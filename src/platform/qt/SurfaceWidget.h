@@ -12,7 +12,11 @@
 //   actions of one toolkit::User, and an action's errors never reach Qt's event loop (see
 //   UserInput).
 // - Focus: Qt's focus follows the model's focus, on the focused widget's view, or on the surface
-//   widget itself when no widget has it. Tab and Shift+Tab move the model's focus.
+//   widget itself when no widget has it at the end of a user's action. Tab and Shift+Tab move the
+//   model's focus; the menu key and Shift+F10 open the surface's context menu. Shown in a window,
+//   the surface gives the focus to its first widget (toolkit::Surface::settleFocus). A widget that
+//   loses the focus by becoming unusable keeps Qt's until the action's end, where the model passes
+//   it on: Qt tells assistive technology of one move of the focus, to where it goes.
 // - A right click on the surface's own area is the user's right click there, at the position in
 //   twips; on a child view, it is the child's only.
 // - A menu the program pops up shows at the pointer without blocking (see MenuPopup).

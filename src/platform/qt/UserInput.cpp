@@ -8,6 +8,7 @@ UserInput::UserInput(toolkit::Surface& surface, std::function<void()> showFocus)
     : surface_(surface), user_(surface), showFocus_(std::move(showFocus)) {}
 
 void UserInput::perform(const Action& action) {
+    ++performing_;
     try {
         action(user_);
     } catch (const std::exception& error) {
@@ -17,6 +18,7 @@ void UserInput::perform(const Action& action) {
             qWarning("%s", error.what());
         }
     }
+    --performing_;
     if (showFocus_) showFocus_();
 }
 

@@ -27,6 +27,8 @@ public:
 
     toolkit::Surface& surface() const { return surface_; }
     void perform(const Action& action);
+    // Whether an action is running now.
+    bool performing() const { return performing_ > 0; }
     void setErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
 
 private:
@@ -34,6 +36,7 @@ private:
     toolkit::User user_;
     std::function<void()> showFocus_;
     ErrorHandler errorHandler_;
+    int performing_ = 0;
 };
 
 }  // namespace qtview

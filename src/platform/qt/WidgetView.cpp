@@ -39,6 +39,7 @@ void WidgetView::bind() {
     widget_.setGeometry(pixelRect(model_.geometry(), widget_.logicalDpiX(), widget_.logicalDpiY()));
     applyFont(widget_, model_.font());
     watch(widget_);
+    if (model_.takesFocus()) widget_.setFocusPolicy(Qt::TabFocus);
     model_.setView(this);
     showAll();
 }
@@ -63,10 +64,8 @@ void WidgetView::aspectChanged(toolkit::Aspect aspect) {
     ++showing_;
     switch (aspect) {
         case toolkit::Aspect::Enabled:
-            widget_.setEnabled(model_.Enabled());
-            break;
         case toolkit::Aspect::Visible:
-            if (widget_.isHidden() == model_.Visible()) widget_.setVisible(model_.Visible());
+            showUsability();
             break;
         case toolkit::Aspect::Accessibility:
             describe(widget_, model_.accessibility());
@@ -90,6 +89,14 @@ void WidgetView::aspectChanged(toolkit::Aspect aspect) {
 
 void WidgetView::takeFocus() {
     widget_.setFocus(Qt::OtherFocusReason);
+}
+
+void WidgetView::showUsability() {
+    const QWidget* focus = widget_.window()->focusWidget();
+    const bool holdsFocus = focus == &widget_ || widget_.isAncestorOf(focus);
+    if (holdsFocus && !(model_.Enabled() && model_.Visible())) return;
+    widget_.setEnabled(model_.Enabled());
+    if (widget_.isHidden() == model_.Visible()) widget_.setVisible(model_.Visible());
 }
 
 void WidgetView::act(const UserInput::Action& action) {
@@ -122,7 +129,8 @@ bool WidgetView::keyPressed(const KeyCommand& command) {
             return true;
         case KeyCommand::Tab:
         case KeyCommand::Backtab:
-            act([&](toolkit::User& user) { user.pressTab(command.kind == KeyCommand::Backtab); });
+        case KeyCommand::Menu:
+            act([&](toolkit::User& user) { navigate(user, command); });
             return true;
         case KeyCommand::Pass:
             return false;

@@ -8,8 +8,13 @@
 //   Qt may have changed the widget by itself. Showing the model never calls back into it: what Qt
 //   reports while the view is showing is ignored.
 // - The user's keys and clicks go to the model through UserInput (toolkit::User) before Qt acts
-//   on them, and Qt edits no text by itself. Qt never moves the focus by itself either: every Qt
-//   widget has Qt::NoFocus, and the view takes Qt's focus only when the model gives it the focus.
+//   on them, and Qt edits no text by itself. Qt never moves the focus by itself either: the view
+//   takes Qt's focus only when the model gives it the focus. A view of a kind that takes the focus
+//   has Qt::TabFocus, so that assistive technology reads it as focusable, yet Tab never reaches
+//   Qt; the other views and the parts of a view have Qt::NoFocus, so that no click gives Qt's
+//   focus. A widget that Qt's focus is in stays enabled and shown in Qt, whatever its model, until
+//   the focus has moved where the model puts it (see SurfaceWidget): Qt would pass its focus on
+//   by itself, to a widget of its own choosing.
 // - A right click on a view goes to its model, never to the surface behind it, and no Qt context
 //   menu ever shows. A widget the user cannot act on lets mouse input through to its container,
 //   as a disabled widget does.
@@ -79,6 +84,9 @@ protected:
     bool keyPressed(const KeyCommand& command);
 
 private:
+    // Shows whether the model is enabled and visible (the aspects Enabled and Visible alike); kept
+    // for later while Qt's focus is in the widget and the model is not both.
+    void showUsability();
     bool mouseEvent(QMouseEvent& event);
     QString objectName() const;
 
