@@ -6,6 +6,7 @@ ostrevan_packages=(
     libsqlite3-dev libpq-dev postgresql nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-tools-dev fonts-liberation xvfb xauth xdotool xsel
+    dbus-daemon at-spi2-core python3-pyatspi
     dpkg-dev
     clang-format clang libclang-rt-14-dev
 )

@@ -55,7 +55,9 @@ std::string missingTools() {
                               .output);
 }
 
-Desktop::Desktop(const std::filesystem::path& folder) : database_(folder / "sample.mvdb") {
+Desktop::Desktop(const std::filesystem::path& folder,
+                 const std::vector<std::string>& hostEnvironment)
+    : database_(folder / "sample.mvdb") {
     if (run({OSTREVAN_MVDB, database_.string(), "sample"}).status != 0)
         throw std::runtime_error("mvdb could not make the sample database");
     // Xvfb on a display number that it finds free, written on its standard output.
@@ -66,12 +68,14 @@ Desktop::Desktop(const std::filesystem::path& folder) : database_(folder / "samp
     if (display_ == ":") throw std::runtime_error("Xvfb gave no display number");
     // The sanitized host's leak options, with the suppressions of what the system's libraries keep.
     const char* leaks = std::getenv("LSAN_OPTIONS");
-    host_ = std::make_unique<Child>(std::vector<std::string>{
+    std::vector<std::string> host{
         "env", "DISPLAY=" + display_, "QT_QPA_PLATFORM=xcb",
         "OSTREVAN_REGISTRY=" + (folder / "registry.json").string(),
         "LSAN_OPTIONS=" + std::string(leaks && *leaks ? leaks + std::string(":") : "") +
-            "suppressions=" + OSTREVAN_HOST_LEAKS,
-        OSTREVAN_HOST, "--db", database_.string()});
+            "suppressions=" + OSTREVAN_HOST_LEAKS};
+    host.insert(host.end(), hostEnvironment.begin(), hostEnvironment.end());
+    host.insert(host.end(), {OSTREVAN_HOST, "--db", database_.string()});
+    host_ = std::make_unique<Child>(host);
     window_ = awaitWindow(kWindowTitle, true);
     const std::string geometry = xdotool({"getwindowgeometry", "--shell", window_}).output;
     originX_ = shellValue(geometry, "X");

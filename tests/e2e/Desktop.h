@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "e2e/Program.h"
 #include "platform/toolkit/Control.h"
@@ -31,8 +32,14 @@ std::string missingTools();
 
 class Desktop {
 public:
-    // Makes the sample database and the display, starts the host and waits for its window.
-    explicit Desktop(const std::filesystem::path& folder);
+    // Makes the sample database and the display, starts the host, with the variables given added
+    // to its environment ("NAME=value"), and waits for its window.
+    explicit Desktop(const std::filesystem::path& folder,
+                     const std::vector<std::string>& hostEnvironment = {});
+
+    // Brings the host's window to the front and gives it the keyboard, as the user does when
+    // coming back to it from another window.
+    void showWindow() const { focus(window_); }
 
     // The user's actions, with the mouse on a widget of the screen, or the keyboard.
     void click(std::string_view widget);

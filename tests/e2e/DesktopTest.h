@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -23,8 +24,11 @@ protected:
         const std::string missing = missingTools();
         if (!missing.empty())
             GTEST_SKIP() << "a real window needs " << missing << ", not installed";
-        desktop = std::make_unique<Desktop>(folder.path());
+        desktop = std::make_unique<Desktop>(folder.path(), hostEnvironment());
     }
+
+    // What the host's environment adds ("NAME=value"); nothing by default.
+    virtual std::vector<std::string> hostEnvironment() const { return {}; }
 
     test_support::TestFolder folder{"e2e"};
     std::unique_ptr<Desktop> desktop;

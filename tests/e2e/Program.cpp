@@ -66,6 +66,30 @@ std::string Child::output(std::chrono::milliseconds timeout) {
     }
 }
 
+std::optional<std::string> Child::line(std::chrono::milliseconds timeout) {
+    const Clock::time_point deadline = Clock::now() + timeout;
+    char buffer[4096];
+    std::size_t end = 0;
+    while ((end = unread_.find('\n')) == std::string::npos) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        pollfd ready{out_, POLLIN, 0};
+        if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0) {
+            return std::nullopt;
+        }
+        const ssize_t count = read(out_, buffer, sizeof buffer);
+        if (count == 0 || (count < 0 && errno != EINTR)) return std::nullopt;
+        if (count > 0) unread_.append(buffer, static_cast<std::size_t>(count));
+    }
+    std::string line = unread_.substr(0, end);
+    unread_.erase(0, end + 1);
+    return line;
+}
+
+void Child::sendSignal(int number) const {
+    ::kill(pid_, number);
+}
+
 std::optional<int> Child::waitForEnd(std::chrono::milliseconds timeout) {
     const Clock::time_point deadline = Clock::now() + timeout;
     while (!status_) {

@@ -34,6 +34,10 @@ public:
 
     // What it writes on its standard output until it closes it, within the time given.
     std::string output(std::chrono::milliseconds timeout);
+    // The next line that it writes on its standard output, without the newline, within the time
+    // given; nullopt when none came in time or the output closed first.
+    std::optional<std::string> line(std::chrono::milliseconds timeout);
+    void sendSignal(int number) const;
     // The exit status once it has ended, within the time given; nullopt while it still runs.
     std::optional<int> waitForEnd(std::chrono::milliseconds timeout);
 
@@ -41,6 +45,7 @@ private:
     std::string name_;
     pid_t pid_ = -1;
     int out_ = -1;
+    std::string unread_;  // read from the output, after the last line given
     std::optional<int> status_;
 };
 

@@ -1,0 +1,67 @@
+#include "e2e/ScreenReader.h"
+
+#include <csignal>
+#include <stdexcept>
+#include <utility>
+
+namespace e2e {
+namespace {
+
+// The host under AddressSanitizer answers the reader slowly.
+constexpr auto kWaitTime = 30s;
+
+}  // namespace
+
+std::string ScreenReader::missingTools() {
+    const Outcome found =
+        run({"sh", "-c",
+             "command -v dbus-daemon >/dev/null || printf 'dbus-daemon '; "
+             "test -x /usr/libexec/at-spi-bus-launcher || printf 'at-spi2-core '; "
+             "/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || printf 'python3-pyatspi '"});
+    return found.output;
+}
+
+ScreenReader::ScreenReader() {
+    // The session's bus writes its address once it listens.
+    session_ = std::make_unique<Child>(
+        std::vector<std::string>{"dbus-daemon", "--session", "--nofork", "--print-address=1"},
+        true);
+    const std::optional<std::string> address = session_->line(kWaitTime);
+    if (!address) throw std::runtime_error("the D-Bus session gave no address");
+    address_ = *address;
+    reader_ = std::make_unique<Child>(
+        std::vector<std::string>{"env", sessionVariable(), "/usr/bin/python3",
+                                 OSTREVAN_SCREEN_READER},
+        true);
+    nextLine("the screen reader's start");
+}
+
+std::string ScreenReader::nextLine(const std::string& awaited) {
+    std::optional<std::string> line = reader_->line(kWaitTime);
+    if (!line) throw std::runtime_error("the screen reader gave no " + awaited);
+    return *line;
+}
+
+std::vector<std::string> ScreenReader::heardUntil(const std::string& last) {
+    std::vector<std::string> heard = std::exchange(heardBeforeWalk_, {});
+    while (heard.empty() || heard.back() != last) {
+        std::optional<std::string> line = reader_->line(kWaitTime);
+        if (!line) return heard;
+        heard.push_back(*line);
+    }
+    return heard;
+}
+
+std::vector<std::string> ScreenReader::walk() {
+    reader_->sendSignal(SIGUSR1);
+    for (std::string line = nextLine("walk"); line != "walk"; line = nextLine("walk"))
+        heardBeforeWalk_.push_back(line);
+    std::vector<std::string> walked;
+    for (std::string line = nextLine("end of its walk"); line != "end";
+         line = nextLine("end of its walk")) {
+        walked.push_back(line);
+    }
+    return walked;
+}
+
+}  // namespace e2e

@@ -1,0 +1,309 @@
+// A blind clerk at the settings screen, with the keyboard alone and a screen reader that listens
+// on the real accessibility bus: he opens entity 007 by its code, walks its lines with the arrows,
+// adds a line by its codes, changes one, deletes one answering the question, opens the help,
+// validates and leaves. At each step the reader must announce where the focus went (the object's
+// role, name, description, value and states; a line by its rubrics' codes and whole labels), each
+// window and message box that comes up, and nothing else; once the lines are listed, the window
+// reads, object by object, as the screen names its widgets, decorations left out.
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "e2e/DesktopTest.h"
+#include "e2e/ScreenReader.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kTitle = "Paramètres de basculement du planning en saisie d'actvité";
+const std::string kLines = "Lignes de l'entité";
+
+std::string said(const std::string& kind, const std::string& role, const std::string& name,
+                 const std::string& description, const std::string& value,
+                 const std::string& states) {
+    return kind + " | " + role + " | " + name + " | " + description + " | " + value + " | " +
+           states;
+}
+
+// What a focused widget of each kind announces.
+std::string text(const std::string& name, const std::string& value) {
+    return said("focus", "text", name, "", value, "editable focusable focused");
+}
+std::string combo(const std::string& name, const std::string& value) {
+    return said("focus", "combo box", name, "", value, "editable expandable focusable focused");
+}
+std::string button(const std::string& name, const std::string& description = "") {
+    return said("focus", "push button", name, description, "", "focusable focused");
+}
+std::string lines(int count) {
+    return said("focus", "list", kLines, "", std::to_string(count), "focusable focused");
+}
+std::string line(const std::string& spoken) {
+    return said("focus", "list item", spoken, "", "", "focusable focused selected");
+}
+const std::string kWindow = said("window", "frame", kTitle, "", "", "");
+const std::string kSave = button("OK", "Enregistrer les lignes de l'entité");
+const std::string kLineOk = button("OK", "Valider la ligne");
+
+// The lines of entity 007 in the sample database, and the line added, as the reader speaks them.
+const std::string kLine1 =
+    "Heures semaine 101 Heures normales, Heures dimanche 104 Heures dimanche majorées 25 %, "
+    "Heures Fériées Travaillées 106 Heures fériées travaillées, Heures fériées 108 Heures fériées "
+    "chômées payées, Heures 1er Mai 109 Heures 1er mai";
+const std::string kLine2 =
+    "Heures semaine 111 Heures de nuit, Heures dimanche 105 Heures dimanche majorées 45 %, "
+    "Heures Fériées Travaillées 107 Heures fériées travaillées majorées 100 %, Heures fériées 125 "
+    "Heures fériées non travaillées, Heures 1er Mai 110 Heures 1er mai travaillées majorées 100 %";
+const std::string kLine3 = "Heures semaine 120 Heures de déplacement entre deux interventions";
+const std::string kLine4 = "Heures semaine 007 Heures d'évaluation à domicile";
+const std::string kLine5 =
+    "Heures semaine 123 Heures de coordination, Heures dimanche 104 Heures dimanche majorées "
+    "25 %, Heures Fériées Travaillées 107 Heures fériées travaillées majorées 100 %, Heures "
+    "fériées 108 Heures fériées chômées payées, Heures 1er Mai 007 Heures d'évaluation à domicile";
+
+// The list of entities in a walk while entity 007 is open: its name shown, no item selected.
+const std::string kEntityList =
+    "    combo box | Entité juridique, nom |  | Domicile Plus Cassignac | editable expandable "
+    "focusable unavailable | 12 items, selected none, actions ShowMenu Press";
+
+// The window as the reader walks it once entity 007 is open and its first line selected: every
+// widget named from the screen, the decorations and the hidden code list left out, the lines read
+// as their rubrics, the combo boxes with their items, selection and actions.
+std::vector<std::string> walkOf007() {
+    const std::string closedList = "32 items, selected none, actions ShowMenu Press";
+    std::vector<std::string> walked = {
+        "frame | " + kTitle + " |  |  | ",
+        "  filler |  |  |  | ",
+        "    label | Entité juridique |  |  | ",
+        "    text | Entité juridique, code |  | 007 | editable focusable unavailable",
+        kEntityList,
+        "    panel | Rubriques de saisie |  |  | ",
+        "      label | Heures semaine |  |  | ",
+        "      label | Heures dimanche |  |  | ",
+        "      label | Heures Fériées Travaillées |  |  | ",
+        "      label | Heures fériées |  |  | ",
+        "      label | Heures 1er Mai |  |  | ",
+        "      list | " + kLines + " |  | 4 | focusable",
+        "        list item | " + kLine1 + " |  |  | focusable focused selected",
+        "        list item | " + kLine2 + " |  |  | focusable",
+        "        list item | " + kLine3 + " |  |  | focusable",
+        "        list item | " + kLine4 + " |  |  | focusable",
+    };
+    for (const char* heading : {"Heures semaine", "Heures dimanche", "Heures Fériées Travaillées",
+                                "Heures fériées", "Heures 1er Mai"}) {
+        walked.push_back("      text | " + std::string(heading) +
+                         ", code |  |  | editable focusable unavailable");
+        walked.push_back("      combo box | " + std::string(heading) +
+                         ", rubrique |  |  | editable expandable focusable unavailable | " +
+                         closedList);
+    }
+    walked.insert(walked.end(),
+                  {
+                      "      push button | Ajouter |  |  | focusable",
+                      "      push button | Supprimer |  |  | focusable unavailable",
+                      "      push button | OK | Valider la ligne |  | focusable unavailable",
+                      "      push button | Annuler | Abandonner la saisie de la ligne |  | "
+                      "focusable unavailable",
+                      "    push button | OK | Enregistrer les lignes de l'entité |  | focusable",
+                      "    push button | Annuler | Abandonner les modifications de l'entité |  | "
+                      "focusable",
+                      "    push button | Sortir |  |  | focusable",
+                  });
+    return walked;
+}
+
+// The combo boxes of a walk.
+std::vector<std::string> combos(const std::vector<std::string>& walked) {
+    std::vector<std::string> found;
+    for (const std::string& object : walked) {
+        if (object.find("combo box | ") != std::string::npos) found.push_back(object);
+    }
+    return found;
+}
+
+// A rubric's list in the walk while a line is open, its rubric selected.
+std::string rubricList(const std::string& heading, const std::string& label) {
+    return "      combo box | " + heading + ", rubrique |  | " + label +
+           " | editable expandable focusable | 32 items, selected " + label +
+           ", actions ShowMenu Press";
+}
+
+class ScreenReaderTest : public e2e::DesktopTest {
+protected:
+    struct Step {
+        std::string what;
+        std::function<void()> act;
+        std::vector<std::string> heard;
+    };
+
+    void SetUp() override {
+        const std::string missing = e2e::ScreenReader::missingTools();
+        if (!missing.empty())
+            GTEST_SKIP() << "a screen reader needs " << missing << ", not installed";
+        reader = std::make_unique<e2e::ScreenReader>();
+        DesktopTest::SetUp();
+    }
+
+    std::vector<std::string> hostEnvironment() const override {
+        return {reader->sessionVariable()};
+    }
+
+    void play(const std::vector<Step>& steps) {
+        for (const Step& step : steps) {
+            step.act();
+            EXPECT_EQ(reader->heardUntil(step.heard.back()), step.heard) << step.what;
+        }
+    }
+    std::function<void()> keys(std::vector<std::string> names) {
+        return [this, names] { desktop->press(names); };
+    }
+    std::function<void()> typed(std::string typedText) {
+        return [this, typedText] { desktop->type(typedText); };
+    }
+    template <class... Acts>
+    static std::function<void()> then(Acts... acts) {
+        return [acts...] { (acts(), ...); };
+    }
+
+    std::unique_ptr<e2e::ScreenReader> reader;  // before the desktop, whose host speaks to it
+};
+
+TEST_F(ScreenReaderTest, ABlindClerkOpensAnEntityEditsItsLinesAsksForHelpValidatesAndLeaves) {
+    play({
+        {"the window shown",
+         [this] { desktop->showWindow(); },
+         {kWindow, text("Entité juridique, code", "")}},
+        {"entity 007 opened by its code", typed("007"), {lines(4)}},
+        {"the first line", keys({"Down"}), {line(kLine1)}},
+        {"the second line", keys({"Down"}), {line(kLine2)}},
+        {"the third line", keys({"Down"}), {line(kLine3)}},
+        {"the fourth line", keys({"Down"}), {line(kLine4)}},
+        {"back to the first", keys({"Up", "Up", "Up"}), {line(kLine3), line(kLine2), line(kLine1)}},
+    });
+    EXPECT_EQ(reader->walk(), walkOf007());
+
+    // A fifth line by its codes: "Ajouter" puts the focus on the weekday list, before which comes
+    // its code box; each code names its rubric in the list after it.
+    play({
+        {"Ajouter reached", keys({"Tab"}), {button("Ajouter")}},
+        {"Ajouter pressed", keys({"space"}), {combo("Heures semaine, rubrique", "")}},
+        {"the weekday code", keys({"shift+Tab"}), {text("Heures semaine, code", "")}},
+        {"123 typed",
+         then(typed("123"), keys({"Tab"})),
+         {combo("Heures semaine, rubrique", "Heures de coordination")}},
+        {"the Sunday code", keys({"Tab"}), {text("Heures dimanche, code", "")}},
+        {"104 typed",
+         then(typed("104"), keys({"Tab"})),
+         {combo("Heures dimanche, rubrique", "Heures dimanche majorées 25 %")}},
+        {"the worked holidays' code",
+         keys({"Tab"}),
+         {text("Heures Fériées Travaillées, code", "")}},
+        {"107 typed",
+         then(typed("107"), keys({"Tab"})),
+         {combo("Heures Fériées Travaillées, rubrique",
+                "Heures fériées travaillées majorées 100 %")}},
+        {"the holidays' code", keys({"Tab"}), {text("Heures fériées, code", "")}},
+        {"108 typed",
+         then(typed("108"), keys({"Tab"})),
+         {combo("Heures fériées, rubrique", "Heures fériées chômées payées")}},
+        {"the May Day code", keys({"Tab"}), {text("Heures 1er Mai, code", "")}},
+        {"7 typed, completed",
+         then(typed("7"), keys({"Tab"})),
+         {combo("Heures 1er Mai, rubrique", "Heures d'évaluation à domicile")}},
+        {"the line's OK", keys({"Tab"}), {kLineOk}},
+        {"the line added", keys({"Return"}), {kSave}},
+        {"back to the lines", keys({"shift+Tab", "shift+Tab"}), {button("Ajouter"), lines(5)}},
+        {"down to the line added",
+         keys({"Down", "Down", "Down", "Down"}),
+         {line(kLine2), line(kLine3), line(kLine4), line(kLine5)}},
+    });
+
+    // The second line changed: its Sunday code 105 becomes 103, erased whole by a Backspace.
+    play({
+        {"up to the second line",
+         keys({"Up", "Up", "Up"}),
+         {line(kLine4), line(kLine3), line(kLine2)}},
+        {"the line opened", keys({"Return"}), {text("Heures semaine, code", "111")}},
+    });
+    EXPECT_EQ(
+        combos(reader->walk()),
+        (std::vector<std::string>{
+            kEntityList,
+            rubricList("Heures semaine", "Heures de nuit"),
+            rubricList("Heures dimanche", "Heures dimanche majorées 45 %"),
+            rubricList("Heures Fériées Travaillées", "Heures fériées travaillées majorées 100 %"),
+            rubricList("Heures fériées", "Heures fériées non travaillées"),
+            rubricList("Heures 1er Mai", "Heures 1er mai travaillées majorées 100 %"),
+        }));
+    play({
+        {"to the Sunday code",
+         keys({"Tab", "Tab"}),
+         {combo("Heures semaine, rubrique", "Heures de nuit"),
+          text("Heures dimanche, code", "105")}},
+        {"103 typed",
+         then(keys({"End", "BackSpace"}), typed("103"), keys({"Tab"})),
+         {combo("Heures dimanche, rubrique", "Heures dimanche")}},
+        {"to the line's OK",
+         keys(std::vector<std::string>(8, "Tab")),
+         {text("Heures Fériées Travaillées, code", "107"),
+          combo("Heures Fériées Travaillées, rubrique",
+                "Heures fériées travaillées majorées 100 %"),
+          text("Heures fériées, code", "125"),
+          combo("Heures fériées, rubrique", "Heures fériées non travaillées"),
+          text("Heures 1er Mai, code", "110"),
+          combo("Heures 1er Mai, rubrique", "Heures 1er mai travaillées majorées 100 %"),
+          button("Supprimer"), kLineOk}},
+        {"the line changed", keys({"Return"}), {kSave}},
+    });
+
+    // The first line deleted, the question answered Yes with Enter.
+    play({
+        {"back to the lines", keys({"shift+Tab", "shift+Tab"}), {button("Ajouter"), lines(5)}},
+        {"up to the first line", keys({"Up"}), {line(kLine1)}},
+        {"the line opened", keys({"Return"}), {text("Heures semaine, code", "101")}},
+        {"back to Supprimer",
+         keys({"shift+Tab", "shift+Tab", "shift+Tab"}),
+         {button("Annuler", "Abandonner la saisie de la ligne"), kLineOk, button("Supprimer")}},
+        {"the question",
+         keys({"space"}),
+         {said("alert", "alert", "Message Quorvel", "",
+               "Etes vous sur(e) de vouloir supprimer cette ligne ?", ""),
+          button("Oui")}},
+        {"answered",
+         [this] {
+             desktop->answerMessageBox("Return");
+             desktop->showWindow();
+         },
+         {kWindow, kSave}},
+    });
+
+    // The help, by the keyboard.
+    play({
+        {"the menu", keys({"shift+F10"}), {said("menu", "popup menu", "Aide", "", "", "")}},
+        {"its entry",
+         keys({"Down"}),
+         {said("focus", "menu item", "Aide_QUORVEL", "", "", "focused")}},
+        {"the help shown",
+         keys({"Return"}),
+         {kSave, said("window", "label", kTitle, "", "", "focusable")}},
+        {"back to the screen", [this] { desktop->showWindow(); }, {kWindow, kSave}},
+    });
+
+    // Validated, then left: nothing changed since, so the program ends.
+    play({
+        {"validated", keys({"Return"}), {text("Entité juridique, code", "")}},
+        {"to Sortir", keys({"Tab", "Tab"}), {combo("Entité juridique, nom", ""), button("Sortir")}},
+    });
+    const std::string saved =
+        e2e::kHead007 + "111]120]007]123^103]]]104^110]]]007^107]]]107^125]]]108";
+    EXPECT_EQ(saved, desktop->record("TPSPARAMBASCUL", "007", saved));
+    desktop->press({"Return"});
+    EXPECT_EQ(0, desktop->hostEnded(30s));
+}
+
+}  // namespace
