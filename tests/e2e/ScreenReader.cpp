@@ -29,6 +29,7 @@ ScreenReader::ScreenReader() {
     const std::optional<std::string> address = session_->line(kWaitTime);
     if (!address) throw std::runtime_error("the D-Bus session gave no address");
     address_ = *address;
+    // The system's Python, which the Debian package of the registry's bindings serves.
     reader_ = std::make_unique<Child>(
         std::vector<std::string>{"env", sessionVariable(), "/usr/bin/python3",
                                  OSTREVAN_SCREEN_READER},

@@ -282,12 +282,15 @@ TEST_F(ScreenReaderTest, ABlindClerkOpensAnEntityEditsItsLinesAsksForHelpValidat
          {kWindow, kSave}},
     });
 
-    // The help, by the keyboard.
+    // The help, by the keyboard: the menu key opens the menu, Escape closes it; Shift+F10 too.
+    const std::string menu = said("menu", "popup menu", "Aide", "", "", "");
+    const std::string entry = said("focus", "menu item", "Aide_QUORVEL", "", "", "focused");
     play({
-        {"the menu", keys({"shift+F10"}), {said("menu", "popup menu", "Aide", "", "", "")}},
-        {"its entry",
-         keys({"Down"}),
-         {said("focus", "menu item", "Aide_QUORVEL", "", "", "focused")}},
+        {"the menu key", keys({"Menu"}), {menu}},
+        {"its entry", keys({"Down"}), {entry}},
+        {"the menu closed", keys({"Escape"}), {kSave}},
+        {"Shift+F10", keys({"shift+F10"}), {menu}},
+        {"its entry again", keys({"Down"}), {entry}},
         {"the help shown",
          keys({"Return"}),
          {kSave, said("window", "label", kTitle, "", "", "focusable")}},

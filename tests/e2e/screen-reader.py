@@ -9,8 +9,8 @@
 #                                                         the active one
 #   menu | ...                                            a pop-up menu shows
 # VALUE is what is read after the name: a text's text, a combo box's text, a list's number of
-# items, a message box's message. STATES are the states a reader speaks. An announcement that
-# repeats the one before is not said again.
+# items, a message box's message. STATES are the states a reader speaks. A focus announcement that
+# repeats the one just said, or the activation of the window already active, is not said again.
 # On SIGUSR1 it walks the window of the program "ostrevan-host" as a reader reviews it, and writes
 # "walk", one line per object (two spaces of indentation per level; a combo box with its items, its
 # selected item and its actions; a list with its rows), then "end".
@@ -79,14 +79,12 @@ def describe(acc):
 
 def say(kind, acc):
     global last_said
-    said = kind + " | " + describe(acc)
-    if said != last_said:
-        last_said = said
-        print(said, flush=True)
+    last_said = kind + " | " + describe(acc)
+    print(last_said, flush=True)
 
 
 def on_focus(event):
-    if event.detail1 == 1:
+    if event.detail1 == 1 and "focus | " + describe(event.source) != last_said:
         say("focus", event.source)
 
 
