@@ -2,10 +2,10 @@
 //
 // Characters, Backspace and Enter are typed into the model (each UTF-16 unit one key code); Tab,
 // Delete, a paste and the menu key (or Shift+F10) are the model's own actions; Up and Down step
-// through items. Caret moves,
-// Copy and Select All are left to Qt, which edits nothing with them; keys that edit nothing and may
-// matter to the window (Escape, function keys, Alt shortcuts) pass on untouched. Every other key
-// is swallowed, so that Qt never edits a text by itself (cut, undo, delete-word ...).
+// through items. Caret moves, Copy and Select All are left to Qt, which edits nothing with them;
+// keys that edit nothing and may matter to the window (Escape, function keys, Alt shortcuts) pass
+// on untouched. Every other key is swallowed, so that Qt never edits a text by itself (cut, undo,
+// delete-word ...).
 #pragma once
 
 #include <QString>
