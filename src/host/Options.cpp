@@ -70,6 +70,10 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
         options.help = true;
         return options;
     }
+    if (std::find(arguments.begin(), arguments.end(), "--version") != arguments.end()) {
+        options.version = true;
+        return options;
+    }
     bool scriptGiven = false;
     Reader reader(arguments);
     while (reader.next()) {
@@ -105,9 +109,14 @@ std::string usage() {
            "  --headless          no window: plays the script given by --script\n"
            "  --script FILE       the script to play, one statement a line (see README.md)\n"
            "  -h, --help          prints this help\n"
+           "  --version           prints the program's name and version\n"
            "\n"
            "Exit status: 0 done (every line passed), 1 a line failed or the host could not start,\n"
            "2 wrong command line, 3 no display available for the window.\n";
+}
+
+std::string versionLine() {
+    return "ostrevan-host " OSTREVAN_VERSION "\n";
 }
 
 }  // namespace host

@@ -6,7 +6,7 @@
 // and answers what they ask, or throws UsageError naming the first thing wrong: an unknown
 // option, an option without its value or given twice, an access level that is not a 32-bit whole
 // number, --script without --headless, --headless without a script. --help (or -h) anywhere asks
-// for the usage and nothing else.
+// for the usage and nothing else; --version anywhere else, for the program's name and version.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,7 @@ inline constexpr const char* kDefaultDatabase = "sample.mvdb";
 
 struct Options {
     bool help = false;
+    bool version = false;
     // The database given by --db; without it, kDefaultDatabase in the current folder, created
     // with the sample data when missing.
     std::optional<std::string> database;
@@ -45,5 +46,8 @@ public:
 Options parseOptions(const std::vector<std::string_view>& arguments);
 
 std::string usage();
+
+// "ostrevan-host VERSION", the project's version, and a newline.
+std::string versionLine();
 
 }  // namespace host

@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
                   << usage.substr(0, usage.find('\n') + 1) << "(--help for more)\n";
         return host::kExitUsage;
     }
-    if (options.help) {
-        std::cout << host::usage();
+    if (options.help || options.version) {
+        std::cout << (options.help ? host::usage() : host::versionLine());
         return host::kExitPassed;
     }
     try {

@@ -53,6 +53,7 @@ TEST(Options, AWrongCommandLineIsRefusedWithWhatIsWrongUnlessHelpIsAsked) {
     // Help anywhere, even after a wrong option, asks for the usage only.
     EXPECT_TRUE(parseOptions({"--bogus", "-h"}).help);
     EXPECT_TRUE(parseOptions({"--db", "x", "--help"}).help);
+    EXPECT_TRUE(parseOptions({"--bogus", "--version"}).version);
     EXPECT_THAT(usage(), HasSubstr("--access-level N"));
 }
 

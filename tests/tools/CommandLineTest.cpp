@@ -18,6 +18,7 @@ TEST_F(CommandLineTest, HelpAnywherePrintsTheUsageAWrongCommandLineExitsTwoAndNe
         {{"--help"}, 0, "query SENTENCE [FIELDS]"},
         {{path(), "create", "-h"}, 0, "query SENTENCE [FIELDS]"},
         {{path(), "frobnicate", "a", "--help"}, 0, "query SENTENCE [FIELDS]"},
+        {{path(), "create", "--version"}, 0, "mvdb " OSTREVAN_VERSION "\n"},
         {{}, 2, "usage: mvdb LOCATION VERB"},
         {{path(), "frobnicate"}, 2, "unknown verb 'frobnicate'"},
         {{path(), "create", "extra"}, 2, "usage: mvdb LOCATION create\n"},

@@ -3,7 +3,6 @@
 #include <exception>
 #include <iomanip>
 #include <iostream>
-#include <optional>
 #include <stdexcept>
 
 namespace tools {
@@ -34,7 +33,9 @@ void printUsage(const VerbTool& tool, std::ostream& out) {
         out << "  " << std::left << std::setw(tool.usageColumn) << synopsis(verb) << verb.summary
             << '\n';
     }
-    out << '\n' << tool.notes;
+    out << "\nOptions:\n  -h, --help  prints this help\n  --version   prints the tool's name and "
+           "version\n\n"
+        << tool.notes;
 }
 
 int usageError(const VerbTool& tool, const std::string& problem, std::string_view usage) {
@@ -65,8 +66,12 @@ const Verb* findVerb(const VerbTool& tool, std::string_view name) {
     return nullptr;
 }
 
-bool isHelp(std::string_view argument) {
-    return argument == "--help" || argument == "-h";
+// What the command line asks besides a verb.
+enum class Asked { Verb, Help, Version };
+
+Asked askedOf(std::string_view argument) {
+    if (argument == "--help" || argument == "-h") return Asked::Help;
+    return argument == "--version" ? Asked::Version : Asked::Verb;
 }
 
 int runVerb(const VerbTool& tool, const Verb& verb, const Operands& leading,
@@ -83,32 +88,40 @@ int runVerb(const VerbTool& tool, const Verb& verb, const Operands& leading,
     return 0;
 }
 
-// The arguments but the first "--"; none when help is asked for before it.
-std::optional<Operands> argumentsOf(int argc, char** argv) {
-    Operands arguments;
+// The arguments but the first "--", into arguments; answers what is asked before "--": help
+// first, then the version, else a verb.
+Asked argumentsOf(int argc, char** argv, Operands& arguments) {
+    Asked asked = Asked::Verb;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        const Asked option = optionsEnded ? Asked::Verb : askedOf(argument);
         if (!optionsEnded && argument == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded && isHelp(argument)) {
-            return std::nullopt;
+        } else if (option == Asked::Help) {
+            return Asked::Help;
+        } else if (option == Asked::Version) {
+            asked = Asked::Version;
         } else {
             arguments.emplace_back(argument);
         }
     }
-    return arguments;
+    return asked;
 }
 
 }  // namespace
 
 int runVerbTool(const VerbTool& tool, int argc, char** argv) {
-    const std::optional<Operands> found = argumentsOf(argc, argv);
-    if (!found) {
+    Operands arguments;
+    const Asked asked = argumentsOf(argc, argv, arguments);
+    if (asked == Asked::Help) {
         printUsage(tool, std::cout);
         return 0;
     }
-    const Operands& arguments = *found;
+    if (asked == Asked::Version) {
+        std::cout << tool.name << " " OSTREVAN_VERSION "\n";
+        return 0;
+    }
     const std::size_t leadingCount = tool.leadingOperands.size();
     if (arguments.size() <= leadingCount) return usageError(tool, missingProblem(tool), kAnyVerb);
     const std::string& name = arguments[leadingCount];

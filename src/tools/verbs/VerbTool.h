@@ -4,8 +4,8 @@
 // status: 0 when the verb did its job, 1 when it failed (it threw, or standard output could not
 // be written), 2 for a wrong command line: leading operands or verb missing, unknown verb, too few
 // or too many operands; the error is then followed by the fitting usage line and a pointer to
-// --help. --help or -h anywhere prints the usage and does nothing else; "--" ends that search, so
-// that an operand may be "-h".
+// --help. --help or -h anywhere prints the usage and does nothing else; --version prints the tool's
+// name and the project's version; "--" ends that search, so that an operand may be "-h".
 #pragma once
 
 #include <cstddef>
