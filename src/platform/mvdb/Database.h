@@ -107,9 +107,14 @@ public:
     // The database as messages and traces name it: the file's path, or the server's user, host,
     // port and database as connected; never a password.
     const std::string& Name() const;
+    // Whether this user may only read the database: a file or folder he may not write, a server
+    // role without the right to write its records, a server that takes no writes.
+    bool ReadOnly() const { return !store_->writable(); }
     DbFile OpenFile(std::string_view name) const;
     DbFile CreateFile(std::string_view name) const;
     std::vector<std::string> FileNames() const;
+    // Removes every file with its records, leaving the database empty.
+    void RemoveFiles() const { store_->removeFiles(); }
     // Runs a query command (Selection.h). count receives the number of records selected.
     DynArray RunQuery(std::string_view command, std::string_view option, std::int32_t& count) const;
 

@@ -50,6 +50,9 @@ enum StatementId {
     kDeleteRecord,
     kKeys,
     kScan,
+    kWritable,
+    kRemoveRecords,
+    kRemoveFiles,
     kBeginWrite,
     kBeginRead,
     kCommit,
@@ -95,6 +98,13 @@ const std::array<StatementText, kStatementCount> kStatements = {{
      true},
     {"SELECT key FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
     {"SELECT key, text FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
+    {"SELECT (has_table_privilege('mvdb_records', 'INSERT')"
+     " AND has_table_privilege('mvdb_records', 'UPDATE')"
+     " AND has_sequence_privilege('mvdb_versions', 'USAGE') AND NOT pg_is_in_recovery()"
+     " AND current_setting('default_transaction_read_only') = 'off')::integer::bigint",
+     {}},
+    {"DELETE FROM mvdb_records", {}, true},
+    {"DELETE FROM mvdb_files", {}, true},
     {"BEGIN", {}},
     {"BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY", {}},
     {"COMMIT", {}},
@@ -148,8 +158,9 @@ std::string nameOf(PGconn* connection) {
     return "postgresql://" + (user.empty() ? "" : user + "@") + servers + "/" + database;
 }
 
-// A server's message on one line, without its severity, its final stop and its trailing blanks.
-std::string oneLine(const char* message) {
+// A server's message as the reason of ours: on one line, without its severity, its final stop and
+// its trailing blanks, quoted in « »; empty when there is none.
+std::string quotedReason(const char* message) {
     std::string_view text = message ? message : "";
     for (const char* severity : {"FATAL:  ", "ERROR:  "}) {
         if (text.starts_with(severity)) text.remove_prefix(std::strlen(severity));
@@ -165,7 +176,7 @@ std::string oneLine(const char* message) {
     }
     while (!line.empty() && (line.back() == ' ' || line.back() == '.'))
         line.pop_back();
-    return line;
+    return line.empty() ? line : "« " + line + " »";
 }
 
 [[noreturn]] void failUnavailable(const std::string& name, const std::string& why) {
@@ -184,7 +195,7 @@ std::string oneLine(const char* message) {
 [[noreturn]] void failStatement(const std::string& name, const PGresult* result, bool writes) {
     const char* field = PQresultErrorField(result, PG_DIAG_SQLSTATE);
     const std::string state = field ? field : "";
-    const std::string message = oneLine(PQresultErrorMessage(result));
+    const std::string message = quotedReason(PQresultErrorMessage(result));
     if (state == "55P03" || state == "40P01" || state == "40001") {
         throw DbError(kErrDatabaseLocked, "La base de données « " + name +
                                               " » est verrouillée par un autre utilisateur ; "
@@ -366,7 +377,7 @@ private:
         connection_ = PQconnectdbParams(keywords, values, 1);
         name_ = nameOf(connection_);
         if (PQstatus(connection_) != CONNECTION_OK) {
-            const std::string why = oneLine(PQerrorMessage(connection_));
+            const std::string why = quotedReason(PQerrorMessage(connection_));
             close();
             failUnavailable(name_, "ne répond pas ou refuse la connexion : " + why);
         }
@@ -483,7 +494,7 @@ private:
 
     // The connection was lost; mayHaveKept: with a write that the server may have kept.
     [[noreturn]] void lost(bool mayHaveKept) {
-        const std::string why = connection_ ? oneLine(PQerrorMessage(connection_)) : "";
+        const std::string why = connection_ ? quotedReason(PQerrorMessage(connection_)) : "";
         close();
         const std::string lost = "a été perdu" + (why.empty() ? std::string() : " : " + why);
         if (mayHaveKept) failUnknownOutcome(name_, lost);
@@ -556,6 +567,18 @@ std::vector<std::string> PostgresStore::fileNames() {
     for (int row = 0; row < names.rows(); ++row)
         found.emplace_back(names.bytes(row, 0));
     return found;
+}
+
+void PostgresStore::removeFiles() {
+    inOwnUnit(UnitKind::kWrite, [this] {
+        run(kRemoveRecords, {});
+        run(kRemoveFiles, {});
+        return 0;
+    });
+}
+
+bool PostgresStore::writable() {
+    return run(kWritable, {}).number(0, 0) == 1;
 }
 
 std::optional<Store::Record> PostgresStore::readRecord(FileId file, std::string_view key) {

@@ -42,11 +42,13 @@ public:
     static std::shared_ptr<PostgresStore> create(const std::string& uri);
     ~PostgresStore() override;
 
+    bool writable() override;
     const std::string& name() const override;
 
     std::optional<FileId> findFile(std::string_view name) override;
     FileId createFile(std::string_view name) override;
     std::vector<std::string> fileNames() override;
+    void removeFiles() override;
 
     std::optional<Record> readRecord(FileId file, std::string_view key) override;
     std::vector<std::optional<Record>> readRecords(FileId file,

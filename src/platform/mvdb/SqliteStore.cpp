@@ -68,6 +68,9 @@ enum StatementId {
     kRetire,
     kKeys,
     kScan,
+    kRetireAll,
+    kRemoveRecords,
+    kRemoveFiles,
     kBeginWrite,
     kBeginRead,
     kCommit,
@@ -118,6 +121,9 @@ const std::array<std::string, kStatementCount> kStatements = {
     "UPDATE versions SET retired = max(retired, ?1)",
     "SELECT key FROM records WHERE file = ?1 ORDER BY key",
     "SELECT key, text FROM records WHERE file = ?1 ORDER BY key",
+    "UPDATE versions SET retired = max(retired, (SELECT coalesce(max(version), 0) FROM records))",
+    "DELETE FROM records",
+    "DELETE FROM files",
     "BEGIN IMMEDIATE",
     "BEGIN",
     "COMMIT",
@@ -166,7 +172,7 @@ constexpr const char* kWriteAheadLog =
         default:
             throw DbError(kErrStorage,
                           "Erreur de la base de données « " + path +
-                              " » : " + std::string(detail ? detail : sqlite3_errstr(code)) + ".");
+                              " » : « " + std::string(detail ? detail : sqlite3_errstr(code)) + " ».");
     }
 }
 
@@ -428,6 +434,19 @@ std::vector<std::string> SqliteStore::fileNames() {
     while (select->step())
         names.emplace_back(select->text(0));
     return names;
+}
+
+void SqliteStore::removeFiles() {
+    checkFileInPlace();
+    inOwnUnit(UnitKind::kWrite, [this] {
+        for (const int which : {kRetireAll, kRemoveRecords, kRemoveFiles})
+            run(which);
+        return 0;
+    });
+}
+
+bool SqliteStore::writable() {
+    return sqlite3_db_readonly(connection_, "main") == 0;
 }
 
 std::optional<Store::Record> SqliteStore::readRecord(FileId file, std::string_view key) {

@@ -45,11 +45,13 @@ public:
     static void remove(const std::string& path) noexcept;
     ~SqliteStore() override;
 
+    bool writable() override;
     const std::string& name() const override { return path_; }
 
     std::optional<FileId> findFile(std::string_view name) override;
     FileId createFile(std::string_view name) override;
     std::vector<std::string> fileNames() override;
+    void removeFiles() override;
 
     std::optional<Record> readRecord(FileId file, std::string_view key) override;
     std::vector<std::optional<Record>> readRecords(FileId file,

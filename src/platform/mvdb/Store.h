@@ -68,10 +68,15 @@ public:
 
     // The location as messages name it: the file's path, or the server and its database.
     virtual const std::string& name() const = 0;
+    // Whether this user may write the database: not a file or folder he may not write, not a
+    // server role without the right to write its records, nor a server that takes no writes.
+    virtual bool writable() = 0;
 
     virtual std::optional<FileId> findFile(std::string_view name) = 0;
     virtual FileId createFile(std::string_view name) = 0;
     virtual std::vector<std::string> fileNames() = 0;
+    // Removes every file with its records; the versions they had are never given again.
+    virtual void removeFiles() = 0;
 
     virtual std::optional<Record> readRecord(FileId file, std::string_view key) = 0;
     // The records under keys, in their order (none for a key without record), from one state of
