@@ -17,8 +17,9 @@ void HostWindow::MainWindow::closeEvent(QCloseEvent* event) {
     QApplication::quit();
 }
 
-HostWindow::HostWindow() : messages_(&window_) {
-    window_.setWindowTitle(QString::fromUtf8(controle_ostrevan::kTitre));
+HostWindow::HostWindow(const std::string& databaseName) : messages_(&window_) {
+    window_.setWindowTitle(
+        QString::fromUtf8(std::string(controle_ostrevan::kTitre) + " — " + databaseName));
     window_.layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -1,5 +1,6 @@
 // The host's top-level window over the control's surface: the surface's Qt view, fixed to the
-// control's design size, and Qt message boxes for the control's questions.
+// control's design size, and Qt message boxes for the control's questions. Its title is the
+// screen's, then the name of the database it shows (never a password: Database::Name()).
 //
 // While the window shows a surface, an error that reaches the host (from a handler, or handed to
 // showError at start-up) is shown in a message box with its number, and the program goes on. The
@@ -10,6 +11,7 @@
 
 #include <QMainWindow>
 #include <exception>
+#include <string>
 
 #include "platform/qt/MessageBoxService.h"
 #include "platform/toolkit/Surface.h"
@@ -18,7 +20,7 @@ namespace host {
 
 class HostWindow {
 public:
-    HostWindow();
+    explicit HostWindow(const std::string& databaseName);
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;

@@ -11,8 +11,8 @@ namespace {
 std::int32_t accessLevel(std::string_view option, std::string_view text) {
     const std::optional<std::int32_t> level = platform::wholeNumber(text);
     if (!level) {
-        throw UsageError(std::string(option) + ": \"" + std::string(text) +
-                         "\" is not a whole number");
+        throw UsageError(std::string(option) + " : « " + std::string(text) +
+                         " » n'est pas un nombre entier");
     }
     return *level;
 }
@@ -31,7 +31,7 @@ public:
                            ? std::nullopt
                            : std::optional(argument.substr(equals + 1));
         if (name_.starts_with("--") && !seen_.insert(std::string(name_)).second) {
-            throw UsageError(std::string(name_) + " given twice");
+            throw UsageError(std::string(name_) + " est donnée deux fois");
         }
         return true;
     }
@@ -40,12 +40,12 @@ public:
 
     std::string_view value() {
         if (inlineValue_) return *inlineValue_;
-        if (at_ == arguments_.size()) throw UsageError(std::string(name_) + " needs a value");
+        if (at_ == arguments_.size()) throw UsageError(std::string(name_) + " demande une valeur");
         return arguments_[at_++];
     }
 
     void refuseValue() const {
-        if (inlineValue_) throw UsageError(std::string(name_) + " takes no value");
+        if (inlineValue_) throw UsageError(std::string(name_) + " ne prend pas de valeur");
     }
 
 private:
@@ -57,8 +57,8 @@ private:
 };
 
 void checkModes(const Options& options, bool scriptGiven) {
-    if (scriptGiven && !options.headless) throw UsageError("--script needs --headless");
-    if (options.headless && !scriptGiven) throw UsageError("--headless needs --script FILE");
+    if (scriptGiven && !options.headless) throw UsageError("--script demande --headless");
+    if (options.headless && !scriptGiven) throw UsageError("--headless demande --script FICHIER");
 }
 
 }  // namespace
@@ -89,7 +89,7 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
             options.script = std::string(reader.value());
             scriptGiven = true;
         } else {
-            throw UsageError("unknown option " + std::string(name));
+            throw UsageError("option inconnue : " + std::string(name));
         }
     }
     checkModes(options, scriptGiven);
@@ -97,22 +97,31 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
 }
 
 std::string usage() {
-    return "usage: ostrevan-host [--db LOCATION] [--access-level N] [--headless --script FILE]\n"
+    return "usage : ostrevan-host [--db EMPLACEMENT] [--access-level N] [--headless --script "
+           "FICHIER]\n"
            "\n"
-           "Shows the settings screen Ctr_Ostrevan in a window, or plays a script over it.\n"
+           "Montre l'écran de paramétrage Ctr_Ostrevan dans une fenêtre, ou y joue un script.\n"
            "\n"
-           "  --db LOCATION       the database: a file, or a postgresql:// URI of a server's\n"
-           "                      database (default: sample.mvdb here, made with the sample\n"
-           "                      data when missing)\n"
-           "  --access-level N    the access level of the user for PARAMINTEGRGENE (default 2:\n"
-           "                      may change the parameters)\n"
-           "  --headless          no window: plays the script given by --script\n"
-           "  --script FILE       the script to play, one statement a line (see README.md)\n"
-           "  -h, --help          prints this help\n"
-           "  --version           prints the program's name and version\n"
+           "  --db EMPLACEMENT    la base de données : un fichier, ou l'adresse postgresql:// de\n"
+           "                      la base d'un serveur\n"
+           "  --access-level N    le niveau d'accès de l'utilisateur pour PARAMINTEGRGENE (2 : "
+           "peut\n"
+           "                      modifier les paramètres ; tout autre : consultation seule)\n"
+           "  --headless          sans fenêtre : joue le script donné par --script\n"
+           "  --script FICHIER    le script à jouer, une instruction par ligne (voir README.md)\n"
+           "  -h, --help          affiche cette aide\n"
+           "  --version           affiche le nom et la version du programme\n"
            "\n"
-           "Exit status: 0 done (every line passed), 1 a line failed or the host could not start,\n"
-           "2 wrong command line, 3 no display available for the window.\n";
+           "Sans --db, la base est celle de la variable d'environnement OSTREVAN_DB, sinon la\n"
+           "ligne « database = EMPLACEMENT » de ~/.config/ostrevan/ostrevan.conf, sinon celle de\n"
+           "/etc/ostrevan/ostrevan.conf. Sans --access-level, le niveau est celui que le premier\n"
+           "de ces fichiers donne à l'utilisateur (« access-level UTILISATEUR = N », sinon\n"
+           "« access-level = N »), sinon 1 : consultation seule. Une base que l'utilisateur ne\n"
+           "peut pas écrire s'ouvre en consultation seule.\n"
+           "\n"
+           "Code de sortie : 0 fait (chaque ligne du script réussie), 1 une ligne a échoué ou\n"
+           "l'hôte n'a pas pu démarrer, 2 ligne de commande erronée, 3 pas d'affichage pour la\n"
+           "fenêtre.\n";
 }
 
 std::string versionLine() {

@@ -1,6 +1,6 @@
 // The command line of ostrevan-host:
 //
-//   ostrevan-host [--db PATH] [--access-level N] [--headless --script FILE]
+//   ostrevan-host [--db LOCATION] [--access-level N] [--headless --script FILE]
 //
 // parseOptions reads the arguments after the program's name (each option also as --name=value)
 // and answers what they ask, or throws UsageError naming the first thing wrong: an unknown
@@ -24,16 +24,13 @@ inline constexpr int kExitFailed = 1;     // a script line failed, or the host c
 inline constexpr int kExitUsage = 2;      // a wrong command line
 inline constexpr int kExitNoDisplay = 3;  // a window was asked for where no display is available
 
-inline constexpr std::int32_t kDefaultAccessLevel = 2;
-inline constexpr const char* kDefaultDatabase = "sample.mvdb";
-
 struct Options {
     bool help = false;
     bool version = false;
-    // The database given by --db; without it, kDefaultDatabase in the current folder, created
-    // with the sample data when missing.
+    // The database and the access level given on the command line; without them, the
+    // configuration gives them (Configuration.h).
     std::optional<std::string> database;
-    std::int32_t accessLevel = kDefaultAccessLevel;
+    std::optional<std::int32_t> accessLevel;
     bool headless = false;
     std::string script;
 };

@@ -1,6 +1,5 @@
 #include "host/Session.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -11,7 +10,6 @@
 #include "platform/help/HelpViewer.h"
 #include "platform/mvdb/DbClient.h"
 #include "platform/rights/Rights.h"
-#include "tools/mvdb/Commands.h"
 
 namespace host {
 namespace {
@@ -19,15 +17,12 @@ namespace {
 // The function whose access level the command line sets.
 constexpr const char* kSettingsFunction = "PARAMINTEGRGENE";
 
-mvdb::Database openDatabase(const Options& options) {
-    if (options.database) return mvdb::Database::Open(*options.database);
-    if (!std::filesystem::exists(kDefaultDatabase)) mvdbtool::fillSample(kDefaultDatabase);
-    return mvdb::Database::Open(kDefaultDatabase);
-}
-
-std::string userName() {
-    const char* user = std::getenv("USER");
-    return user != nullptr && *user != '\0' ? user : "ostrevan";
+// The level of the configuration, lowered to read only on a database that the user may not
+// write, so that the screen offers no save that would be refused.
+std::int32_t levelFor(const Configuration& configuration, const mvdb::Database& database) {
+    if (configuration.accessLevel != kMayChangeLevel || !database.ReadOnly())
+        return configuration.accessLevel;
+    return kReadOnlyLevel;
 }
 
 // The control's library: the installed one, found from this program's folder, when the program
@@ -61,8 +56,9 @@ component::ObjectRef createByName() {
 }  // namespace
 
 Session::Session(const Options& options, component::Factory helpViewer)
-    : accessLevel_(options.accessLevel),
-      database_(openDatabase(options)),
+    : configuration_(configure(sourcesOf(options))),
+      database_(mvdb::Database::Open(configuration_.database)),
+      accessLevel_(levelFor(configuration_, database_)),
       helpViewerClass_(help::helpViewerClass(), std::move(helpViewer)) {}
 
 void Session::start(const ErrorHandler& onError, const SurfacePreparation& prepare) {
@@ -91,7 +87,7 @@ void Session::handOver() {
     rights->setLevel(kSettingsFunction, accessLevel_);
     put(controle_ostrevan::kTheDatabase, component::box(database_));
     put(controle_ostrevan::kTheClient,
-        component::box(mvdb::DbClient(userName(), database_.Name())));
+        component::box(mvdb::DbClient(configuration_.user, database_.Name())));
     put(controle_ostrevan::kDroitsUtilisateur, component::ObjectRef(rights));
     std::vector<component::Variant> noArguments;
     control_->invoke(controle_ostrevan::kInit, component::InvokeKind::Method, noArguments);

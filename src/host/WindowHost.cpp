@@ -26,13 +26,13 @@ bool displayAvailable() {
 
 int runWindow(const Options& options, int& argc, char** argv) {
     if (!displayAvailable()) {
-        std::cerr << "ostrevan-host: no display available (DISPLAY, WAYLAND_DISPLAY and "
-                     "QT_QPA_PLATFORM are not set); use --headless --script FILE\n";
+        std::cerr << "ostrevan-host: aucun affichage disponible (ni DISPLAY, ni WAYLAND_DISPLAY, "
+                     "ni QT_QPA_PLATFORM ne sont définis) ; utilisez --headless --script FICHIER\n";
         return kExitNoDisplay;
     }
     QApplication application(argc, argv);
     Session session(options, [] { return std::make_shared<help::WindowHelpViewer>(); });
-    HostWindow window;
+    HostWindow window(session.database().Name());
     session.start([&](const std::exception& error) { window.showError(error); },
                   [&](toolkit::Surface& surface) { window.show(surface); });
     if (session.surface() == nullptr) return kExitFailed;

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     } catch (const host::UsageError& error) {
         const std::string usage = host::usage();
         std::cerr << "ostrevan-host: " << error.what() << '\n'
-                  << usage.substr(0, usage.find('\n') + 1) << "(--help for more)\n";
+                  << usage.substr(0, usage.find('\n') + 1) << "(--help pour en savoir plus)\n";
         return host::kExitUsage;
     }
     if (options.help || options.version) {

@@ -53,7 +53,7 @@ TEST_F(ToolTest, AFailureAnswersOneOnStandardErrorAWrongCommandLineTwoAndNeither
         EXPECT_EQ(run(wrong).status, 2) << wrong;
     const Outcome help = run("register -h");  // help anywhere answers the usage
     EXPECT_EQ(help.status, 0);
-    EXPECT_THAT(help.out, HasSubstr("usage: ostrevan-component"));
+    EXPECT_THAT(help.out, HasSubstr("usage : ostrevan-component"));
     EXPECT_FALSE(std::filesystem::exists(registry()));
 }
 

@@ -74,7 +74,7 @@ Desktop::Desktop(const std::filesystem::path& folder,
         "LSAN_OPTIONS=" + std::string(leaks && *leaks ? leaks + std::string(":") : "") +
             "suppressions=" + OSTREVAN_HOST_LEAKS};
     host.insert(host.end(), hostEnvironment.begin(), hostEnvironment.end());
-    host.insert(host.end(), {OSTREVAN_HOST, "--db", database_.string()});
+    host.insert(host.end(), {OSTREVAN_HOST, "--db", database_.string(), "--access-level", "2"});
     host_ = std::make_unique<Child>(host);
     window_ = awaitWindow(kWindowTitle, true);
     const std::string geometry = xdotool({"getwindowgeometry", "--shell", window_}).output;

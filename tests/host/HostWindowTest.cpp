@@ -16,7 +16,8 @@ namespace {
 TEST(HostWindowTest, AnErrorOfAHandlerShowsInABoxAndTheWindowGoesOnUntilTheContainerUnloads) {
     toolkit::Surface surface{screen::kDesignWidth, screen::kDesignHeight};
     screen::Screen screen{surface};
-    HostWindow window;
+    HostWindow window("paie.mvdb");
+    EXPECT_TRUE(window.window().windowTitle().endsWith(QString::fromUtf8("actvité — paie.mvdb")));
     window.show(surface);
     QString shown;
     qttesting::actingOnTheBox(

@@ -12,7 +12,7 @@ TEST(Options, EveryOptionReadsWithItsValueApartOrAfterAnEqualsSignAndDefaultsWit
     const Options defaults = parseOptions({});
     EXPECT_FALSE(defaults.help);
     EXPECT_FALSE(defaults.database.has_value());
-    EXPECT_EQ(defaults.accessLevel, 2);
+    EXPECT_FALSE(defaults.accessLevel.has_value());
     EXPECT_FALSE(defaults.headless);
     for (const Options& options :
          {parseOptions(
@@ -31,16 +31,16 @@ TEST(Options, AWrongCommandLineIsRefusedWithWhatIsWrongUnlessHelpIsAsked) {
         std::string problem;
     };
     const std::vector<Case> cases = {
-        {{"--access-level", "2x"}, "is not a whole number"},
-        {{"--access-level="}, "\"\" is not a whole number"},
-        {{"--access-level", "99999999999"}, "is not a whole number"},
-        {{"--access-level"}, "--access-level needs a value"},
-        {{"--script", "s"}, "--script needs --headless"},
-        {{"--headless"}, "--headless needs --script FILE"},
-        {{"--headless=yes", "--script", "s"}, "--headless takes no value"},
-        {{"--db", "a", "--db", "b"}, "--db given twice"},
-        {{"--verbose"}, "unknown option --verbose"},
-        {{"sample.mvdb"}, "unknown option sample.mvdb"},
+        {{"--access-level", "2x"}, "n'est pas un nombre entier"},
+        {{"--access-level="}, "«  » n'est pas un nombre entier"},
+        {{"--access-level", "99999999999"}, "n'est pas un nombre entier"},
+        {{"--access-level"}, "--access-level demande une valeur"},
+        {{"--script", "s"}, "--script demande --headless"},
+        {{"--headless"}, "--headless demande --script FICHIER"},
+        {{"--headless=yes", "--script", "s"}, "--headless ne prend pas de valeur"},
+        {{"--db", "a", "--db", "b"}, "--db est donnée deux fois"},
+        {{"--verbose"}, "option inconnue : --verbose"},
+        {{"sample.mvdb"}, "option inconnue : sample.mvdb"},
     };
     for (const Case& c : cases) {
         try {

@@ -15,15 +15,15 @@ TEST_F(CommandLineTest, HelpAnywherePrintsTheUsageAWrongCommandLineExitsTwoAndNe
     // The arguments, the exit status, and what the usage says: on the standard output for help,
     // on the standard error for a wrong command line.
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
-        {{"--help"}, 0, "query SENTENCE [FIELDS]"},
-        {{path(), "create", "-h"}, 0, "query SENTENCE [FIELDS]"},
-        {{path(), "frobnicate", "a", "--help"}, 0, "query SENTENCE [FIELDS]"},
+        {{"--help"}, 0, "query PHRASE [CHAMPS]"},
+        {{path(), "create", "-h"}, 0, "query PHRASE [CHAMPS]"},
+        {{path(), "frobnicate", "a", "--help"}, 0, "query PHRASE [CHAMPS]"},
         {{path(), "create", "--version"}, 0, "mvdb " OSTREVAN_VERSION "\n"},
-        {{}, 2, "usage: mvdb LOCATION VERB"},
-        {{path(), "frobnicate"}, 2, "unknown verb 'frobnicate'"},
-        {{path(), "create", "extra"}, 2, "usage: mvdb LOCATION create\n"},
-        {{path(), "show", "F"}, 2, "usage: mvdb LOCATION show FILE KEY\n"},
-        {{path(), "query", "SSELECT F", "0", "1"}, 2, "too many operands for query"},
+        {{}, 2, "usage : mvdb EMPLACEMENT VERBE"},
+        {{path(), "frobnicate"}, 2, "verbe inconnu : « frobnicate »"},
+        {{path(), "create", "extra"}, 2, "usage : mvdb EMPLACEMENT create\n"},
+        {{path(), "show", "F"}, 2, "usage : mvdb EMPLACEMENT show FICHIER CLÉ\n"},
+        {{path(), "query", "SSELECT F", "0", "1"}, 2, "trop d'opérandes pour query"},
     };
     for (const auto& [arguments, status, usage] : cases) {
         SCOPED_TRACE(usage);
@@ -79,7 +79,7 @@ protected:
 TEST_F(EditingTest, PutMakesItsFileAndShowAndListWriteInTheNotation) {
     const std::string notation = R"(Nom^un]deux\bis]trois^%5E et %5D et %5C^Majoration 25 %^%2541)";
     succeeds({path(), "put", "NEW", "K", notation});
-    EXPECT_EQ(succeeds({path(), "files"}), "F\nNEW\n");
+    EXPECT_EQ(succeeds({path(), "files"}), "ASSOCIATION\nF\nNEW\nRUBSAISIE\nTPSPARAMBASCUL\n");
     EXPECT_EQ(succeeds({path(), "show", "NEW", "K"}), notation + "\n");
     for (const char* key : {"a\nb", "25 %", "%41"})
         succeeds({path(), "put", "F", key, "y"});

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <utility>
 
@@ -13,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/UserConfig.h"
 #include "platform/component/ComponentErrors.h"
 
 namespace component {
@@ -47,7 +49,7 @@ constexpr std::array kFields = {
 }
 
 [[noreturn]] void unwritable(const fs::path& path, int error) {
-    fail(path, std::string("ne peut pas être écrit : ") + std::strerror(error));
+    fail(path, std::string("ne peut pas être écrit : « ") + std::strerror(error) + " »");
 }
 
 std::string variable(const char* name) {
@@ -128,17 +130,13 @@ int replaceFile(const fs::path& path, const std::string& text) {
 
 fs::path registryPath() {
     if (std::string chosen = variable("OSTREVAN_REGISTRY"); !chosen.empty()) return chosen;
-    fs::path config = variable("XDG_CONFIG_HOME");
-    if (config.empty() || config.is_relative()) {
-        const std::string home = variable("HOME");
-        if (home.empty())
-            throw platform::ComponentError(
-                kErrRegistry,
-                "Le registre des composants est introuvable : ni OSTREVAN_REGISTRY, ni "
-                "XDG_CONFIG_HOME, ni HOME ne sont définis");
-        config = fs::path(home) / ".config";
-    }
-    return config / "ostrevan" / "registry.json";
+    const std::optional<fs::path> config = platform::userConfigFolder();
+    if (!config)
+        throw platform::ComponentError(
+            kErrRegistry,
+            "Le registre des composants est introuvable : ni OSTREVAN_REGISTRY, ni "
+            "XDG_CONFIG_HOME, ni HOME ne sont définis");
+    return *config / "registry.json";
 }
 
 Registry Registry::read() {
@@ -148,7 +146,7 @@ Registry Registry::read() {
     std::ifstream in(registry.path_, std::ios::binary);
     std::ostringstream text;
     if (!(in && text << in.rdbuf()))
-        fail(registry.path_, std::string("ne peut pas être lu : ") + std::strerror(errno));
+        fail(registry.path_, std::string("ne peut pas être lu : « ") + std::strerror(errno) + " »");
     registry.classes_ = parse(text.str(), registry.path_);
     return registry;
 }

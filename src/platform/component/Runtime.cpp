@@ -60,10 +60,10 @@ std::map<std::string, Library, std::less<>>& loadedLibraries() {
                                                     " » ne peut pas être chargée : " + reason);
 }
 
-// What the dynamic loader said of its last failure.
+// What the dynamic loader said of its last failure, quoted as the reason.
 std::string loaderReason() {
     const char* reason = ::dlerror();
-    return reason ? reason : "raison inconnue";
+    return reason ? "« " + std::string(reason) + " »" : "raison inconnue";
 }
 
 template <class Entry>

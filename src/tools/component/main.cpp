@@ -37,29 +37,29 @@ void listClasses(std::ostream& out) {
 
 // The runtime's failures name the library or the registry file: their text says what went wrong.
 constexpr std::array kVerbs = {
-    Verb{"register", "LIB", "write the classes of the library LIB into the registry", 1, 1,
+    Verb{"register", "BIBLIOTHÈQUE", "inscrire les classes de BIBLIOTHÈQUE au registre", 1, 1,
          [](const Operands&, const Operands& o) { component::registerLibrary(o[0]); }},
-    Verb{"unregister", "LIB", "remove the classes of the library LIB from the registry", 1, 1,
+    Verb{"unregister", "BIBLIOTHÈQUE", "retirer du registre les classes de BIBLIOTHÈQUE", 1, 1,
          [](const Operands&, const Operands& o) { component::unregisterLibrary(o[0]); }},
-    Verb{"types", "LIB", "print the type library of LIB: classes, interfaces, members", 1, 1,
+    Verb{"types", "BIBLIOTHÈQUE", "écrire ses types : classes, interfaces, membres", 1, 1,
          [](const Operands&, const Operands& o) {
              std::cout << component::describe(component::typeLibraryOf(o[0]));
          }},
-    Verb{"image", "LIB NUMBER", "print the image resource NUMBER of LIB, a BMP file", 2, 2,
+    Verb{"image", "BIBLIOTHÈQUE NUMÉRO", "écrire son image NUMÉRO, un fichier BMP", 2, 2,
          [](const Operands&, const Operands& o) {
              std::cout << component::imageOf(o[0], resourceNumber(o[1]));
          }},
-    Verb{"classes", "", "list the registered classes: name, identity, library, one a line", 0, 0,
+    Verb{"classes", "", "lister les classes inscrites : nom, identité, bibliothèque", 0, 0,
          [](const Operands&, const Operands&) { listClasses(std::cout); }},
 };
 
 constexpr std::string_view kNotes =
-    "Registry: $OSTREVAN_REGISTRY, else $XDG_CONFIG_HOME/ostrevan/registry.json,\n"
-    "else $HOME/.config/ostrevan/registry.json.\n"
-    "Exit status: 0 done, 1 failed (registry left as it was), 2 wrong command line.\n";
+    "Registre : $OSTREVAN_REGISTRY, sinon $XDG_CONFIG_HOME/ostrevan/registry.json,\n"
+    "sinon $HOME/.config/ostrevan/registry.json.\n"
+    "Code de sortie : 0 fait, 1 échec (le registre reste tel quel), 2 ligne de commande erronée.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    return tools::runVerbTool({"ostrevan-component", {}, kVerbs, 18, kNotes}, argc, argv);
+    return tools::runVerbTool({"ostrevan-component", {}, kVerbs, 26, kNotes}, argc, argv);
 }

@@ -1,9 +1,12 @@
 #include "tools/mvdb/Commands.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
+#include <stdexcept>
 #include <vector>
 
+#include "data/ParameterRecord.h"
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Notation.h"
@@ -30,11 +33,15 @@ void inTransaction(const Database& database, Write write) {
     transaction.commit();
 }
 
+// The database at path, or a new one when there is none there: no file, or a server's database
+// without the component's tables.
 Database openOrCreateDatabase(const std::string& path, bool& created) {
     try {
         return Database::Open(path);
     } catch (const mvdb::DbError& error) {
-        if (error.number() != mvdb::kErrNoSuchDatabase) throw;
+        const bool serverWithoutTables =
+            error.number() == mvdb::kErrNotADatabase && mvdb::Store::isServerLocation(path);
+        if (error.number() != mvdb::kErrNoSuchDatabase && !serverWithoutTables) throw;
     }
     Database database = Database::Create(path);
     created = true;
@@ -55,10 +62,41 @@ void writeRecords(const DbFile& file, const std::vector<Record>& records) {
         file.WriteRecord(record.key, record.text);
 }
 
+// Runs fill on the database at path, made when there is none, in one unit of work: when it
+// fails, nothing is kept, and a database made for it is removed again.
+template <class Fill>
+void fillDatabase(const std::string& path, Fill fill) {
+    bool created = false;
+    try {
+        const Database database = openOrCreateDatabase(path, created);
+        inTransaction(database, [&] { fill(database); });
+    } catch (const std::exception&) {
+        if (created) Database::Remove(path);
+        throw;
+    }
+}
+
+bool holdsRecords(const Database& database) {
+    const std::vector<std::string> names = database.FileNames();
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        return !database.OpenFile(name).Keys().empty();
+    });
+}
+
 }  // namespace
 
 void createDatabase(const std::string& path) {
-    Database::Create(path);
+    const Database database = Database::Create(path);
+    try {
+        inTransaction(database, [&] {
+            for (const std::string_view name :
+                 {data::kEntityFile, data::kRubricFile, data::kParameterFile})
+                database.CreateFile(name);
+        });
+    } catch (const std::exception&) {
+        Database::Remove(path);
+        throw;
+    }
 }
 
 void listFiles(const std::string& path, std::ostream& out) {
@@ -66,18 +104,16 @@ void listFiles(const std::string& path, std::ostream& out) {
 }
 
 void fillSample(const std::string& path) {
-    bool created = false;
-    try {
-        const Database database = openOrCreateDatabase(path, created);
-        // CreateFile refuses a file that is already there, which undoes the whole sample.
-        inTransaction(database, [&] {
-            for (const SampleFile& file : sampleFiles())
-                writeRecords(database.CreateFile(file.name), file.records);
-        });
-    } catch (const std::exception&) {
-        if (created) Database::Remove(path);
-        throw;
-    }
+    // A file that holds records already undoes the whole sample.
+    fillDatabase(path, [](const Database& database) {
+        for (const RecordFile& file : sampleFiles()) {
+            const DbFile filled = openOrCreateFile(database, file.name);
+            if (!filled.Keys().empty())
+                throw std::runtime_error("Le fichier " + file.name + " de la base de données « " +
+                                         database.Name() + " » contient déjà des enregistrements.");
+            writeRecords(filled, file.records);
+        }
+    });
 }
 
 void listKeys(const std::string& path, const std::string& file, std::ostream& out) {
@@ -136,6 +172,35 @@ void importFile(const std::string& path, const std::string& file, const std::str
     // Every line is checked before anything is written, and no lock is held meanwhile.
     const std::vector<Record> records = readJsonLines(input);
     inTransaction(database, [&] { writeRecords(openOrCreateFile(database, file), records); });
+}
+
+void dumpDatabase(const std::string& path, std::ostream& out) {
+    const Database database = Database::Open(path);
+    std::vector<std::string> lines;
+    {
+        const Database::Snapshot snapshot(database);
+        for (const std::string& name : database.FileNames()) {
+            lines.push_back(toFileLine(name));
+            database.OpenFile(name).ForEachRecord([&](std::string_view key, std::string_view text) {
+                lines.push_back(toJsonLine(key, text));
+            });
+        }
+    }
+    printLines(out, lines);
+}
+
+void restoreDatabase(const std::string& path, const std::string& input, bool replace) {
+    // The whole dump is read before the database is touched.
+    const std::vector<RecordFile> files = readDump(input);
+    fillDatabase(path, [&](const Database& database) {
+        if (!replace && holdsRecords(database))
+            throw std::runtime_error("La base de données « " + database.Name() +
+                                     " » contient déjà des enregistrements ; restore --replace "
+                                     "remplace tout son contenu.");
+        database.RemoveFiles();
+        for (const RecordFile& file : files)
+            writeRecords(database.CreateFile(file.name), file.records);
+    });
 }
 
 }  // namespace mvdbtool

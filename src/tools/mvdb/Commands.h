@@ -13,12 +13,14 @@
 
 namespace mvdbtool {
 
-// Makes a new, empty database; fails when path exists.
+// Makes a new database holding the screen's three files, ASSOCIATION, RUBSAISIE and
+// TPSPARAMBASCUL, without records; fails when path exists (a server's database: when it holds
+// the component's tables).
 void createDatabase(const std::string& path);
 // The names of the database's files, one a line, in byte order.
 void listFiles(const std::string& path, std::ostream& out);
-// Fills the sample files (SampleData.h), making the database when path is missing; refuses when
-// the database already holds any of them.
+// Fills the sample files (SampleData.h), making the database when there is none at path and
+// the files when missing; refuses when any of them holds records.
 void fillSample(const std::string& path);
 // The keys of a file, one a line, in byte order, in notation.
 void listKeys(const std::string& path, const std::string& file, std::ostream& out);
@@ -40,5 +42,14 @@ void exportFile(const std::string& path, const std::string& file, std::ostream& 
 // and creating the file when missing: all of them, or none when any line is wrong or two lines
 // give one key.
 void importFile(const std::string& path, const std::string& file, const std::string& input);
+
+// The whole database as a dump (JsonRecords.h): every file and every record, byte for byte, all
+// read from one state of the database, whatever other users write meanwhile.
+void dumpDatabase(const std::string& path, std::ostream& out);
+// Makes the database hold exactly what the dump holds, its files and their records: into a
+// database without records (made when there is none at path, as restoring into a new file or an
+// empty server's database), or, when replace, in place of whatever it holds. All of it or none:
+// the dump is read whole first, then written in one unit of work.
+void restoreDatabase(const std::string& path, const std::string& input, bool replace);
 
 }  // namespace mvdbtool

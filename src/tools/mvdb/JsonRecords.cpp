@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -96,17 +98,60 @@ bool isBlank(std::string_view line) {
                        [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
 }
 
-// The record of line number, its failure named by that number.
-Record recordOfLine(const std::string& line, std::size_t number) {
+// What work answers for line number, its failures named by that number.
+template <class Work>
+auto atLine(std::size_t number, Work work) {
     const std::string where = "Ligne " + std::to_string(number) + " de l'entrée : ";
     try {
-        return recordOf(Json::parse(line));
+        return work();
     } catch (const Json::parse_error& error) {
         refuse(where + "ce n'est pas du JSON valide (caractère " + std::to_string(error.byte) +
                ").");
     } catch (const std::runtime_error& error) {
         refuse(where + error.what() + ".");
     }
+}
+
+Json parsed(const std::string& line, std::size_t number) {
+    return atLine(number, [&] { return Json::parse(line); });
+}
+
+// The records of one file as their lines come, each key once: a second record of a key would
+// replace the first without a word.
+class FileLines {
+public:
+    void add(const Json& line, std::size_t number) {
+        records_.push_back(atLine(number, [&] { return recordOf(line); }));
+        const auto [first, added] = lineOfKey_.emplace(records_.back().key, number);
+        if (!added)
+            refuse("Lignes " + std::to_string(first->second) + " et " + std::to_string(number) +
+                   " de l'entrée : la clé « " + mvdb::toNotation(first->first) +
+                   " » est donnée deux fois.");
+    }
+    std::vector<Record> take() { return std::exchange(records_, {}); }
+
+private:
+    std::vector<Record> records_;
+    std::map<std::string, std::size_t, std::less<>> lineOfKey_;
+};
+
+// Calls visit(line, number) for each line of input that is not blank, numbered from 1.
+template <class Visit>
+void forEachLine(const std::string& input, Visit visit) {
+    std::istringstream in(input);
+    std::string line;
+    for (std::size_t number = 1; std::getline(in, line); ++number) {
+        if (!isBlank(line)) visit(line, number);
+    }
+}
+
+// The name of a file that a dump's line starts, or none when the line is a record's.
+std::optional<std::string> fileOf(const Json& line) {
+    if (!line.is_object() || !line.contains("file")) return std::nullopt;
+    const Json& name = line["file"];
+    if (line.size() != 1 || !name.is_string() || name.get_ref<const std::string&>().empty())
+        refuse(R"(il faut un objet {"file":…}, le nom en notation, et rien d'autre)");
+    return mvdb::fromNotation(name.get_ref<const std::string&>());
 }
 
 }  // namespace
@@ -125,21 +170,44 @@ std::string toJsonLine(std::string_view key, std::string_view text) {
 }
 
 std::vector<Record> readJsonLines(const std::string& input) {
-    std::vector<Record> records;
-    // The line of each key: a second record of a key would replace the first without a word.
-    std::map<std::string, std::size_t, std::less<>> lineOfKey;
-    std::istringstream in(input);
-    std::string line;
-    for (std::size_t number = 1; std::getline(in, line); ++number) {
-        if (isBlank(line)) continue;
-        records.push_back(recordOfLine(line, number));
-        const auto [first, added] = lineOfKey.emplace(records.back().key, number);
+    FileLines records;
+    forEachLine(input, [&](const std::string& line, std::size_t number) {
+        records.add(parsed(line, number), number);
+    });
+    return records.take();
+}
+
+std::string toFileLine(std::string_view name) {
+    return Json{{"file", mvdb::toNotation(name)}}.dump();
+}
+
+std::vector<RecordFile> readDump(const std::string& input) {
+    std::vector<RecordFile> files;
+    std::map<std::string, std::size_t, std::less<>> lineOfFile;
+    std::optional<FileLines> records;
+    const auto endFile = [&] {
+        if (records) files.back().records = records->take();
+    };
+    forEachLine(input, [&](const std::string& line, std::size_t number) {
+        const Json json = parsed(line, number);
+        const std::optional<std::string> file = atLine(number, [&] { return fileOf(json); });
+        if (!file) {
+            if (!records)
+                refuse("Ligne " + std::to_string(number) +
+                       R"( de l'entrée : un enregistrement avant la première ligne {"file":…}.)");
+            return records->add(json, number);
+        }
+        const auto [first, added] = lineOfFile.emplace(*file, number);
         if (!added)
             refuse("Lignes " + std::to_string(first->second) + " et " + std::to_string(number) +
-                   " de l'entrée : la clé « " + mvdb::toNotation(first->first) +
-                   " » est donnée deux fois.");
-    }
-    return records;
+                   " de l'entrée : le fichier « " + mvdb::toNotation(*file) +
+                   " » est donné deux fois.");
+        endFile();
+        files.push_back({*file, {}});
+        records.emplace();
+    });
+    endFile();
+    return files;
 }
 
 }  // namespace mvdbtool

@@ -10,6 +10,9 @@
 // {"key":"k1","notation":"Latin-1 %E9t%E9"}. Every record so reads back byte for byte, and every
 // other record keeps the form above. The reader fails with a std::runtime_error naming the line
 // (counted from 1) and what is wrong with it.
+//
+// A dump holds a whole database: each file, in the byte order of the names, as the line
+// {"file":"ASSOCIATION"} (the name in notation), then the lines of its records.
 #pragma once
 
 #include <string>
@@ -25,5 +28,11 @@ std::string toJsonLine(std::string_view key, std::string_view text);
 // Every record of the JSON lines of input, in their order; blank lines are skipped. Two lines that
 // give one key are refused, naming the key and both lines.
 std::vector<Record> readJsonLines(const std::string& input);
+
+// The line that starts a file of a dump, without its newline.
+std::string toFileLine(std::string_view name);
+// Every file of a dump, with its records, in their order. A record before any file, a file given
+// twice, or a key given twice in one file is refused, naming the lines.
+std::vector<RecordFile> readDump(const std::string& input);
 
 }  // namespace mvdbtool

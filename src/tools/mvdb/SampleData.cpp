@@ -253,7 +253,7 @@ std::vector<Record> recordsOf(const Rows& rows, ToRecord toRecord) {
 
 }  // namespace
 
-std::vector<SampleFile> sampleFiles() {
+std::vector<RecordFile> sampleFiles() {
     return {
         {std::string(data::kEntityFile), recordsOf(kEntities, entityRecord)},
         {std::string(data::kRubricFile), recordsOf(kRubrics, rubricRecord)},

@@ -17,12 +17,7 @@
 
 namespace mvdbtool {
 
-struct SampleFile {
-    std::string name;
-    std::vector<Record> records;
-};
-
 // The three files, ASSOCIATION, RUBSAISIE and TPSPARAMBASCUL.
-std::vector<SampleFile> sampleFiles();
+std::vector<RecordFile> sampleFiles();
 
 }  // namespace mvdbtool

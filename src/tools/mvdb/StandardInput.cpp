@@ -18,8 +18,8 @@ std::string readStandardInput() {
         if (got > 0) {
             input.append(buffer.data(), static_cast<std::size_t>(got));
         } else if (errno != EINTR) {
-            throw std::runtime_error(std::string("L'entrée standard n'a pas pu être lue : ") +
-                                     std::strerror(errno) + " ; rien n'a été écrit.");
+            throw std::runtime_error(std::string("L'entrée standard n'a pas pu être lue : « ") +
+                                     std::strerror(errno) + " » ; rien n'a été écrit.");
         }
     }
 }

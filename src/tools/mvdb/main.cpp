@@ -4,6 +4,7 @@
 // fails writes nothing; "--" lets a record text or a key be "-h".
 #include <array>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -20,46 +21,56 @@ using tools::Verb;
 // Each verb gets LOCATION first. DbError, the tool's own refusals and the library's failures alike
 // carry the text that reports them.
 constexpr std::array kVerbs = {
-    Verb{"create", "", "make a new, empty database at LOCATION", 0, 0,
+    Verb{"create", "", "faire une base neuve : les trois fichiers de l'écran, vides", 0, 0,
          [](const Operands& lead, const Operands&) { createDatabase(lead[0]); }},
-    Verb{"files", "", "list the files, one a line", 0, 0,
+    Verb{"files", "", "lister les fichiers, un par ligne", 0, 0,
          [](const Operands& lead, const Operands&) { listFiles(lead[0], std::cout); }},
-    Verb{"sample", "", "fill ASSOCIATION, RUBSAISIE and TPSPARAMBASCUL with sample data", 0, 0,
+    Verb{"sample", "", "remplir ASSOCIATION, RUBSAISIE et TPSPARAMBASCUL de l'exemple", 0, 0,
          [](const Operands& lead, const Operands&) { fillSample(lead[0]); }},
-    Verb{"list", "FILE", "list the keys of FILE in notation, one a line, in byte order", 1, 1,
+    Verb{"list", "FICHIER", "lister les clés de FICHIER en notation, par ordre des octets", 1, 1,
          [](const Operands& lead, const Operands& o) { listKeys(lead[0], o[0], std::cout); }},
-    Verb{"show", "FILE KEY", "print a record in ^ ] \\ notation", 2, 2,
+    Verb{"show", "FICHIER CLÉ", "écrire un enregistrement en notation ^ ] \\", 2, 2,
          [](const Operands& lead, const Operands& o) {
              showRecord(lead[0], o[0], o[1], std::cout);
          }},
-    Verb{"put", "FILE KEY TEXT", "write a record given in notation; makes FILE if missing", 3, 3,
+    Verb{"put", "FICHIER CLÉ TEXTE", "écrire un enregistrement donné en notation", 3, 3,
          [](const Operands& lead, const Operands& o) { putRecord(lead[0], o[0], o[1], o[2]); }},
-    Verb{"delete", "FILE KEY", "remove a record; FILE stays", 2, 2,
+    Verb{"delete", "FICHIER CLÉ", "supprimer un enregistrement ; le fichier reste", 2, 2,
          [](const Operands& lead, const Operands& o) { deleteRecord(lead[0], o[0], o[1]); }},
-    Verb{"query", "SENTENCE [FIELDS]", "run a selection; print FIELDS (0 the key) of each record",
-         1, 2,
+    Verb{"query", "PHRASE [CHAMPS]", "sélectionner ; écrire les CHAMPS (0 la clé) de chacun", 1, 2,
          [](const Operands& lead, const Operands& o) {
              runQuery(lead[0], o[0], o.size() > 1 ? o[1] : "", std::cout);
          }},
-    Verb{"export", "FILE", "write the records of FILE as JSON lines", 1, 1,
+    Verb{"export", "FICHIER", "écrire les enregistrements de FICHIER en lignes JSON", 1, 1,
          [](const Operands& lead, const Operands& o) { exportFile(lead[0], o[0], std::cout); }},
-    Verb{"import", "FILE", "read JSON lines into FILE: all records or none", 1, 1,
+    Verb{"import", "FICHIER", "lire des lignes JSON dans FICHIER : toutes ou aucune", 1, 1,
          [](const Operands& lead, const Operands& o) {
              importFile(lead[0], o[0], readStandardInput());
          }},
+    Verb{"dump", "", "écrire toute la base, d'un seul état cohérent", 0, 0,
+         [](const Operands& lead, const Operands&) { dumpDatabase(lead[0], std::cout); }},
+    Verb{"restore", "[--replace]", "lire un dump : tout ou rien ; --replace remplace tout", 0, 1,
+         [](const Operands& lead, const Operands& o) {
+             if (!o.empty() && o[0] != "--replace")
+                 throw std::runtime_error("restore ne prend que --replace, pas « " + o[0] + " ».");
+             restoreDatabase(lead[0], readStandardInput(), !o.empty());
+         }},
 };
 
-constexpr std::array<std::string_view, 1> kLeading = {"LOCATION"};
+constexpr std::array<std::string_view, 1> kLeading = {"EMPLACEMENT"};
 
 constexpr std::string_view kNotes =
-    "LOCATION: a database file, or a postgresql:// URI of a server's database.\n"
-    "Notation: ^ separates attributes, ] values, \\ subvalues; %HH is the byte HH.\n"
-    "JSON lines: {\"key\":\"001\",\"attributes\":[[\"value\",[\"sub\",\"sub\"]],...]}; a record\n"
-    "that is not UTF-8 gives key and text in notation: {\"key\":\"k1\",\"notation\":\"%E9t%E9\"}\n"
-    "Exit status: 0 done, 1 failed (nothing written), 2 wrong command line.\n";
+    "EMPLACEMENT : un fichier de base de données, ou l'adresse postgresql:// de la base d'un\n"
+    "serveur. Notation : ^ sépare les attributs, ] les valeurs, \\ les sous-valeurs ; %HH est\n"
+    "l'octet HH. Lignes JSON : "
+    "{\"key\":\"001\",\"attributes\":[[\"valeur\",[\"sous\",\"sous\"]],...]} ;\n"
+    "un enregistrement qui n'est pas en UTF-8 donne clé et texte en notation :\n"
+    "{\"key\":\"k1\",\"notation\":\"%E9t%E9\"}. Un dump donne chaque fichier par une ligne\n"
+    "{\"file\":\"NOM\"} suivie de ses enregistrements.\n"
+    "Code de sortie : 0 fait, 1 échec (rien n'est écrit), 2 ligne de commande erronée.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    return tools::runVerbTool({"mvdb", kLeading, kVerbs, 26, kNotes}, argc, argv);
+    return tools::runVerbTool({"mvdb", kLeading, kVerbs, 28, kNotes}, argc, argv);
 }

@@ -1,9 +1,10 @@
 #include "tools/verbs/VerbTool.h"
 
 #include <exception>
-#include <iomanip>
 #include <iostream>
 #include <stdexcept>
+
+#include "platform/Utf8.h"
 
 namespace tools {
 
@@ -11,7 +12,7 @@ namespace {
 
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
-constexpr std::string_view kAnyVerb = "VERB [OPERAND...]";
+constexpr std::string_view kAnyVerb = "VERBE [OPÉRANDE...]";
 
 std::string synopsis(const Verb& verb) {
     std::string text = std::string(verb.name);
@@ -28,34 +29,39 @@ std::string commandStart(const VerbTool& tool) {
 }
 
 void printUsage(const VerbTool& tool, std::ostream& out) {
-    out << "usage: " << commandStart(tool) << kAnyVerb << "\n\nVerbs:\n";
+    out << "usage : " << commandStart(tool) << kAnyVerb << "\n\nVerbes :\n";
     for (const Verb& verb : tool.verbs) {
-        out << "  " << std::left << std::setw(tool.usageColumn) << synopsis(verb) << verb.summary
-            << '\n';
+        // Padded by characters, not bytes, so that accented operands keep the column.
+        const std::string shown = synopsis(verb);
+        const std::size_t width = platform::characterCount(shown);
+        const std::size_t column = static_cast<std::size_t>(tool.usageColumn);
+        out << "  " << shown << std::string(width < column ? column - width : 0, ' ')
+            << verb.summary << '\n';
     }
-    out << "\nOptions:\n  -h, --help  prints this help\n  --version   prints the tool's name and "
-           "version\n\n"
+    out << "\nOptions :\n  -h, --help  affiche cette aide\n  --version   affiche le nom et la "
+           "version "
+           "de l'outil\n\n"
         << tool.notes;
 }
 
 int usageError(const VerbTool& tool, const std::string& problem, std::string_view usage) {
-    std::cerr << tool.name << ": " << problem << "\nusage: " << commandStart(tool) << usage
-              << "\nTry '" << tool.name << " --help' for the list of verbs.\n";
+    std::cerr << tool.name << ": " << problem << "\nusage : " << commandStart(tool) << usage
+              << "\n« " << tool.name << " --help » donne la liste des verbes.\n";
     return kUsageError;
 }
 
-// "LOCATION and VERB are needed", or "VERB is needed" when nothing leads.
+// "il manque EMPLACEMENT et VERBE", or "il manque VERBE" when nothing leads.
 std::string missingProblem(const VerbTool& tool) {
     std::string names;
     for (std::string_view operand : tool.leadingOperands)
-        names += std::string(operand) + " and ";
-    return names + "VERB " + (tool.leadingOperands.empty() ? "is" : "are") + " needed";
+        names += std::string(operand) + " et ";
+    return "il manque " + names + "VERBE";
 }
 
 // Empty when the verb takes that many operands, else what is wrong.
 std::string countProblem(const Verb& verb, std::size_t count) {
-    if (count < verb.fewestOperands) return "too few operands for " + std::string(verb.name);
-    if (count > verb.mostOperands) return "too many operands for " + std::string(verb.name);
+    if (count < verb.fewestOperands) return "trop peu d'opérandes pour " + std::string(verb.name);
+    if (count > verb.mostOperands) return "trop d'opérandes pour " + std::string(verb.name);
     return "";
 }
 
@@ -126,7 +132,7 @@ int runVerbTool(const VerbTool& tool, int argc, char** argv) {
     if (arguments.size() <= leadingCount) return usageError(tool, missingProblem(tool), kAnyVerb);
     const std::string& name = arguments[leadingCount];
     const Verb* verb = findVerb(tool, name);
-    if (!verb) return usageError(tool, "unknown verb '" + name + "'", kAnyVerb);
+    if (!verb) return usageError(tool, "verbe inconnu : « " + name + " »", kAnyVerb);
     const Operands leading(arguments.begin(), arguments.begin() + leadingCount);
     const Operands operands(arguments.begin() + leadingCount + 1, arguments.end());
     const std::string problem = countProblem(*verb, operands.size());

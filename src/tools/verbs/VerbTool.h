@@ -1,6 +1,7 @@
 // The command line of a tool that does one verb per run: TOOL [LEADING...] VERB [OPERAND...].
 //
-// Answers go to standard output, errors to standard error as "TOOL: " and their text. Exit
+// Answers go to standard output, errors to standard error as "TOOL: " and their text, in French
+// as every message a user reads. Exit
 // status: 0 when the verb did its job, 1 when it failed (it threw, or standard output could not
 // be written), 2 for a wrong command line: leading operands or verb missing, unknown verb, too few
 // or too many operands; the error is then followed by the fitting usage line and a pointer to
