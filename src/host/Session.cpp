@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "control/ControleOstrevan.h"
+#include "host/ProgramFolder.h"
 #include "platform/component/Registry.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/mvdb/DbClient.h"
@@ -25,17 +26,6 @@ std::int32_t levelFor(const Configuration& configuration, const mvdb::Database& 
     return kReadOnlyLevel;
 }
 
-// The control's library: the installed one, found from this program's folder, when the program
-// runs from an installed tree; otherwise the library of the build that made it.
-std::string controlLibrary() {
-    std::error_code unknown;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", unknown);
-    const std::filesystem::path installed =
-        (program.parent_path() / OSTREVAN_INSTALLED_CONTROL_LIBRARY).lexically_normal();
-    if (!unknown && std::filesystem::is_regular_file(installed, unknown)) return installed.string();
-    return OSTREVAN_CONTROL_LIBRARY;
-}
-
 // Whether the registry serves the control from this host's own library, of this version.
 bool registeredFrom(const std::string& library) {
     const component::Registry registry = component::Registry::read();
@@ -48,7 +38,8 @@ bool registeredFrom(const std::string& library) {
 // The control, from this host's own library: a registration that names another build's library,
 // another version, or a library that is gone, is replaced by this host's own first.
 component::ObjectRef createByName() {
-    const std::string library = controlLibrary();
+    const std::string library =
+        installedOrBuilt(OSTREVAN_INSTALLED_CONTROL_LIBRARY, OSTREVAN_CONTROL_LIBRARY);
     if (!registeredFrom(library)) component::registerLibrary(library);
     return component::createObject(controle_ostrevan::kProgId);
 }

@@ -1,13 +1,12 @@
 // The host with a real window (HostWindow.h) over the control, with the help in a window of its
-// own. Answers kExitNoDisplay, having said so on standard error, where no display is available
-// (neither DISPLAY nor WAYLAND_DISPLAY set, nor QT_QPA_PLATFORM), and kExitFailed when the
-// control could not be created.
+// own: the library ostrevan-window, which the host loads only when a window is asked for
+// (WindowLibrary.h), so that a headless host never loads the toolkit's views. Answers kExitFailed
+// when the control could not be created.
 #pragma once
 
 #include "host/Options.h"
 
-namespace host {
-
-int runWindow(const Options& options, int& argc, char** argv);
-
-}  // namespace host
+// The library's entry point, by this name: runs the window until it closes and answers the exit
+// status. Requires a display (WindowLibrary.h checks it first).
+extern "C" int ostrevanRunWindow(const host::Options* options, int* argc, char** argv);
+inline constexpr const char* kRunWindowEntry = "ostrevanRunWindow";

@@ -10,7 +10,7 @@
 
 #include "host/HeadlessHost.h"
 #include "host/Options.h"
-#include "host/WindowHost.h"
+#include "host/WindowLibrary.h"
 #include "platform/FreedMemory.h"
 
 int main(int argc, char** argv) {
