@@ -1,21 +1,53 @@
 #include "platform/mvdb/Store.h"
 
-#include "platform/mvdb/PostgresStore.h"
+#include <filesystem>
+
+#include <dlfcn.h>
+
+#include "platform/mvdb/DbError.h"
+#include "platform/mvdb/ServerStoreLibrary.h"
 #include "platform/mvdb/SqliteStore.h"
 
 namespace mvdb {
+namespace {
+
+// The server's store, from its library in the folder of this one, loaded once and never closed.
+std::shared_ptr<Store> serverStore(const std::string& uri, const OpenOptions* options) {
+    static const auto entry = []() -> decltype(&ostrevanServerStore) {
+        Dl_info self{};
+        ::dladdr(reinterpret_cast<void*>(&serverStore), &self);
+        const std::string library =
+            (std::filesystem::path(self.dli_fname ? self.dli_fname : "").parent_path() /
+             kServerStoreLibrary)
+                .string();
+        void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+        void* symbol = handle ? ::dlsym(handle, kServerStoreEntry) : nullptr;
+        if (symbol == nullptr) {
+            const char* reason = ::dlerror();
+            throw DbError(kErrStorage, "La bibliothèque des bases sur serveur « " + library +
+                                           " » ne se charge pas : " +
+                                           (reason ? reason : "raison inconnue") + ".");
+        }
+        return reinterpret_cast<decltype(&ostrevanServerStore)>(symbol);
+    }();
+    std::shared_ptr<Store> store;
+    entry(&uri, options, &store);
+    return store;
+}
+
+}  // namespace
 
 bool Store::isServerLocation(std::string_view location) {
     return location.starts_with("postgresql://") || location.starts_with("postgres://");
 }
 
 std::shared_ptr<Store> Store::open(const std::string& location, const OpenOptions& options) {
-    if (isServerLocation(location)) return PostgresStore::open(location, options);
+    if (isServerLocation(location)) return serverStore(location, &options);
     return SqliteStore::open(location, options);
 }
 
 std::shared_ptr<Store> Store::create(const std::string& location) {
-    if (isServerLocation(location)) return PostgresStore::create(location);
+    if (isServerLocation(location)) return serverStore(location, nullptr);
     return SqliteStore::create(location);
 }
 
