@@ -1,5 +1,5 @@
-// The texts of the component: the ^ ] \ notation of marked texts, the order of labels, and the
-// parse of selection sentences.
+// The texts of the component: the ^ ] \ notation of marked texts, the order of labels and of
+// sort keys, and the parse of selection sentences.
 #include <algorithm>
 #include <random>
 
@@ -7,6 +7,7 @@
 
 #include "platform/mvdb/Collation.h"
 #include "platform/mvdb/DbError.h"
+#include "platform/mvdb/KeySort.h"
 #include "platform/mvdb/Notation.h"
 #include "platform/mvdb/Sentence.h"
 
@@ -86,6 +87,36 @@ std::string described(const Sentence& sentence) {
     for (int field : sentence.sortFields)
         text += " by " + std::to_string(field);
     return text;
+}
+
+// Keys drawn from few bytes, with long shared beginnings, equal keys and keys that begin others,
+// at every size around the switch to sorting by insertion: the order is the byte order of the
+// keys, equal keys in the order that the tie-break gives.
+TEST(KeySortTest, SortsInTheKeysByteOrderAndEqualKeysByTheTieBreak) {
+    std::mt19937 random(11);
+    const std::string beginning = "Association d'aide \xC3\xA0 domicile n\xC2\xB0 ";
+    for (int trial = 0; trial < 300; ++trial) {
+        std::vector<std::string> keys(random() % 60);
+        for (std::string& key : keys) {
+            key = random() % 2 ? beginning : "";
+            for (std::size_t n = random() % 4; n > 0; --n)
+                key += "ab\0\xFF"[random() % 4];
+        }
+        std::vector<KeyedRow> rows;
+        for (std::uint32_t row = 0; row < keys.size(); ++row)
+            rows.push_back({keys[row], row});
+        // Equal keys come last row first, so that the tie-break is seen to decide.
+        sortByKeys(rows, [](std::uint32_t a, std::uint32_t b) { return a > b; });
+        std::vector<bool> seen(keys.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            ASSERT_FALSE(seen[rows[i].row]) << "trial " << trial << ": a row twice";
+            seen[rows[i].row] = true;
+            if (i == 0) continue;
+            const int order = rows[i - 1].key.compare(rows[i].key);
+            ASSERT_TRUE(order < 0 || (order == 0 && rows[i - 1].row > rows[i].row))
+                << "trial " << trial << ", place " << i;
+        }
+    }
 }
 
 TEST(SentenceTest, ReadsTheFileTheTestsAndTheSortFields) {

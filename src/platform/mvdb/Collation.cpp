@@ -25,10 +25,17 @@ const char* baseLetters(char32_t codePoint) {
 }  // namespace
 
 std::string collationKey(std::string_view text) {
+    std::string key;
+    appendCollationKey(text, key);
+    return key;
+}
+
+void appendCollationKey(std::string_view text, std::string& keys) {
     // No folded character is longer than the character it stands for, so the key, the folded text
     // with the exact text after it, fits in twice the text and one byte.
-    std::string key(2 * text.size() + 1, '\0');
-    char* out = key.data();
+    const std::size_t start = keys.size();
+    keys.resize(start + 2 * text.size() + 1);
+    char* out = keys.data() + start;
     for (std::size_t at = 0; at < text.size();) {
         const char c = text[at];
         if (static_cast<unsigned char>(c) < 0x80) {
@@ -47,8 +54,7 @@ std::string collationKey(std::string_view text) {
     // The byte 0 sorts a shorter folded text first; the exact text then breaks the ties.
     *out++ = '\0';
     out = std::copy(text.begin(), text.end(), out);
-    key.resize(static_cast<std::size_t>(out - key.data()));
-    return key;
+    keys.resize(static_cast<std::size_t>(out - keys.data()));
 }
 
 }  // namespace mvdb

@@ -15,5 +15,7 @@ namespace mvdb {
 
 // A key whose byte order is the order above: compare two keys instead of their texts.
 std::string collationKey(std::string_view text);
+// The same key, appended to keys (so that many keys share one buffer).
+void appendCollationKey(std::string_view text, std::string& keys);
 
 }  // namespace mvdb

@@ -1,10 +1,11 @@
 #include "platform/mvdb/Selection.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
 
 #include "platform/mvdb/Collation.h"
 #include "platform/mvdb/DbError.h"
+#include "platform/mvdb/KeySort.h"
 #include "platform/mvdb/Marks.h"
 #include "platform/mvdb/Sentence.h"
 #include "platform/mvdb/Store.h"
@@ -43,14 +44,39 @@ bool holdsValue(std::string_view field, std::string_view value) {
     }
 }
 
-// The fields of one stored record, read from its text as they are asked for.
+// The largest field number that the command reads.
+int lastField(const Sentence& sentence, const std::vector<int>& fields) {
+    int last = std::max(0, *std::max_element(fields.begin(), fields.end()));
+    for (const Sentence::Condition& condition : sentence.conditions) {
+        for (const Sentence::Test& test : condition)
+            last = std::max(last, test.field);
+    }
+    for (const int field : sentence.sortFields)
+        last = std::max(last, field);
+    return last;
+}
+
+// The fields of one stored record, cut once from its text up to the last field read.
 class StoredRecord {
 public:
-    StoredRecord(std::string_view key, std::string_view text) : key_(key), text_(text) {}
+    explicit StoredRecord(int lastField) : fields_(static_cast<std::size_t>(lastField) + 1) {}
 
-    std::string_view field(int number) const {
-        return number == 0 ? key_ : nthPiece(text_, kAttributeMark, number);
+    // Cuts the fields in one pass over the text's bytes: most fields are a few bytes long.
+    void read(std::string_view key, std::string_view text) {
+        fields_[0] = key;
+        std::size_t field = 1;
+        std::size_t start = 0;
+        for (std::size_t at = 0; at < text.size() && field < fields_.size(); ++at) {
+            if (text[at] != kAttributeMark) continue;
+            fields_[field++] = text.substr(start, at - start);
+            start = at + 1;
+        }
+        if (field < fields_.size()) fields_[field++] = text.substr(std::min(start, text.size()));
+        std::fill(fields_.begin() + static_cast<std::ptrdiff_t>(field), fields_.end(),
+                  std::string_view());
     }
+
+    std::string_view field(int number) const { return fields_[static_cast<std::size_t>(number)]; }
 
     bool passes(const Sentence::Condition& condition) const {
         return std::any_of(condition.begin(), condition.end(), [this](const Sentence::Test& test) {
@@ -58,65 +84,83 @@ public:
         });
     }
 
-    // The result attribute: the fields of the list as values, their own values as subvalues.
-    std::string resultLine(const std::vector<int>& fields) const {
-        std::string line;
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (i > 0) line += kValueMark;
-            const std::size_t start = line.size();
-            line += field(fields[i]);
-            std::replace(line.begin() + static_cast<std::ptrdiff_t>(start), line.end(), kValueMark,
-                         kSubvalueMark);
-        }
-        return line;
-    }
-
 private:
-    std::string_view key_;
-    std::string_view text_;
+    std::vector<std::string_view> fields_;  // the key, then attributes 1 to the last field read
 };
 
-// The records that passed, with their sort keys side by side: the keys of record r are
-// sortKeys[r * n] to sortKeys[r * n + n - 1], for the n sort fields of the sentence.
+// The records that passed: their result lines one after the other in one text, their sort keys
+// likewise in another, so that a selection of thousands of records allocates a few buffers.
 class Selected {
 public:
     explicit Selected(std::size_t sortFields) : sortFields_(sortFields) {}
 
-    void add(std::string line, const StoredRecord& record, const std::vector<int>& sortFields) {
-        lines_.push_back(std::move(line));
-        for (int field : sortFields)
-            sortKeys_.push_back(collationKey(record.field(field)));
+    // Appends the record's result line, the fields of the list as values, their own values as
+    // subvalues, and the collation key of each sort field.
+    void add(const StoredRecord& record, const std::vector<int>& fields,
+             const std::vector<int>& sortFields) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0) lines_ += kValueMark;
+            const std::size_t start = lines_.size();
+            lines_ += record.field(fields[i]);
+            std::replace(lines_.begin() + static_cast<std::ptrdiff_t>(start), lines_.end(),
+                         kValueMark, kSubvalueMark);
+        }
+        lineEnds_.push_back(lines_.size());
+        for (const int field : sortFields) {
+            appendCollationKey(record.field(field), keys_);
+            keyEnds_.push_back(keys_.size());
+        }
     }
 
-    std::size_t size() const { return lines_.size(); }
+    std::size_t size() const { return lineEnds_.size(); }
 
-    // The result text: the lines in the order of their keys, or in key order without any.
+    // The result text: the lines in the order of their keys, or in the order read without any.
     std::string resultText() const {
-        std::vector<std::size_t> order(lines_.size());
-        std::iota(order.begin(), order.end(), 0);
-        if (sortFields_ > 0) {
-            std::stable_sort(order.begin(), order.end(),
-                             [this](std::size_t a, std::size_t b) { return keysBefore(a, b); });
+        const std::vector<std::uint32_t> order = sortedRows();
+        std::string text;
+        text.reserve(lines_.size() + order.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            if (i > 0) text += kAttributeMark;
+            text.append(line(order[i]));
         }
-        std::vector<std::string_view> ordered;
-        ordered.reserve(order.size());
-        for (std::size_t r : order)
-            ordered.push_back(lines_[r]);
-        return joinPieces(ordered, kAttributeMark);
+        return text;
     }
 
 private:
-    bool keysBefore(std::size_t a, std::size_t b) const {
-        const auto n = static_cast<std::ptrdiff_t>(sortFields_);
-        const auto keysOf = [&](std::size_t r) {
-            return sortKeys_.begin() + static_cast<std::ptrdiff_t>(r) * n;
-        };
-        return std::lexicographical_compare(keysOf(a), keysOf(a) + n, keysOf(b), keysOf(b) + n);
+    std::string_view line(std::uint32_t row) const {
+        const std::size_t start = row == 0 ? 0 : lineEnds_[row - 1];
+        return std::string_view(lines_).substr(start, lineEnds_[row] - start);
+    }
+
+    std::string_view key(std::uint32_t row, std::size_t field) const {
+        const std::size_t at = row * sortFields_ + field;
+        const std::size_t start = at == 0 ? 0 : keyEnds_[at - 1];
+        return std::string_view(keys_).substr(start, keyEnds_[at] - start);
+    }
+
+    // By the first sort field's keys, then the others', then in the order read.
+    std::vector<std::uint32_t> sortedRows() const {
+        std::vector<KeyedRow> rows(size());
+        for (std::uint32_t row = 0; row < rows.size(); ++row)
+            rows[row] = {sortFields_ > 0 ? key(row, 0) : std::string_view(), row};
+        sortByKeys(rows, [this](std::uint32_t a, std::uint32_t b) {
+            for (std::size_t field = 1; field < sortFields_; ++field) {
+                const int order = key(a, field).compare(key(b, field));
+                if (order != 0) return order < 0;
+            }
+            return a < b;
+        });
+        std::vector<std::uint32_t> order(rows.size());
+        std::transform(rows.begin(), rows.end(), order.begin(),
+                       [](const KeyedRow& row) { return row.row; });
+        return order;
     }
 
     std::size_t sortFields_;
-    std::vector<std::string> lines_;
-    std::vector<std::string> sortKeys_;
+    std::string lines_;
+    std::vector<std::size_t> lineEnds_;
+    std::string keys_;
+    std::vector<std::size_t> keyEnds_;  // row r's key of sort field f ends at r * fields + f
 };
 
 }  // namespace
@@ -135,11 +179,12 @@ DynArray runSelection(Store& store, std::string_view command, std::string_view o
     if (!id) throw DbError(kErrNoSuchFile, "Le fichier " + sentence.file + " n'existe pas.");
 
     Selected selected(sentence.sortFields.size());
+    StoredRecord record(lastField(sentence, fields));
     store.scan(*id, [&](std::string_view key, std::string_view text) {
-        const StoredRecord record(key, text);
+        record.read(key, text);
         if (std::all_of(sentence.conditions.begin(), sentence.conditions.end(),
                         [&](const Sentence::Condition& c) { return record.passes(c); })) {
-            selected.add(record.resultLine(fields), record, sentence.sortFields);
+            selected.add(record, fields, sentence.sortFields);
         }
     });
     count = static_cast<std::int32_t>(selected.size());

@@ -1,0 +1,26 @@
+// Sorting rows by byte keys, as the selections sort records by the collation keys of a field.
+//
+// Keys are compared byte for byte, a key before every longer key that it begins. The sort is a
+// three-way radix quicksort on the keys' bytes: it never compares again the bytes that a group of
+// keys is known to share, so that names with a long common beginning ("Association d'aide à
+// domicile n° ...") cost about as much as short ones. Rows whose keys are equal come in the order
+// that tiedBefore gives, a strict order over the rows' numbers. Cost: about n log n byte
+// comparisons beyond the shared beginnings; n log n calls of tiedBefore at most among equal keys.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string_view>
+
+namespace mvdb {
+
+struct KeyedRow {
+    std::string_view key;
+    std::uint32_t row;
+};
+
+void sortByKeys(std::span<KeyedRow> rows,
+                const std::function<bool(std::uint32_t, std::uint32_t)>& tiedBefore);
+
+}  // namespace mvdb
