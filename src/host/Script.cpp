@@ -36,14 +36,14 @@ Word quotedWord(std::string_view line, std::size_t& at) {
         } else if (line[at] == '"') {
             ++at;
             if (at < line.size() && !isBlank(line[at]) && line[at] != '#') {
-                fail("a closing quote must end its word");
+                fail("un guillemet fermant doit finir son mot");
             }
             return word;
         } else {
             word.text += line[at];
         }
     }
-    fail("a quoted text is not closed");
+    fail("un texte entre guillemets n'est pas fermé");
 }
 
 // The words of a line, up to its comment; end receives where the statement's text ends.
@@ -61,7 +61,7 @@ Words splitWords(std::string_view line, std::size_t& end) {
             const std::size_t start = at;
             while (at < line.size() && !isBlank(line[at]) && line[at] != '#' && line[at] != '"')
                 ++at;
-            if (at < line.size() && line[at] == '"') fail("a quote must start its word");
+            if (at < line.size() && line[at] == '"') fail("un guillemet doit commencer son mot");
             words.push_back({std::string(line.substr(start, at - start))});
         }
         end = at;
@@ -70,7 +70,7 @@ Words splitWords(std::string_view line, std::size_t& end) {
 
 int itemIndex(std::string_view text) {
     const std::optional<std::int32_t> index = platform::wholeNumber(text);
-    if (!index || *index < 0) fail("\"" + std::string(text) + "\" is no item index");
+    if (!index || *index < 0) fail("« " + std::string(text) + " » n'est pas un numéro d'élément");
     return *index;
 }
 
@@ -81,10 +81,10 @@ WidgetName widgetName(std::string_view text) {
     if (name.empty() ||
         name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
                                "0123456789_") != std::string_view::npos) {
-        fail("\"" + std::string(text) + "\" is no widget name");
+        fail("« " + std::string(text) + " » n'est pas un nom de widget");
     }
     if (open == std::string_view::npos) return {std::string(name)};
-    if (!text.ends_with(')')) fail("\"" + std::string(text) + "\" is no widget name");
+    if (!text.ends_with(')')) fail("« " + std::string(text) + " » n'est pas un nom de widget");
     return {std::string(name), itemIndex(text.substr(open + 1, text.size() - open - 2))};
 }
 
@@ -93,7 +93,7 @@ toolkit::KeyCode characterKey(std::string_view text, std::size_t at, std::size_t
     const platform::Utf8Char decoded = platform::decodeUtf8(text, at);
     const auto code = static_cast<toolkit::KeyCode>(decoded.codePoint);
     if (decoded.length == 0 || decoded.codePoint > 0xFFFF || toolkit::characterOf(code) == 0) {
-        fail("\"" + std::string(text) + "\" holds a character that no key types");
+        fail("« " + std::string(text) + " » contient un caractère qu'aucune touche ne tape");
     }
     length = decoded.length;
     return code;
@@ -114,7 +114,7 @@ toolkit::KeyCode namedKey(std::string_view name) {
     const toolkit::KeyCode key =
         name.empty() ? toolkit::kKeyDiscarded : characterKey(name, 0, length);
     if (name.empty() || length != name.size()) {
-        fail("key \"" + std::string(name) + "\": Enter, Tab, Backspace or one character");
+        fail("key « " + std::string(name) + " » : Enter, Tab, Backspace ou un caractère");
     }
     return key;
 }
@@ -129,18 +129,18 @@ ScriptAnswer answerNamed(std::string_view name) {
     }};
     for (const auto& [shown, answer] : kAnswers)
         if (name == shown) return answer;
-    fail("answer \"" + std::string(name) + "\": Yes, No, Cancel, OK or Close");
+    fail("answer « " + std::string(name) + " » : Yes, No, Cancel, OK ou Close");
 }
 
 enum class ValueKind { Text, Boolean, Number };
 
 std::string expectedValue(const Word& word, ValueKind kind) {
     if (kind == ValueKind::Boolean && word.text != "True" && word.text != "False") {
-        fail("\"" + word.text + "\" is neither True nor False");
+        fail("« " + word.text + " » n'est ni True ni False");
     }
     if (kind == ValueKind::Number) {
         const std::optional<std::int32_t> number = platform::wholeNumber(word.text);
-        if (!number) fail("\"" + word.text + "\" is not a whole number");
+        if (!number) fail("« " + word.text + " » n'est pas un nombre entier");
         return std::to_string(*number);
     }
     return word.text;
@@ -174,8 +174,8 @@ constexpr std::array<PropertyForm, 8> kProperties = {{
 Expect propertyExpectation(std::string_view target, const Word& value) {
     const std::size_t dot = target.find('.');
     if (dot == std::string_view::npos) {
-        fail("expect: \"" + std::string(target) +
-             "\" is no W.PROP, msgbox, W_Sortir, closed, record or error");
+        fail("expect : « " + std::string(target) +
+             " » n'est ni W.PROP, ni msgbox, W_Sortir, closed, record ou error");
     }
     const WidgetName widget = widgetName(target.substr(0, dot));
     const std::string_view written = target.substr(dot + 1);
@@ -185,20 +185,20 @@ Expect propertyExpectation(std::string_view target, const Word& value) {
         int item = -1;
         if (form.takesItem) {
             if (name.size() == written.size() || !written.ends_with(')')) {
-                fail(std::string(name) + " needs an item: " + std::string(name) + "(i)");
+                fail(std::string(name) + " demande un élément : " + std::string(name) + "(i)");
             }
             item = itemIndex(written.substr(name.size() + 1, written.size() - name.size() - 2));
         } else if (name.size() != written.size()) {
-            fail(std::string(name) + " takes no item");
+            fail(std::string(name) + " ne prend pas d'élément");
         }
         return {PropertyOf{widget, form.property, item}, expectedValue(value, form.kind)};
     }
-    fail("unknown property \"" + std::string(written) + "\"");
+    fail("propriété inconnue : « " + std::string(written) + " »");
 }
 
 void needWords(const Words& words, std::size_t fewest, std::size_t most, std::string_view form) {
     if (words.size() < fewest || words.size() > most) {
-        fail("wrong number of words; the form is: " + std::string(form));
+        fail("nombre de mots erroné ; la forme est : " + std::string(form));
     }
 }
 
@@ -271,7 +271,7 @@ Action action(const Words& words) {
         needWords(words, form.fewestWords, form.mostWords, shape);
         return form.parse(words);
     }
-    fail("unknown statement \"" + words[0].text + "\"");
+    fail("instruction inconnue : « " + words[0].text + " »");
 }
 
 }  // namespace
@@ -309,7 +309,7 @@ std::vector<Statement> loadScript(const std::string& path) {
     std::ostringstream text;
     text << file.rdbuf();
     if (!file || std::filesystem::is_directory(path)) {
-        throw ScriptError(0, "cannot read the script " + path);
+        throw ScriptError(0, "le script « " + path + " » ne peut pas être lu");
     }
     return parseScript(text.str());
 }

@@ -24,7 +24,7 @@ struct LineFailure {
 }
 
 std::string shown(const std::optional<std::string>& value) {
-    return value ? "\"" + *value + "\"" : "none";
+    return value ? "« " + *value + " »" : "none";
 }
 
 std::string boolean(bool value) {
@@ -38,7 +38,7 @@ std::string kindOf(const toolkit::Control& control) {
 template <class T>
 std::string itemProperty(const T& widget, const PropertyOf& property) {
     if (property.item >= widget.ListCount()) {
-        fail(property.widget.shown() + " has no item " + std::to_string(property.item) +
+        fail(property.widget.shown() + " n'a pas d'élément " + std::to_string(property.item) +
              " (ListCount " + std::to_string(widget.ListCount()) + ")");
     }
     switch (property.property) {
@@ -58,8 +58,8 @@ std::string itemProperty(const T& widget, const PropertyOf& property) {
 }  // namespace
 
 std::string describe(const ScriptFailure& failure, const std::string& scriptPath) {
-    if (failure.line == 0) return scriptPath + ": start-up: " + failure.problem;
-    return scriptPath + ":" + std::to_string(failure.line) + ": " + failure.statement + ": " +
+    if (failure.line == 0) return scriptPath + ": démarrage : " + failure.problem;
+    return scriptPath + ":" + std::to_string(failure.line) + ": " + failure.statement + " : " +
            failure.problem;
 }
 
@@ -97,7 +97,7 @@ std::optional<ScriptFailure> ScriptRunner::playAll(const std::vector<Statement>&
 
 std::optional<ScriptFailure> ScriptRunner::leftoverError() const {
     if (errors_.empty()) return std::nullopt;
-    const std::string problem = "an error reached the host: " + errors_.front();
+    const std::string problem = "une erreur a atteint l'hôte : " + errors_.front();
     if (raisedBy_ == nullptr) return ScriptFailure{0, "", problem};
     return ScriptFailure{raisedBy_->line, raisedBy_->source, problem};
 }
@@ -108,7 +108,7 @@ std::optional<ScriptFailure> ScriptRunner::unusedAnswer(
     for (const Statement& statement : statements) {
         if (line == statement.line) {
             return ScriptFailure{statement.line, statement.source,
-                                 "no message box took this answer"};
+                                 "aucune boîte de message n'a pris cette réponse"};
         }
     }
     return std::nullopt;
@@ -128,17 +128,17 @@ void ScriptRunner::userAction(const Call& call) {
 }
 
 void ScriptRunner::requireOpen() const {
-    if (surface().Parent().unloaded()) fail("the window is closed");
+    if (surface().Parent().unloaded()) fail("la fenêtre est fermée");
 }
 
 toolkit::Surface& ScriptRunner::surface() const {
-    if (target_.surface == nullptr) fail("there is no control: it could not be created");
+    if (target_.surface == nullptr) fail("il n'y a pas de contrôle : il n'a pas pu être créé");
     return *target_.surface;
 }
 
 toolkit::Control& ScriptRunner::control(const WidgetName& name) const {
     toolkit::Control* found = surface().find(name.name, name.index);
-    if (found == nullptr) fail("the screen has no widget " + name.shown());
+    if (found == nullptr) fail("l'écran n'a pas de widget " + name.shown());
     return *found;
 }
 
@@ -147,7 +147,7 @@ T& ScriptRunner::controlAs(const WidgetName& name, std::string_view wanted) cons
     toolkit::Control& found = control(name);
     auto* taken = dynamic_cast<T*>(&found);
     if (taken == nullptr) {
-        fail(name.shown() + " is a " + kindOf(found) + ", not " + std::string(wanted));
+        fail(name.shown() + " est un " + kindOf(found) + ", pas " + std::string(wanted));
     }
     return *taken;
 }
@@ -164,7 +164,8 @@ void ScriptRunner::putCaretAtEnd(toolkit::EditableWidget& widget) {
 }
 
 void ScriptRunner::play(const TypeText& statement) {
-    auto& widget = actedOn<toolkit::EditableWidget>(statement.widget, "a text or combo box");
+    auto& widget = actedOn<toolkit::EditableWidget>(statement.widget,
+                                                    "une zone de texte ou une liste modifiable");
     const std::size_t errorsBefore = errors_.size();
     userAction([&] { putCaretAtEnd(widget); });
     for (const toolkit::KeyCode key : statement.keys) {
@@ -175,7 +176,7 @@ void ScriptRunner::play(const TypeText& statement) {
 }
 
 void ScriptRunner::play(const PressKey& statement) {
-    auto& widget = actedOn<toolkit::Widget>(statement.widget, "a widget");
+    auto& widget = actedOn<toolkit::Widget>(statement.widget, "un widget");
     userAction([&] {
         if (statement.key == toolkit::kKeyTab) {
             user_->moveFocus(widget);
@@ -190,27 +191,27 @@ void ScriptRunner::play(const PressKey& statement) {
 }
 
 void ScriptRunner::play(const MoveFocus& statement) {
-    auto& widget = actedOn<toolkit::Widget>(statement.widget, "a widget");
+    auto& widget = actedOn<toolkit::Widget>(statement.widget, "un widget");
     userAction([&] { user_->moveFocus(widget); });
 }
 
 void ScriptRunner::play(const ClickButton& statement) {
-    auto& button = actedOn<toolkit::Button>(statement.widget, "a button");
+    auto& button = actedOn<toolkit::Button>(statement.widget, "un bouton");
     userAction([&] { user_->click(button); });
 }
 
 void ScriptRunner::play(const PickItem& statement) {
-    auto& combo = actedOn<toolkit::ComboBox>(statement.widget, "a combo box");
+    auto& combo = actedOn<toolkit::ComboBox>(statement.widget, "une liste modifiable");
     userAction([&] { user_->pick(combo, statement.index); });
 }
 
 void ScriptRunner::play(const SelectItem& statement) {
-    auto& list = actedOn<toolkit::ListBox>(statement.widget, "a list box");
+    auto& list = actedOn<toolkit::ListBox>(statement.widget, "une liste");
     userAction([&] { user_->select(list, statement.index); });
 }
 
 void ScriptRunner::play(const DoubleClick& statement) {
-    auto& list = actedOn<toolkit::ListBox>(statement.widget, "a list box");
+    auto& list = actedOn<toolkit::ListBox>(statement.widget, "une liste");
     userAction([&] { user_->doubleClick(list); });
 }
 
@@ -220,12 +221,12 @@ void ScriptRunner::play(const RightClick& statement) {
         userAction([&] { user_->rightClick(0, 0); });
         return;
     }
-    auto& widget = actedOn<toolkit::Widget>(*statement.widget, "a widget");
+    auto& widget = actedOn<toolkit::Widget>(*statement.widget, "un widget");
     userAction([&] { user_->rightClick(widget); });
 }
 
 void ScriptRunner::play(const ChooseMenuEntry& statement) {
-    auto& entry = actedOn<toolkit::MenuEntry>({statement.entry}, "a menu entry");
+    auto& entry = actedOn<toolkit::MenuEntry>({statement.entry}, "une entrée de menu");
     userAction([&] { user_->chooseMenuEntry(entry); });
 }
 
@@ -236,16 +237,16 @@ void ScriptRunner::play(const QueueAnswer& statement) {
 void ScriptRunner::play(const Expect& statement) {
     const std::optional<std::string> actual = read(statement.subject);
     if (actual != statement.value) {
-        fail("expected " + shown(statement.value) + ", got " + shown(actual));
+        fail("attendu " + shown(statement.value) + ", obtenu " + shown(actual));
     }
 }
 
 void ScriptRunner::play(const ExpectError& statement) {
-    if (errors_.empty()) fail("expected an error, but none reached the host");
+    if (errors_.empty()) fail("une erreur était attendue, mais aucune n'a atteint l'hôte");
     const std::string error = errors_.front();
     errors_.pop_front();
     if (statement.text && *statement.text != error) {
-        fail("expected the error " + shown(statement.text) + ", got " + shown(error));
+        fail("attendu l'erreur " + shown(statement.text) + ", obtenu " + shown(error));
     }
 }
 
@@ -277,13 +278,15 @@ std::string ScriptRunner::readProperty(const PropertyOf& property) const {
     const WidgetName& name = property.widget;
     switch (property.property) {
         case Property::Text:
-            return controlAs<toolkit::EditableWidget>(name, "a text or combo box").Text();
+            return controlAs<toolkit::EditableWidget>(name,
+                                                      "une zone de texte ou une liste modifiable")
+                .Text();
         case Property::Enabled:
             return boolean(control(name).Enabled());
         case Property::Visible:
             return boolean(control(name).Visible());
         case Property::Focused:
-            return boolean(controlAs<toolkit::Widget>(name, "a widget").hasFocus());
+            return boolean(controlAs<toolkit::Widget>(name, "un widget").hasFocus());
         default:
             break;
     }
@@ -291,18 +294,18 @@ std::string ScriptRunner::readProperty(const PropertyOf& property) const {
     if (auto* combo = dynamic_cast<toolkit::ComboBox*>(&found))
         return itemProperty(*combo, property);
     if (auto* list = dynamic_cast<toolkit::ListBox*>(&found)) return itemProperty(*list, property);
-    fail(name.shown() + " is a " + kindOf(found) + ", not a combo or list box");
+    fail(name.shown() + " est un " + kindOf(found) + ", pas une liste modifiable ni une liste");
 }
 
 std::string ScriptRunner::exitFlag() const {
-    if (target_.control == nullptr) fail("there is no control: it could not be created");
+    if (target_.control == nullptr) fail("il n'y a pas de contrôle : il n'a pas pu être créé");
     std::vector<component::Variant> noArguments;
     try {
         const component::Variant flag = target_.control->invoke(
             controle_ostrevan::kW_Sortir, component::InvokeKind::PropertyGet, noArguments);
         return boolean(static_cast<bool>(component::asBoolean(flag)));
     } catch (const std::exception& error) {
-        fail(std::string("W_Sortir cannot be read: ") + error.what());
+        fail(std::string("W_Sortir ne peut pas être lu : ") + error.what());
     }
 }
 
@@ -312,7 +315,7 @@ std::optional<std::string> ScriptRunner::storedRecord(const StoredRecord& record
             target_.database->OpenFile(record.file).ReadRecord(record.key).Extract());
     } catch (const mvdb::DbError& error) {
         if (error.number() == mvdb::kErrNoSuchRecord) return std::nullopt;
-        fail(std::string("the record cannot be read: ") + error.what());
+        fail(std::string("l'enregistrement ne peut pas être lu : ") + error.what());
     }
 }
 

@@ -36,7 +36,7 @@ std::string_view buttonsName(MsgButtons buttons) {
 
 [[noreturn]] void refuse(const std::string& problem, const toolkit::MessageRequest& request) {
     throw toolkit::ToolkitError(toolkit::kErrMessageBox,
-                                problem + " for the message box \"" + request.text + "\"");
+                                problem + " pour la boîte de message « " + request.text + " »");
 }
 
 // The button that a queued answer stands for on a box that asks.
@@ -51,7 +51,8 @@ MsgAnswer chosenButton(ScriptAnswer answer, const toolkit::MessageRequest& reque
         case ScriptAnswer::Ok:
             return MsgAnswer::Ok;
         case ScriptAnswer::Close:
-            if (request.buttons == MsgButtons::YesNo) refuse("Close: cannot close", request);
+            if (request.buttons == MsgButtons::YesNo)
+                refuse("Close : elle ne peut pas être fermée", request);
             return MsgAnswer::Cancel;
     }
     return MsgAnswer::Cancel;
@@ -83,12 +84,13 @@ MsgAnswer ScriptedMessages::answerOkBox() {
 }
 
 MsgAnswer ScriptedMessages::answerAskingBox(const toolkit::MessageRequest& request) {
-    if (answers_.empty()) refuse("no answer queued", request);
+    if (answers_.empty()) refuse("aucune réponse attendue", request);
     const ScriptAnswer queued = answers_.front().answer;
     answers_.pop_front();
     const MsgAnswer answer = chosenButton(queued, request);
     if (!toolkit::offers(request.buttons, answer)) {
-        refuse("the answer " + std::string(toolkit::answerName(answer)) + " is not a button",
+        refuse("la réponse " + std::string(toolkit::answerName(answer)) +
+                   " n'est pas un de ses boutons",
                request);
     }
     return answer;

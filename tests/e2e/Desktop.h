@@ -37,6 +37,9 @@ public:
     explicit Desktop(const std::filesystem::path& folder,
                      const std::vector<std::string>& hostEnvironment = {});
 
+    // The database the host shows, as its window's title names it.
+    const std::filesystem::path& database() const { return database_; }
+
     // Brings the host's window to the front and gives it the keyboard, as the user does when
     // coming back to it from another window.
     void showWindow() const { focus(window_); }

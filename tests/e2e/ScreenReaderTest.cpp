@@ -46,7 +46,6 @@ std::string lines(int count) {
 std::string line(const std::string& spoken) {
     return said("focus", "list item", spoken, "", "", "focusable focused selected");
 }
-const std::string kWindow = said("window", "frame", kTitle, "", "", "");
 const std::string kSave = button("OK", "Enregistrer les lignes de l'entité");
 const std::string kLineOk = button("OK", "Valider la ligne");
 
@@ -74,10 +73,10 @@ const std::string kEntityList =
 // The window as the reader walks it once entity 007 is open and its first line selected: every
 // widget named from the screen, the decorations and the hidden code list left out, the lines read
 // as their rubrics, the combo boxes with their items, selection and actions.
-std::vector<std::string> walkOf007() {
+std::vector<std::string> walkOf007(const std::string& windowTitle) {
     const std::string closedList = "32 items, selected none, actions ShowMenu Press";
     std::vector<std::string> walked = {
-        "frame | " + kTitle + " |  |  | ",
+        "frame | " + windowTitle + " |  |  | ",
         "  filler |  |  |  | ",
         "    label | Entité juridique |  |  | ",
         "    text | Entité juridique, code |  | 007 | editable focusable unavailable",
@@ -170,14 +169,18 @@ protected:
         return [acts...] { (acts(), ...); };
     }
 
+    // The host's window: the screen's title, then the database it shows.
+    std::string windowTitle() const { return kTitle + " — " + desktop->database().string(); }
+
     std::unique_ptr<e2e::ScreenReader> reader;  // before the desktop, whose host speaks to it
 };
 
 TEST_F(ScreenReaderTest, ABlindClerkOpensAnEntityEditsItsLinesAsksForHelpValidatesAndLeaves) {
+    const std::string mainWindow = said("window", "frame", windowTitle(), "", "", "");
     play({
         {"the window shown",
          [this] { desktop->showWindow(); },
-         {kWindow, text("Entité juridique, code", "")}},
+         {mainWindow, text("Entité juridique, code", "")}},
         {"entity 007 opened by its code", typed("007"), {lines(4)}},
         {"the first line", keys({"Down"}), {line(kLine1)}},
         {"the second line", keys({"Down"}), {line(kLine2)}},
@@ -185,7 +188,7 @@ TEST_F(ScreenReaderTest, ABlindClerkOpensAnEntityEditsItsLinesAsksForHelpValidat
         {"the fourth line", keys({"Down"}), {line(kLine4)}},
         {"back to the first", keys({"Up", "Up", "Up"}), {line(kLine3), line(kLine2), line(kLine1)}},
     });
-    EXPECT_EQ(reader->walk(), walkOf007());
+    EXPECT_EQ(reader->walk(), walkOf007(windowTitle()));
 
     // A fifth line by its codes: "Ajouter" puts the focus on the weekday list, before which comes
     // its code box; each code names its rubric in the list after it.
@@ -279,7 +282,7 @@ TEST_F(ScreenReaderTest, ABlindClerkOpensAnEntityEditsItsLinesAsksForHelpValidat
              desktop->answerMessageBox("Return");
              desktop->showWindow();
          },
-         {kWindow, kSave}},
+         {mainWindow, kSave}},
     });
 
     // The help, by the keyboard: the menu key opens the menu, Escape closes it; Shift+F10 too.
@@ -294,7 +297,7 @@ TEST_F(ScreenReaderTest, ABlindClerkOpensAnEntityEditsItsLinesAsksForHelpValidat
         {"the help shown",
          keys({"Return"}),
          {kSave, said("window", "label", kTitle, "", "", "focusable")}},
-        {"back to the screen", [this] { desktop->showWindow(); }, {kWindow, kSave}},
+        {"back to the screen", [this] { desktop->showWindow(); }, {mainWindow, kSave}},
     });
 
     // Validated, then left: nothing changed since, so the program ends.

@@ -117,15 +117,15 @@ TEST_F(ScriptRunnerTest, KeysGoOneByOneThroughKeyPressAtTheEndOfTheTextAndAction
 TEST_F(ScriptRunnerTest, AnExpectationNotMetFailsItsLineWithWhatWasExpectedAndFound) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"expect Txt_Entite.Text abc",
-         "t.script:1: expect Txt_Entite.Text abc: expected \"abc\", got \"\""},
-        {"expect Lst_Codes.Visible True", "expected \"True\", got \"False\""},
-        {"expect Txt_Entite.Focused True", "expected \"True\", got \"False\""},
-        {"expect Cbo_Entite.ListIndex 0", "expected \"0\", got \"-1\""},
-        {"expect Cbo_Entite.List(0) x", "Cbo_Entite has no item 0 (ListCount 0)"},
-        {"expect msgbox Bonjour", "expected \"Bonjour\", got none"},
-        {"expect record TPSPARAMBASCUL 001 a^b", "expected \"a^b\", got none"},
-        {"expect record TPSPARAMBASCUL 002 none", "expected none, got \"a^b\""},
-        {"expect record ABSENT 001 none", "the record cannot be read: "},
+         "t.script:1: expect Txt_Entite.Text abc : attendu « abc », obtenu «  »"},
+        {"expect Lst_Codes.Visible True", "attendu « True », obtenu « False »"},
+        {"expect Txt_Entite.Focused True", "attendu « True », obtenu « False »"},
+        {"expect Cbo_Entite.ListIndex 0", "attendu « 0 », obtenu « -1 »"},
+        {"expect Cbo_Entite.List(0) x", "Cbo_Entite n'a pas d'élément 0 (ListCount 0)"},
+        {"expect msgbox Bonjour", "attendu « Bonjour », obtenu none"},
+        {"expect record TPSPARAMBASCUL 001 a^b", "attendu « a^b », obtenu none"},
+        {"expect record TPSPARAMBASCUL 002 none", "attendu none, obtenu « a^b »"},
+        {"expect record ABSENT 001 none", "l'enregistrement ne peut pas être lu : "},
     };
     for (const auto& [script, failure] : cases)
         EXPECT_THAT(outcome(script), HasSubstr(failure)) << script;
@@ -137,36 +137,38 @@ TEST_F(ScriptRunnerTest, AnExpectationNotMetFailsItsLineWithWhatWasExpectedAndFo
 
 TEST_F(ScriptRunnerTest, AWidgetMustExistAndBeOfTheKindTheStatementNeeds) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"focus Cache", "the screen has no widget Cache"},
-        {"expect Cache(9).Visible True", "the screen has no widget Cache(9)"},
-        {"click Txt_Entite", "Txt_Entite is a textbox, not a button"},
-        {"type Cmd_Ok x", "Cmd_Ok is a button, not a text or combo box"},
-        {"pick Lst_Detail 0", "Lst_Detail is a listbox, not a combo box"},
-        {"select Cbo_Entite 0", "Cbo_Entite is a combobox, not a list box"},
-        {"menu Cmd_Ok", "Cmd_Ok is a button, not a menu entry"},
-        {"expect Cmd_Ok.Text OK", "Cmd_Ok is a button, not a text or combo box"},
-        {"expect Cmd_Ok.ListCount 0", "Cmd_Ok is a button, not a combo or list box"},
-        {"expect Mnu_Aide.Focused False", "Mnu_Aide is a menu, not a widget"},
+        {"focus Cache", "l'écran n'a pas de widget Cache"},
+        {"expect Cache(9).Visible True", "l'écran n'a pas de widget Cache(9)"},
+        {"click Txt_Entite", "Txt_Entite est un textbox, pas un bouton"},
+        {"type Cmd_Ok x", "Cmd_Ok est un button, pas une zone de texte ou une liste modifiable"},
+        {"pick Lst_Detail 0", "Lst_Detail est un listbox, pas une liste modifiable"},
+        {"select Cbo_Entite 0", "Cbo_Entite est un combobox, pas une liste"},
+        {"menu Cmd_Ok", "Cmd_Ok est un button, pas une entrée de menu"},
+        {"expect Cmd_Ok.Text OK",
+         "Cmd_Ok est un button, pas une zone de texte ou une liste modifiable"},
+        {"expect Cmd_Ok.ListCount 0",
+         "Cmd_Ok est un button, pas une liste modifiable ni une liste"},
+        {"expect Mnu_Aide.Focused False", "Mnu_Aide est un menu, pas un widget"},
     };
     for (const auto& [script, failure] : cases)
-        EXPECT_EQ(outcome(script + "\nexpect error"), "t.script:1: " + script + ": " + failure);
+        EXPECT_EQ(outcome(script + "\nexpect error"), "t.script:1: " + script + " : " + failure);
 }
 
 TEST_F(ScriptRunnerTest, AnErrorReachingTheHostFailsItsLineUnlessTheNextLineExpectsIt) {
-    const std::string raised = "t.script:1: click Cmd_Annuler: an error reached the host: ";
+    const std::string raised = "t.script:1: click Cmd_Annuler : une erreur a atteint l'hôte : ";
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"click Cmd_Annuler\ndump", raised + "Fichier absent"},
         {"click Cmd_Annuler\nexpect error \"Fichier absent\"", "passed"},
         {"click Cmd_Annuler\nexpect error", "passed"},
         {"click Cmd_Annuler\nexpect error Autre",
-         "t.script:2: expect error Autre: expected the error \"Autre\", got \"Fichier absent\""},
+         "t.script:2: expect error Autre : attendu l'erreur « Autre », obtenu « Fichier absent »"},
         {"click Cmd_Annuler\nclick Cmd_Annuler\nexpect error", raised + "Fichier absent"},
         {"click Cmd_Annuler\nexpect error\nexpect error",
-         "t.script:3: expect error: expected an error, but none reached the host"},
+         "t.script:3: expect error : une erreur était attendue, mais aucune n'a atteint l'hôte"},
         // A refused action is an error of its line too: a disabled button, an item out of range,
         // a menu that is not shown (a right click on a child does not show it).
         {"click Cmd_Ajouter",
-         "t.script:1: click Cmd_Ajouter: an error reached the host: Action refusée sur « "
+         "t.script:1: click Cmd_Ajouter : une erreur a atteint l'hôte : Action refusée sur « "
          "Cmd_Ajouter »"},
         {"click Cmd_Ajouter\nexpect error", "passed"},
         {"pick Cbo_Entite 0\nexpect error", "passed"},
@@ -182,9 +184,10 @@ TEST_F(ScriptRunnerTest, AnErrorReachingTheHostFailsItsLineUnlessTheNextLineExpe
 // A box without an answer fails its line; once the window is unloaded, expectations read its last
 // state and actions fail; without a control, every line after the start-up error fails.
 TEST_F(ScriptRunnerTest, TheLinesAfterABoxWithoutAnswerAnUnloadOrNoControlFailAsTheirOwn) {
-    EXPECT_EQ(outcome("click Cmd_Sortir"),
-              "t.script:1: click Cmd_Sortir: an error reached the host: no answer queued for the "
-              "message box \"Voulez-vous enregistrer les modifications ?\"");
+    EXPECT_EQ(
+        outcome("click Cmd_Sortir"),
+        "t.script:1: click Cmd_Sortir : une erreur a atteint l'hôte : aucune réponse attendue pour "
+        "la boîte de message « Voulez-vous enregistrer les modifications ? »");
     EXPECT_EQ(outcome("expect closed False\n"
                       "answer Yes\n"
                       "click Cmd_Sortir\n"
@@ -192,10 +195,11 @@ TEST_F(ScriptRunnerTest, TheLinesAfterABoxWithoutAnswerAnUnloadOrNoControlFailAs
                       "expect W_Sortir True\n"
                       "expect Cmd_Sortir.Focused True\n"
                       "click Cmd_Sortir\n"),
-              "t.script:7: click Cmd_Sortir: the window is closed");
+              "t.script:7: click Cmd_Sortir : la fenêtre est fermée");
     runner.reportError(platform::ComponentError(1, "Classe non enregistrée"));
-    EXPECT_EQ(outcome("expect error\nexpect closed False", nullptr),
-              "t.script:2: expect closed False: there is no control: it could not be created");
+    EXPECT_EQ(
+        outcome("expect error\nexpect closed False", nullptr),
+        "t.script:2: expect closed False : il n'y a pas de contrôle : il n'a pas pu être créé");
 }
 
 TEST_F(ScriptRunnerTest, DumpPrintsTheWholeScreenState) {

@@ -85,14 +85,15 @@ void drawScene(const render::Scene& scene, const std::filesystem::path& folder) 
     messages.check(scene.message);
     QApplication::processEvents();  // the rows of the lists come from the event loop
     const QString out = QString::fromStdString((folder / scene.file).string());
-    if (!widget.grab().save(out, "PNG")) throw std::runtime_error("cannot write the picture");
+    if (!widget.grab().save(out, "PNG"))
+        throw std::runtime_error("l'image ne peut pas être écrite");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2 || std::string_view(argv[1]).starts_with("-")) {
-        std::fprintf(stderr, "usage: ostrevan-render FOLDER\n");
+        std::fprintf(stderr, "usage : ostrevan-render DOSSIER\n");
         return 2;
     }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
