@@ -1,15 +1,31 @@
 # The installed layout. Programs and libraries find one another, and the help pages, relative to
-# their own folder, so that an installed tree works wherever `cmake --install --prefix` puts it:
+# their own folder, so that an installed tree works wherever `cmake --install --prefix` puts it.
+# LIB is Debian's multiarch folder, lib/x86_64-linux-gnu on a PC:
 #   bin/                      ostrevan-host, mvdb, ostrevan-component
-#   lib/                      the shared libraries of the platform; the control's static code
-#   lib/ostrevan/             the component library ControleOstrevan.ocx
-#   lib/pkgconfig/            ostrevan.pc, ostrevan-qt.pc
+#   LIB/ostrevan/             the libraries of the project, private to it: the platform's shared
+#                             libraries, the control's static code, the component library
+#                             ControleOstrevan.ocx
+#   LIB/pkgconfig/            ostrevan.pc, ostrevan-qt.pc
 #   <Qt's plugins>/designer/  the designer plugin, when Qt's designer interfaces are there
 #   include/ostrevan/         the public headers, in the folders of src/
 #   share/ostrevan/help/      the help pages
+#   share/doc/PACKAGE/        README.md, the copyright and the changelog of each package
+#   share/man/man1/           a manual page for each program
+#   share/applications/, share/icons/, share/bash-completion/  the clerks' menu entry, its icon,
+#                             the completion of mvdb's verbs
+#
+# The libraries are private: the programs, the component library, the designer plugin and a host
+# built with pkg-config find them by their RUNPATH, and nothing is added to the system's library
+# folders, whose libraries each need a package of their own name and the system loader's cache.
+if(CMAKE_LIBRARY_ARCHITECTURE AND (NOT CMAKE_INSTALL_LIBDIR OR CMAKE_INSTALL_LIBDIR STREQUAL "lib"))
+    set(CMAKE_INSTALL_LIBDIR "lib/${CMAKE_LIBRARY_ARCHITECTURE}"
+        CACHE PATH "Object code libraries (Debian's multiarch folder)" FORCE)
+endif()
 include(GNUInstallDirs)
 
-set(OSTREVAN_INSTALL_CONTROL_DIR "${CMAKE_INSTALL_LIBDIR}/ostrevan")
+set(OSTREVAN_INSTALL_LIB_DIR "${CMAKE_INSTALL_LIBDIR}/ostrevan")
+# The documentation of the runtime package, README.md among it.
+set(OSTREVAN_INSTALL_DOC_DIR "${CMAKE_INSTALL_DATADIR}/doc/ostrevan")
 set(OSTREVAN_INSTALL_HELP_DIR "${CMAKE_INSTALL_DATADIR}/ostrevan/help")
 set(OSTREVAN_INSTALL_INCLUDE_DIR "${CMAKE_INSTALL_INCLUDEDIR}/ostrevan")
 # Where Qt Designer looks for its plugins, from the prefix that Qt itself is installed under.
@@ -25,7 +41,7 @@ function(ostrevan_install_relative out from to)
 endfunction()
 
 # Installed programs find the shared libraries from their own folder.
-ostrevan_install_relative(ostrevan_bin_to_lib "${CMAKE_INSTALL_BINDIR}" "${CMAKE_INSTALL_LIBDIR}")
+ostrevan_install_relative(ostrevan_bin_to_lib "${CMAKE_INSTALL_BINDIR}" "${OSTREVAN_INSTALL_LIB_DIR}")
 set(CMAKE_INSTALL_RPATH "$ORIGIN/${ostrevan_bin_to_lib}")
 
 # ostrevan_install_headers(HEADER...): installs headers of the current source folder (or of a
@@ -49,11 +65,11 @@ function(ostrevan_install_shared_libraries)
     set_target_properties(${ARGN} PROPERTIES INSTALL_RPATH "$ORIGIN"
         VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}"
         SOVERSION "${PROJECT_VERSION_MAJOR}")
-    install(TARGETS ${ARGN} LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT Runtime
+    install(TARGETS ${ARGN} LIBRARY DESTINATION "${OSTREVAN_INSTALL_LIB_DIR}" COMPONENT Runtime
             NAMELINK_COMPONENT Development)
 endfunction()
 
 # ostrevan_install_static_libraries(TARGET...): the code that a host links into itself.
 function(ostrevan_install_static_libraries)
-    install(TARGETS ${ARGN} ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT Development)
+    install(TARGETS ${ARGN} ARCHIVE DESTINATION "${OSTREVAN_INSTALL_LIB_DIR}" COMPONENT Development)
 endfunction()

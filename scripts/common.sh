@@ -7,7 +7,7 @@ ostrevan_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-tools-dev fonts-liberation xvfb xauth xdotool xsel
     dbus-daemon at-spi2-core python3-pyatspi
-    dpkg-dev
+    dpkg-dev lintian help2man
     clang-format clang libclang-rt-14-dev
 )
 

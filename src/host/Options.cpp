@@ -96,7 +96,7 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
     return options;
 }
 
-std::string usage() {
+std::string usage(const std::string& readme) {
     return "usage : ostrevan-host [--db EMPLACEMENT] [--access-level N] [--headless --script "
            "FICHIER]\n"
            "\n"
@@ -121,7 +121,10 @@ std::string usage() {
            "\n"
            "Code de sortie : 0 fait (chaque ligne du script réussie), 1 une ligne a échoué ou\n"
            "l'hôte n'a pas pu démarrer, 2 ligne de commande erronée, 3 pas d'affichage pour la\n"
-           "fenêtre.\n";
+           "fenêtre.\n"
+           "\n"
+           "Mode d'emploi complet : " +
+           readme + "\n";
 }
 
 std::string versionLine() {

@@ -42,7 +42,8 @@ public:
 
 Options parseOptions(const std::vector<std::string_view>& arguments);
 
-std::string usage();
+// The usage, which sends the reader to the README at readme for the script language.
+std::string usage(const std::string& readme);
 
 // "ostrevan-host VERSION", the project's version, and a newline.
 std::string versionLine();

@@ -10,8 +10,18 @@
 
 #include "host/HeadlessHost.h"
 #include "host/Options.h"
+#include "host/ProgramFolder.h"
 #include "host/WindowLibrary.h"
 #include "platform/FreedMemory.h"
+
+namespace {
+
+// The README that the usage names: the installed one, or the one of the sources and where it goes.
+std::string readme() {
+    return host::installedOrBuilt(OSTREVAN_INSTALLED_README, OSTREVAN_README);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     platform::keepFreedMemory();
@@ -19,13 +29,13 @@ int main(int argc, char** argv) {
     try {
         options = host::parseOptions(std::vector<std::string_view>(argv + 1, argv + argc));
     } catch (const host::UsageError& error) {
-        const std::string usage = host::usage();
+        const std::string usage = host::usage(readme());
         std::cerr << "ostrevan-host: " << error.what() << '\n'
                   << usage.substr(0, usage.find('\n') + 1) << "(--help pour en savoir plus)\n";
         return host::kExitUsage;
     }
     if (options.help || options.version) {
-        std::cout << (options.help ? host::usage() : host::versionLine());
+        std::cout << (options.help ? host::usage(readme()) : host::versionLine());
         return host::kExitPassed;
     }
     try {

@@ -54,7 +54,7 @@ TEST(Options, AWrongCommandLineIsRefusedWithWhatIsWrongUnlessHelpIsAsked) {
     EXPECT_TRUE(parseOptions({"--bogus", "-h"}).help);
     EXPECT_TRUE(parseOptions({"--db", "x", "--help"}).help);
     EXPECT_TRUE(parseOptions({"--bogus", "--version"}).version);
-    EXPECT_THAT(usage(), HasSubstr("--access-level N"));
+    EXPECT_THAT(usage("README.md"), HasSubstr("--access-level N"));
 }
 
 }  // namespace

@@ -3,11 +3,12 @@
 # host's developer would: checks the layout, runs the installed programs (the host headless, its
 # control library and help found in the tree), and builds two small hosts against the installed
 # pkg-config file.
-#   check-install.sh BUILD_DIR CXX "EXTRA_FLAGS" BINDIR LIBDIR DATADIR INCLUDEDIR BUILD_CONTROL
-# BUILD_CONTROL: the build's own control library, which the installed host must not use.
+#   check-install.sh BUILD_DIR CXX "EXTRA_FLAGS" BINDIR LIBDIR PCDIR DATADIR INCLUDEDIR BUILD_CONTROL
+# LIBDIR: the project's libraries; PCDIR: the pkg-config files; BUILD_CONTROL: the build's own
+# control library, which the installed host must not use.
 set -euo pipefail
 
-build=$1 cxx=$2 flags=$3 bindir=$4 libdir=$5 datadir=$6 includedir=$7 build_control=$8
+build=$1 cxx=$2 flags=$3 bindir=$4 libdir=$5 pcdir=$6 datadir=$7 includedir=$8 build_control=$9
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/installed-tree.sh"
 root=$(mktemp -d "${TMPDIR:-/tmp}/ostrevan-install.XXXXXX")
@@ -20,11 +21,11 @@ mv "$root/installed" "$prefix"
 
 headers="$includedir/ostrevan"
 for file in "$bindir/ostrevan-host" "$bindir/mvdb" "$bindir/ostrevan-component" \
-    "$libdir/ostrevan/ControleOstrevan.ocx" "$libdir/libostrevan_mvdb.so" \
+    "$libdir/ControleOstrevan.ocx" "$libdir/libostrevan_mvdb.so" \
     "$libdir/libostrevan_toolkit.so" "$libdir/libostrevan_component.so" \
     "$libdir/libostrevan_rights.so" "$libdir/libostrevan_help.so" \
     "$libdir/libostrevan_control.a" "$libdir/libostrevan_screen.a" "$libdir/libostrevan_qt.a" \
-    "$libdir/pkgconfig/ostrevan.pc" "$libdir/pkgconfig/ostrevan-qt.pc" \
+    "$pcdir/ostrevan.pc" "$pcdir/ostrevan-qt.pc" \
     "$datadir/ostrevan/help/TpsParamPaiePlg.htm" "$headers/platform/ComponentError.h" \
     "$headers/control/Ctr_Ostrevan.h" "$headers/control/ControleOstrevan.h" \
     "$headers/platform/qt/SurfaceWidget.h"; do
@@ -47,22 +48,22 @@ needed=$(objdump -p "$prefix/$bindir/ostrevan-host" | awk '$1 == "NEEDED" {print
 grep -qx libostrevan_mvdb.so.1 <<<"$needed" || fail "the host needs: $needed"
 
 check_loaded_from_tree "$prefix" "$prefix/$bindir/ostrevan-host" "$prefix/$bindir/mvdb" \
-    "$prefix/$libdir/ostrevan/ControleOstrevan.ocx"
+    "$prefix/$libdir/ControleOstrevan.ocx"
 use_installed_programs "$prefix" "$bindir" "$libdir" "$build_control"
 
-export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
+export PKG_CONFIG_PATH="$prefix/$pcdir"
 read -r -a cflags <<<"$(pkg-config --cflags ostrevan)"
 read -r -a libs <<<"$(pkg-config --libs ostrevan)"
 read -r -a extra <<<"$flags"
-rpath="-Wl,-rpath,$prefix/$libdir"
 
-# Every installed header compiles from the installed tree alone.
+# Every installed header compiles from the installed tree alone; Qt's headers want -fPIC, as in
+# every Qt program.
 find "$prefix/$headers" -name '*.h' -printf '#include "%P"\n' >headers.cpp
 read -r -a qtflags <<<"$(pkg-config --cflags ostrevan-qt)"
-"$cxx" -std=c++20 "${extra[@]}" "${qtflags[@]}" -fsyntax-only headers.cpp ||
+"$cxx" -std=c++20 -fPIC "${extra[@]}" "${qtflags[@]}" -fsyntax-only headers.cpp ||
     fail "the installed headers do not compile"
 
-"$cxx" -std=c++20 "${extra[@]}" "${cflags[@]}" "$here/LinkedHost.cpp" "${libs[@]}" "$rpath" \
+"$cxx" -std=c++20 "${extra[@]}" "${cflags[@]}" "$here/LinkedHost.cpp" "${libs[@]}" \
     -o linked-host
 linked=$(./linked-host "$prefix/db" 007) || fail "linked-host failed"
 [ "$linked" = "4 lignes"$'\n'"$prefix/$datadir/ostrevan/help/TpsParamPaiePlg.htm" ] ||
@@ -70,7 +71,7 @@ linked=$(./linked-host "$prefix/db" 007) || fail "linked-host failed"
 
 "$cxx" -std=c++20 "${extra[@]}" "${cflags[@]}" \
     -DOSTREVAN_CONTROL_LIBRARY="\"$(pkg-config --variable=controllibrary ostrevan)\"" \
-    "$here/ByNameHost.cpp" "${libs[@]}" "$rpath" -o by-name-host
+    "$here/ByNameHost.cpp" "${libs[@]}" -o by-name-host
 rm registry.json
 [ "$(./by-name-host "$prefix/db" 005)" = "1 lignes" ] || fail "by-name-host failed"
 "$prefix/$bindir/ostrevan-component" classes | grep -q "ControleOstrevan.Ctr_Ostrevan" ||

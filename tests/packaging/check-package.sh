@@ -3,12 +3,15 @@
 # would meet them: the runtime package unpacked into a fresh root runs its mvdb and its host there,
 # with nothing of the build on the library path; its declared dependencies name the package of
 # every library its programs and libraries need; the development package holds the headers, the
-# pkg-config files and the designer plugin, and needs the runtime of its version.
-#   check-package.sh BUILD_DIR CPACK VERSION BINDIR LIBDIR INCLUDEDIR [DESIGNER_PLUGIN]
-# DESIGNER_PLUGIN: the plugin's path under the prefix, when the build makes it.
+# pkg-config files and the designer plugin, and needs the runtime of its version. lintian finds no
+# error in either. As root, both are then installed on this machine, removed and purged: nothing
+# of them may stay, neither a file nor a package state (status 77, skipped, for another user).
+#   check-package.sh BUILD_DIR CPACK VERSION BINDIR LIBDIR PCDIR INCLUDEDIR [DESIGNER_PLUGIN]
+# LIBDIR: the project's libraries; PCDIR: the pkg-config files; DESIGNER_PLUGIN: the plugin's
+# path under the prefix, when the build makes it.
 set -euo pipefail
 
-build=$1 cpack=$2 version=$3 bindir=$4 libdir=$5 includedir=$6 plugin=${7:-}
+build=$1 cpack=$2 version=$3 bindir=$4 libdir=$5 pcdir=$6 includedir=$7 plugin=${8:-}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/installed-tree.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/ostrevan-package.XXXXXX")
@@ -27,7 +30,7 @@ dpkg-deb -x "$runtime" "$root"
 [ ! -e "$root/usr/$includedir" ] || fail "the runtime package holds headers"
 prefix="$root/usr"
 check_loaded_from_tree "$prefix" "$prefix/$bindir/ostrevan-host" "$prefix/$bindir/mvdb" \
-    "$prefix/$libdir/ostrevan/ControleOstrevan.ocx"
+    "$prefix/$libdir/ControleOstrevan.ocx"
 use_installed_programs "$prefix" "$bindir" "$libdir"
 [ -f "$prefix/share/ostrevan/help/TpsParamPaiePlg.htm" ] || fail "no help page"
 
@@ -66,18 +69,46 @@ done
 grep -qx fonts-liberation <<<"$declared" || fail "fonts-liberation not in Depends: $depends"
 
 # The development package: what a host's developer builds with.
-[ "$(dpkg-deb -f "$development" Depends)" = "ostrevan (= $version), qt6-base-dev" ] ||
+[[ "$(dpkg-deb -f "$development" Depends)" == "ostrevan (= $version), qt6-base-dev, libc6 "* ]] ||
     fail "ostrevan-dev depends on: $(dpkg-deb -f "$development" Depends)"
 dpkg-deb -x "$development" "$root"
 for file in "$includedir/ostrevan/control/Ctr_Ostrevan.h" \
-    "$includedir/ostrevan/platform/qt/SurfaceWidget.h" "$libdir/pkgconfig/ostrevan.pc" \
-    "$libdir/pkgconfig/ostrevan-qt.pc" "$libdir/libostrevan_control.a" \
+    "$includedir/ostrevan/platform/qt/SurfaceWidget.h" "$pcdir/ostrevan.pc" \
+    "$pcdir/ostrevan-qt.pc" "$libdir/libostrevan_control.a" \
     "$libdir/libostrevan_mvdb.so" $plugin; do
     [ -e "$prefix/$file" ] || fail "ostrevan-dev lacks $file"
 done
 [ ! -e "$prefix/$includedir/ostrevan/control/Ctr_Ostrevan_p.h" ] ||
     fail "ostrevan-dev holds the control's class"
-export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
+export PKG_CONFIG_PATH="$prefix/$pcdir"
 [ "$(pkg-config --variable=controllibrary ostrevan)" -ef \
-    "$prefix/$libdir/ostrevan/ControleOstrevan.ocx" ] || fail "ostrevan.pc names another library"
+    "$prefix/$libdir/ControleOstrevan.ocx" ] || fail "ostrevan.pc names another library"
 [ -z "$plugin" ] || check_loaded_from_tree "$prefix" "$prefix/$plugin"
+
+# lintian's judgement: warnings are told, errors fail.
+lintian "$runtime" "$development" >"$work/lintian.out" 2>&1 || true
+cat "$work/lintian.out"
+! grep -q '^E: ' "$work/lintian.out" || fail "lintian found errors"
+
+[ "$(id -u)" -eq 0 ] || { echo "not root: the packages are not installed"; exit 77; }
+# Installed, removed and purged as a site's administrator does, one dpkg at a time on the machine.
+flock /tmp/ostrevan-dpkg.lock dpkg -i "$runtime" "$development" >"$work/dpkg.out" 2>&1 ||
+    fail "dpkg -i: $(cat "$work/dpkg.out")"
+trap 'flock /tmp/ostrevan-dpkg.lock dpkg -P ostrevan-dev ostrevan >/dev/null 2>&1; rm -rf "$work"' EXIT
+# What must go: every file of the packages, and the folders of the project's own.
+installed_files=$(dpkg -L ostrevan ostrevan-dev | while IFS= read -r file; do
+    [ -d "$file" ] || echo "$file"
+done)
+installed_files+=$'\n'"/usr/$libdir"$'\n'/usr/share/doc/ostrevan$'\n'/usr/share/ostrevan$'\n'"/usr/$includedir/ostrevan"
+[ "$(/usr/bin/ostrevan-host --version)" = "ostrevan-host $version" ] || fail "installed host"
+/usr/bin/ostrevan-host --help | grep -qx "Mode d'emploi complet : /usr/share/doc/ostrevan/README.md" ||
+    fail "the installed host's help names another README"
+flock /tmp/ostrevan-dpkg.lock dpkg -r ostrevan-dev ostrevan >"$work/dpkg.out" 2>&1 ||
+    fail "dpkg -r: $(cat "$work/dpkg.out")"
+for package in ostrevan ostrevan-dev; do
+    state=$(dpkg-query -W -f='${db:Status-Abbrev}' "$package" 2>/dev/null || true)
+    [ -z "$state" ] || [ "$state" = "un " ] || fail "$package left in state '$state' by dpkg -r"
+done
+flock /tmp/ostrevan-dpkg.lock dpkg -P ostrevan-dev ostrevan >/dev/null 2>&1
+left=$(while IFS= read -r file; do [ ! -e "$file" ] || echo "$file"; done <<<"$installed_files")
+[ -z "$left" ] || fail "left after dpkg -r and -P: $left"

@@ -43,6 +43,6 @@ SCRIPT
         fail "the installed host: $(cat host.out)"
     local registered
     registered=$("$prefix/$bindir/ostrevan-component" classes)
-    grep -q "	$prefix/$libdir/ostrevan/ControleOstrevan.ocx$" <<<"$registered" ||
+    grep -q "	$prefix/$libdir/ControleOstrevan.ocx$" <<<"$registered" ||
         fail "registered: $registered"
 }
