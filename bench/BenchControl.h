@@ -10,12 +10,17 @@
 
 namespace bench {
 
-inline std::unique_ptr<Ctr_Ostrevan> handedIn(Sizes sizes = {}, Store store = Store::kFile) {
+// The control handed that database: the bench database's own connection unless told otherwise.
+inline std::unique_ptr<Ctr_Ostrevan> handedIn(const mvdb::Database& database) {
     auto control = std::make_unique<Ctr_Ostrevan>();
-    control->TheDatabase(std::make_shared<mvdb::Database>(benchDatabase(sizes, store).database()));
+    control->TheDatabase(std::make_shared<mvdb::Database>(database));
     control->DroitsUtilisateur(
         std::shared_ptr<rights::UserRights>(std::make_shared<rights::ConfiguredRights>(2)));
     return control;
+}
+
+inline std::unique_ptr<Ctr_Ostrevan> handedIn(Sizes sizes = {}, Store store = Store::kFile) {
+    return handedIn(benchDatabase(sizes, store).database());
 }
 
 }  // namespace bench

@@ -45,6 +45,28 @@ void openEntity(benchmark::State& state, Store store) {
     state.counters["requests"] = static_cast<double>(requests);
 }
 
+// The first opening of a host that has just started, on its new connection to the server: the
+// component prepares its statements and counts the rubric file anew, and the server plans them.
+// Measured beside the steady opening, which a connection long open makes.
+void BM_FirstOpening_Headless_Server(benchmark::State& state) {
+    bench::floorIs(state, "BM_OpenEntity_Headless_Server");
+    const int lines = linesOf(state);
+    const std::string& location = bench::benchDatabase({}, Store::kServer).location();
+    std::unique_ptr<Ctr_Ostrevan> control;
+    for (auto _ : state) {
+        state.PauseTiming();
+        control.reset();  // the last host goes, and its connection with it
+        control = bench::handedIn(mvdb::Database::Open(location));
+        control->Init();
+        state.ResumeTiming();
+        control->Txt_Entite.SetText(bench::linesEntity(lines));
+        state.PauseTiming();
+        if (control->Lst_Codes.ListCount() != lines)
+            state.SkipWithError("the entity did not open on its lines");
+        state.ResumeTiming();
+    }
+}
+
 // The distinct codes of a record's five rubric attributes, and its lines' codes in order.
 struct RecordCodes {
     std::vector<std::string> distinct;
@@ -191,5 +213,6 @@ const bool registered = [] {
                                stepOpenedLines);
     return true;
 }();
+BENCHMARK(BM_FirstOpening_Headless_Server)->Apply(stepOpenedLines)->MinTime(0.5);
 
 }  // namespace

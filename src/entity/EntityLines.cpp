@@ -1,76 +1,134 @@
 // An entity's lines on the screen: its parameter record turned into Lst_Detail and Lst_Codes.
+//
+// The work is done once a distinct rubric code, not once a cell: the record's codes are numbered,
+// the records of those codes read at once, and the column of each code that has a label built
+// once; each line then copies its five columns.
 #include <array>
-#include <unordered_map>
-#include <unordered_set>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "data/ParameterRecord.h"
 #include "entity/LineFormat.h"
+#include "platform/TextIndex.h"
 #include "platform/mvdb/DbError.h"
+#include "platform/mvdb/Marks.h"
 #include "rubric/RubricCode.h"
 
 namespace {
 
 // The attribute of a rubric record that holds its label, taken whole.
 constexpr int kLabelAttribute = 1;
+constexpr std::uint32_t kNoCode = platform::TextIndex::kNone;
 
-using LineCodes = std::array<std::string, data::kColumns.size()>;
-using Labels = std::unordered_map<std::string, std::string>;
+// The lines of a parameter record: its distinct codes, numbered in the order met, and each cell
+// (kColumns.size() a line, in the order of the columns) the number of its code, kNoCode where the
+// line names no rubric of that kind. The codes are views of the record's text.
+struct RecordLines {
+    platform::TextIndex codes;
+    std::vector<std::uint32_t> cells;
+    std::size_t count = 0;
+};
 
-// The stored codes of the record's lines, in the order of the columns.
-std::vector<LineCodes> storedLines(const mvdb::DynArray& record) {
-    std::vector<LineCodes> lines;
-    for (int line = 1; !record.Extract(data::kWeekdayAttribute, line).empty(); ++line) {
-        LineCodes& codes = lines.emplace_back();
-        for (std::size_t column = 0; column < codes.size(); ++column)
-            codes[column] = record.Extract(data::kColumns[column], line);
+RecordLines recordLines(std::string_view text) {
+    // The values of each rubric attribute, in the order of the record.
+    std::array<std::vector<std::string_view>, data::kColumns.size()> values;
+    for (std::size_t column = 0; column < values.size(); ++column)
+        values[column] = mvdb::splitPieces(
+            mvdb::nthPiece(text, mvdb::kAttributeMark, data::kColumns[column]), mvdb::kValueMark);
+    RecordLines lines;
+    const std::vector<std::string_view>& weekdays = values[0];
+    while (lines.count < weekdays.size() && !weekdays[lines.count].empty())
+        ++lines.count;
+    lines.codes = platform::TextIndex(lines.count * 2);
+    lines.cells.reserve(lines.count * values.size());
+    for (std::size_t line = 0; line < lines.count; ++line) {
+        for (const std::vector<std::string_view>& column : values) {
+            const std::string_view code = line < column.size() ? column[line] : std::string_view();
+            lines.cells.push_back(code.empty() ? kNoCode : lines.codes.add(code));
+        }
     }
     return lines;
 }
 
-// The distinct codes of the lines, in their order.
-std::vector<std::string> distinctCodes(const std::vector<LineCodes>& lines) {
-    std::vector<std::string> codes;
-    std::unordered_set<std::string_view> seen;
-    for (const LineCodes& line : lines) {
-        for (const std::string& code : line) {
-            if (!code.empty() && seen.insert(code).second) codes.push_back(code);
-        }
+// The display columns of the codes that have a label, one after the other in one text.
+class CodeColumns {
+public:
+    explicit CodeColumns(std::size_t codes) : spans_(codes, {0, kNoCode}) {
+        texts_.reserve(codes * (entity::kColumnWidth + 4));
     }
-    return codes;
-}
+    // The column of the code shown, from its rubric's record.
+    void set(std::uint32_t code, std::string_view shown, std::string_view rubric) {
+        const std::size_t start = texts_.size();
+        entity::appendColumn(texts_, shown,
+                             mvdb::nthPiece(rubric, mvdb::kAttributeMark, kLabelAttribute));
+        spans_[code] = {static_cast<std::uint32_t>(start),
+                        static_cast<std::uint32_t>(texts_.size() - start)};
+    }
+    bool has(std::uint32_t code) const { return spans_[code].second != kNoCode; }
+    std::string_view of(std::uint32_t code) const {
+        return std::string_view(texts_).substr(spans_[code].first, spans_[code].second);
+    }
 
-// The labels of the rubrics of the codes, by code, read at once: each code's own record and, for
-// the codes filled with zeros on the screen (007) that have none, in a second batch the records
-// kept under their number alone (7). lastRead receives the last rubric record that gave a label.
-Labels rubricLabels(const mvdb::DbFile& rubrics, const std::vector<std::string>& codes,
-                    component::Ref<mvdb::DbRecord>& lastRead) {
-    Labels labels;
-    const mvdb::DbRecord* last = nullptr;
-    const auto label = [&](const std::string& code, const std::optional<mvdb::DbRecord>& read) {
-        if (!read) return;
-        labels.emplace(code, read->Extract(kLabelAttribute));
-        last = &*read;
+private:
+    std::string texts_;
+    // By code: where its column starts in texts_ and its size, kNoCode while it has none.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans_;
+};
+
+// The column of each code whose rubric has a record: the code's own or, for a code filled with
+// zeros on the screen (007) that has none, in a second read the record kept under its number
+// alone (7). lastRead receives the last rubric record read.
+CodeColumns labelColumns(const mvdb::DbFile& rubrics, const platform::TextIndex& codes,
+                         component::Ref<mvdb::DbRecord>& lastRead) {
+    CodeColumns columns(codes.size());
+    std::string lastKey;
+    std::string lastText;
+    mvdb::Store::Version lastVersion = 0;
+    const auto keep = [&](std::string_view key, std::string_view text,
+                          mvdb::Store::Version version) {
+        lastKey = key;
+        lastText = text;
+        lastVersion = version;
     };
-    const std::vector<std::optional<mvdb::DbRecord>> own = rubrics.ReadRecords(codes);
-    std::vector<std::string> padded;
-    std::vector<std::string> unpadded;
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        label(codes[i], own[i]);
-        std::optional<std::string> key = rubric::keyWithoutLeadingZeros(codes[i]);
-        if (!own[i] && key) {
-            padded.push_back(codes[i]);
-            unpadded.push_back(std::move(*key));
-        }
+    rubrics.ForEachRecordOf(
+        codes.texts(), [&](std::size_t code, std::string_view text, mvdb::Store::Version version) {
+            const auto number = static_cast<std::uint32_t>(code);
+            columns.set(number, codes.text(number), text);
+            keep(codes.text(number), text, version);
+        });
+    // The codes without a record that are kept under their number, and the number of each.
+    platform::TextIndex numbers;
+    std::vector<std::uint32_t> padded;
+    for (std::uint32_t code = 0; code < codes.size(); ++code) {
+        const std::optional<std::string_view> key =
+            columns.has(code) ? std::nullopt : rubric::keyWithoutLeadingZeros(codes.text(code));
+        if (!key) continue;
+        padded.push_back(code);
+        numbers.add(*key);
     }
-    std::vector<std::optional<mvdb::DbRecord>> underNumber;
-    if (!unpadded.empty()) underNumber = rubrics.ReadRecords(unpadded);
-    for (std::size_t i = 0; i < padded.size(); ++i)
-        label(padded[i], underNumber[i]);
-    if (last) lastRead = std::make_shared<mvdb::DbRecord>(*last);
-    return labels;
+    std::vector<std::string> underNumber(numbers.size());
+    std::vector<bool> found(numbers.size());
+    rubrics.ForEachRecordOf(numbers.texts(), [&](std::size_t number, std::string_view text,
+                                                 mvdb::Store::Version version) {
+        underNumber[number] = text;
+        found[number] = true;
+        keep(numbers.text(static_cast<std::uint32_t>(number)), text, version);
+    });
+    for (const std::uint32_t code : padded) {
+        const std::uint32_t number =
+            numbers.find(*rubric::keyWithoutLeadingZeros(codes.text(code)));
+        if (found[number]) columns.set(code, codes.text(code), underNumber[number]);
+    }
+    if (!lastKey.empty())
+        lastRead =
+            std::make_shared<mvdb::DbRecord>(rubrics.RecordRead(lastKey, lastText, lastVersion));
+    return columns;
 }
 
 }  // namespace
@@ -90,23 +148,24 @@ std::string Ctr_Ostrevan::Lire_Enregistrement(const component::Ref<mvdb::DbFile>
 void Ctr_Ostrevan::Remplir_Detail() {
     Lst_Detail.Clear();
     Lst_Codes.Clear();
-    const std::vector<LineCodes> lines = storedLines(*mEnrParam);
-    const Labels labels =
-        rubricLabels(*Mod_Var::gFicRubSaisie, distinctCodes(lines), mEnrRubSaisie);
+    const std::string text = mEnrParam->Extract();
+    const RecordLines lines = recordLines(text);
+    const CodeColumns columns = labelColumns(*Mod_Var::gFicRubSaisie, lines.codes, mEnrRubSaisie);
     std::string displayLine;
-    for (const LineCodes& stored : lines) {
+    std::string codeLine;
+    for (auto cell = lines.cells.begin(); cell != lines.cells.end();) {
         displayLine.clear();
-        LineCodes shown;
-        for (std::size_t column = 0; column < stored.size(); ++column) {
-            const auto label = labels.find(stored[column]);
-            if (label == labels.end()) {
+        codeLine.clear();
+        for (std::size_t column = 0; column < data::kColumns.size(); ++column, ++cell) {
+            if (column > 0) codeLine += entity::kCodeSeparator;
+            if (*cell == kNoCode || !columns.has(*cell)) {
                 entity::appendBlankColumn(displayLine);
                 continue;
             }
-            entity::appendColumn(displayLine, stored[column], label->second);
-            shown[column] = stored[column];
+            displayLine += columns.of(*cell);
+            codeLine += lines.codes.text(*cell);
         }
         Lst_Detail.AddItem(displayLine);
-        Lst_Codes.AddItem(entity::codeLine(shown));
+        Lst_Codes.AddItem(codeLine);
     }
 }

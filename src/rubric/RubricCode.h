@@ -32,12 +32,13 @@ inline std::string shownCode(std::int32_t code) {
 }
 
 // The key under which a code of digits filled on the left with "0" is kept without them: "007"
-// is kept as 7, "000" as 0. Nothing for a code that is not all digits or has no leading zero.
-inline std::optional<std::string> keyWithoutLeadingZeros(std::string_view code) {
+// is kept as 7, "000" as 0; the key is the end of the code. Nothing for a code that is not all
+// digits or has no leading zero.
+inline std::optional<std::string_view> keyWithoutLeadingZeros(std::string_view code) {
     if (code.size() < 2 || code.front() != '0' ||
         code.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
-    return std::string(code.substr(std::min(code.find_first_not_of('0'), code.size() - 1)));
+    return code.substr(std::min(code.find_first_not_of('0'), code.size() - 1));
 }
 
 }  // namespace rubric

@@ -1,9 +1,16 @@
 // Saving the open entity: its lines, as Lst_Codes keeps them, written into its parameter record,
 // and the record written to TPSPARAMBASCUL under the entity's code.
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "control/Ctr_Ostrevan_p.h"
 #include "data/ParameterRecord.h"
 #include "detail/CodeLine.h"
 #include "platform/mvdb/DbError.h"
+#include "platform/mvdb/Marks.h"
 
 namespace {
 
@@ -48,18 +55,27 @@ void Ctr_Ostrevan::Cmd_OK_Click() {
 }
 
 void Ctr_Ostrevan::Construire_Enregistrement(mvdb::DynArray& record) {
-    for (const int attribute : data::kRubricAttributes)
-        record.Replace(attribute, 0, 0, "");
-    const int count = Lst_Codes.ListCount();
-    int value = 0;
-    for (int item = 0; item < count; ++item) {
-        const std::string& line = Lst_Codes.List(item);
+    // Each rubric attribute's values, appended line after line.
+    std::array<std::string, data::kRubricAttributes.size()> rubrics;
+    bool firstLine = true;
+    for (int item = 0; item < Lst_Codes.ListCount(); ++item) {
+        const detail::CodeFields fields = detail::codeFields(Lst_Codes.List(item));
         // A line without its weekday rubric would end the lines when the record is read again,
         // and every line after it would be lost: it is left out, and the lines after it close up.
-        if (detail::Extraire_Champ(line, 1).empty()) continue;
-        ++value;
-        for (const int attribute : data::kRubricAttributes)
-            record.Replace(attribute, value, 0,
-                           detail::Extraire_Champ(line, data::fieldOf(attribute)));
+        if (fields[0].empty()) continue;
+        for (std::size_t i = 0; i < rubrics.size(); ++i) {
+            if (!firstLine) rubrics[i] += mvdb::kValueMark;
+            rubrics[i] +=
+                fields[static_cast<std::size_t>(data::fieldOf(data::kRubricAttributes[i])) - 1];
+        }
+        firstLine = false;
     }
+    // The record's text made once, its other attributes kept as they are.
+    const std::string stored = record.Extract();
+    std::vector<std::string_view> attributes;
+    if (!stored.empty()) attributes = mvdb::splitPieces(stored, mvdb::kAttributeMark);
+    attributes.resize(std::max<std::size_t>(attributes.size(), data::kRubricAttributes.back()));
+    for (std::size_t i = 0; i < rubrics.size(); ++i)
+        attributes[static_cast<std::size_t>(data::kRubricAttributes[i]) - 1] = rubrics[i];
+    record.Assign(mvdb::joinPieces(attributes, mvdb::kAttributeMark));
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <iterator>
 
+#include "platform/TextIndex.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Marks.h"
 #include "platform/mvdb/Selection.h"
@@ -44,20 +45,44 @@ DbRecord DbFile::ReadRecord(std::string_view key) const {
 }
 
 std::vector<std::optional<DbRecord>> DbFile::ReadRecords(std::span<const std::string> keys) const {
-    // Keys that no record can have are not asked for.
-    std::vector<std::string> valid;
-    const bool allValid = std::all_of(keys.begin(), keys.end(), isValidName);
-    if (!allValid) std::copy_if(keys.begin(), keys.end(), std::back_inserter(valid), isValidName);
-    std::vector<std::optional<Store::Record>> stored = binding_->store->readRecords(
-        binding_->id, allValid ? keys : std::span<const std::string>(valid));
-    std::vector<std::optional<DbRecord>> records(keys.size());
-    for (std::size_t key = 0, found = 0; key < keys.size(); ++key) {
-        if (!allValid && !isValidName(keys[key])) continue;
-        std::optional<Store::Record>& record = stored[found++];
-        if (record)
-            records[key] = DbRecord(*this, keys[key], std::move(record->text), record->version);
-    }
+    platform::TextIndex distinct(keys.size());
+    for (const std::string& key : keys)
+        distinct.add(key);
+    std::vector<std::optional<DbRecord>> found(distinct.size());
+    ForEachRecordOf(
+        distinct.texts(), [&](std::size_t key, std::string_view text, Store::Version version) {
+            found[key] = RecordRead(distinct.text(static_cast<std::uint32_t>(key)), text, version);
+        });
+    std::vector<std::optional<DbRecord>> records;
+    records.reserve(keys.size());
+    for (const std::string& key : keys)
+        records.push_back(found[distinct.find(key)]);
     return records;
+}
+
+void DbFile::ForEachRecordOf(std::span<const std::string_view> keys,
+                             const Store::KeyRecordVisitor& visit) const {
+    if (std::all_of(keys.begin(), keys.end(), isValidName)) {
+        binding_->store->readRecords(binding_->id, keys, visit);
+        return;
+    }
+    // Keys that no record can have are not asked for.
+    std::vector<std::string_view> valid;
+    std::vector<std::size_t> places;
+    for (std::size_t key = 0; key < keys.size(); ++key) {
+        if (!isValidName(keys[key])) continue;
+        valid.push_back(keys[key]);
+        places.push_back(key);
+    }
+    binding_->store->readRecords(
+        binding_->id, valid, [&](std::size_t key, std::string_view text, Store::Version version) {
+            visit(places[key], text, version);
+        });
+}
+
+DbRecord DbFile::RecordRead(std::string_view key, std::string_view text,
+                            Store::Version version) const {
+    return DbRecord(*this, std::string(key), std::string(text), version);
 }
 
 DbRecord DbFile::NewRecord(std::string_view key) const {

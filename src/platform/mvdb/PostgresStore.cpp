@@ -13,6 +13,7 @@
 #include <libpq-fe.h>
 #include <poll.h>
 
+#include "platform/TextIndex.h"
 #include "platform/mvdb/DbError.h"
 
 namespace mvdb {
@@ -44,6 +45,8 @@ enum StatementId {
     kFileNames,
     kReadRecord,
     kReadRecords,
+    kReadFile,
+    kCountRecords,
     kWriteRecord,
     kUpdateIf,
     kInsertIfNone,
@@ -79,6 +82,8 @@ const std::array<StatementText, kStatementCount> kStatements = {{
     {"SELECT version, text FROM mvdb_records WHERE file = $1 AND key = $2", {kNumber, kBytes}},
     {"SELECT key, version, text FROM mvdb_records WHERE file = $1 AND key = ANY ($2)",
      {kNumber, kBytesArray}},
+    {"SELECT key, version, text FROM mvdb_records WHERE file = $1", {kNumber}},
+    {"SELECT count(*) FROM mvdb_records WHERE file = $1", {kNumber}},
     {"INSERT INTO mvdb_records (file, key, version, text)"
      " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key)"
      " DO UPDATE SET version = excluded.version, text = excluded.text RETURNING version",
@@ -268,13 +273,13 @@ public:
         return bytes(encoded);
     }
     // A one-dimension bytea[] in the server's binary array format.
-    Parameters& byteArray(std::span<const std::string> items) {
+    Parameters& byteArray(std::span<const std::string_view> items) {
         std::string& encoded = owned_.emplace_back();
         for (const std::uint64_t header : {1u, 0u, static_cast<unsigned>(kBytes)})
             appendNetwork(encoded, header, 4);
         appendNetwork(encoded, items.size(), 4);
         appendNetwork(encoded, 1, 4);  // the lower bound
-        for (const std::string& item : items) {
+        for (const std::string_view item : items) {
             appendNetwork(encoded, item.size(), 4);
             encoded += item;
         }
@@ -383,9 +388,14 @@ private:
         }
         PQsetnonblocking(connection_, 1);
         prepared_.reset();
-        // Waits for locks and statements are bounded by the server too.
+        // Waits for locks and statements are bounded by the server too. Each statement is planned
+        // once, with its parameters unknown: planned afresh at each of its first runs, as the
+        // server otherwise does, a read of thousands of keys would spend longer in planning than
+        // in reading, at each new connection.
         const std::string settings =
-            "SET lock_timeout = " + std::to_string(options_.busyTimeout.count()) +
+            "SET plan_cache_mode = force_generic_plan"
+            "; SET lock_timeout = " +
+            std::to_string(options_.busyTimeout.count()) +
             "; SET statement_timeout = " + std::to_string(options_.serverTimeout.count()) +
             "; SET default_transaction_read_only = " + (options_.readOnly ? "on" : "off");
         execute(settings.c_str());
@@ -587,13 +597,24 @@ std::optional<Store::Record> PostgresStore::readRecord(FileId file, std::string_
     return Record{std::string(read.bytes(0, 1)), read.number(0, 0)};
 }
 
-std::vector<std::optional<Store::Record>> PostgresStore::readRecords(
-    FileId file, std::span<const std::string> keys) {
+void PostgresStore::seekRecords(FileId file, std::span<const std::string_view> keys,
+                                const KeyRecordVisitor& visit) {
     const Result read = run(kReadRecords, Parameters().number(file).byteArray(keys));
-    RecordsOfKeys found(keys);
+    platform::TextIndex asked(keys.size());
+    for (const std::string_view key : keys)
+        asked.add(key);
     for (int row = 0; row < read.rows(); ++row)
-        found.place(read.bytes(row, 0), read.bytes(row, 2), read.number(row, 1));
-    return found.take();
+        visit(asked.find(read.bytes(row, 0)), read.bytes(row, 2), read.number(row, 1));
+}
+
+void PostgresStore::visitFile(FileId file, const VersionedVisitor& visit) {
+    const Result read = run(kReadFile, Parameters().number(file));
+    for (int row = 0; row < read.rows(); ++row)
+        visit(read.bytes(row, 0), read.bytes(row, 2), read.number(row, 1));
+}
+
+std::size_t PostgresStore::countRecords(FileId file) {
+    return static_cast<std::size_t>(run(kCountRecords, Parameters().number(file)).number(0, 0));
 }
 
 Store::Version PostgresStore::writeRecord(FileId file, std::string_view key,

@@ -51,8 +51,6 @@ public:
     void removeFiles() override;
 
     std::optional<Record> readRecord(FileId file, std::string_view key) override;
-    std::vector<std::optional<Record>> readRecords(FileId file,
-                                                   std::span<const std::string> keys) override;
     Version writeRecord(FileId file, std::string_view key, std::string_view text) override;
     WriteResult writeRecordIf(FileId file, std::string_view key, std::string_view text,
                               std::optional<Version> expected) override;
@@ -67,6 +65,10 @@ public:
 private:
     PostgresStore(std::string uri, const OpenOptions& options);
     void runUnitStatement(UnitStatement statement) override;
+    void seekRecords(FileId file, std::span<const std::string_view> keys,
+                     const KeyRecordVisitor& visit) override;
+    void visitFile(FileId file, const VersionedVisitor& visit) override;
+    std::size_t countRecords(FileId file) override;
     // Runs a prepared statement of the store with its parameters; answers its rows.
     Result run(int statement, const Parameters& parameters);
 

@@ -58,9 +58,8 @@ enum StatementId {
     kCreateFile,
     kFileNames,
     kReadRecord,
-    kReadChunkSmall,
-    kReadChunkMiddle,
-    kReadChunkLarge,
+    kReadFile,
+    kCountRecords,
     kWriteRecord,
     kUpdateIf,
     kInsertIfNone,
@@ -81,35 +80,14 @@ enum StatementId {
     kStatementCount
 };
 
-// The keys that the reads of several records bind, from kReadChunkSmall on: a read takes the
-// smallest that holds the keys left, or the largest, and leaves its unused keys NULL, which no key
-// is. SQLite sorts the keys of each read once, so that a few keys do not pay for many.
-constexpr std::array<std::size_t, 3> kChunkKeys = {16, 128, 1024};
-
-std::string chunkRead(std::size_t keys) {
-    std::string sql = "SELECT key, version, text FROM records WHERE file = ?1 AND key IN (?2";
-    for (std::size_t parameter = 3; parameter <= keys + 1; ++parameter)
-        sql += ", ?" + std::to_string(parameter);
-    return sql + ")";
-}
-
-// The read of several records for a chunk of that many keys left.
-int chunkStatement(std::size_t keysLeft) {
-    std::size_t size = 0;
-    while (size + 1 < kChunkKeys.size() && kChunkKeys[size] < keysLeft)
-        ++size;
-    return kReadChunkSmall + static_cast<int>(size);
-}
-
 const std::array<std::string, kStatementCount> kStatements = {
     "SELECT application_id, user_version FROM pragma_application_id, pragma_user_version",
     "SELECT id FROM files WHERE name = ?1",
     "INSERT INTO files (name) VALUES (?1)",
     "SELECT name FROM files ORDER BY name",
     "SELECT version, text FROM records WHERE file = ?1 AND key = ?2",
-    chunkRead(kChunkKeys[0]),
-    chunkRead(kChunkKeys[1]),
-    chunkRead(kChunkKeys[2]),
+    "SELECT key, version, text FROM records WHERE file = ?1",
+    "SELECT count(*) FROM records WHERE file = ?1",
     "INSERT INTO records (file, key, version, text) SELECT ?1, ?2, retired + 1, ?3 FROM versions"
     " WHERE true ON CONFLICT (file, key) DO UPDATE SET version = version + 1, text = excluded.text"
     " RETURNING version",
@@ -457,33 +435,32 @@ std::optional<Store::Record> SqliteStore::readRecord(FileId file, std::string_vi
     return Record{std::string(read->text(1)), read->integer(0)};
 }
 
-std::vector<std::optional<Store::Record>> SqliteStore::readRecords(
-    FileId file, std::span<const std::string> keys) {
-    RecordsOfKeys found(keys);
-    const auto readChunks = [&] {
-        for (std::size_t first = 0; first < keys.size();) {
-            const int which = chunkStatement(keys.size() - first);
-            const std::size_t size = kChunkKeys[static_cast<std::size_t>(which - kReadChunkSmall)];
-            const std::span<const std::string> chunk =
-                keys.subspan(first, std::min(size, keys.size() - first));
-            first += chunk.size();
-            Statement::Use read(statement(which));
-            read->clearBindings();
+void SqliteStore::seekRecords(FileId file, std::span<const std::string_view> keys,
+                              const KeyRecordVisitor& visit) {
+    // Seeks made apart would each see the file as it then is.
+    inOwnUnit(UnitKind::kRead, [&] {
+        for (std::size_t key = 0; key < keys.size(); ++key) {
+            Statement::Use read(statement(kReadRecord));
             read->bind(1, file);
-            for (std::size_t i = 0; i < chunk.size(); ++i)
-                read->bind(static_cast<int>(i) + 2, std::string_view(chunk[i]));
-            while (read->step())
-                found.place(read->text(0), read->text(2), read->integer(1));
+            read->bind(2, keys[key]);
+            if (read->step()) visit(key, read->text(1), read->integer(0));
         }
         return 0;
-    };
-    // Chunks read apart would each see the file as it then is.
-    if (keys.size() <= kChunkKeys.back()) {
-        readChunks();
-    } else {
-        inOwnUnit(UnitKind::kRead, readChunks);
-    }
-    return found.take();
+    });
+}
+
+void SqliteStore::visitFile(FileId file, const VersionedVisitor& visit) {
+    Statement::Use select(statement(kReadFile));
+    select->bind(1, file);
+    while (select->step())
+        visit(select->text(0), select->text(2), select->integer(1));
+}
+
+std::size_t SqliteStore::countRecords(FileId file) {
+    Statement::Use count(statement(kCountRecords));
+    count->bind(1, file);
+    count->step();
+    return static_cast<std::size_t>(count->integer(0));
 }
 
 std::optional<Store::Version> SqliteStore::write(int which, FileId file, std::string_view key,

@@ -54,8 +54,6 @@ public:
     void removeFiles() override;
 
     std::optional<Record> readRecord(FileId file, std::string_view key) override;
-    std::vector<std::optional<Record>> readRecords(FileId file,
-                                                   std::span<const std::string> keys) override;
     Version writeRecord(FileId file, std::string_view key, std::string_view text) override;
     WriteResult writeRecordIf(FileId file, std::string_view key, std::string_view text,
                               std::optional<Version> expected) override;
@@ -68,6 +66,10 @@ public:
 private:
     SqliteStore(sqlite3* connection, std::string path);
     void runUnitStatement(UnitStatement statement) override;
+    void seekRecords(FileId file, std::span<const std::string_view> keys,
+                     const KeyRecordVisitor& visit) override;
+    void visitFile(FileId file, const VersionedVisitor& visit) override;
+    std::size_t countRecords(FileId file) override;
     Statement& statement(int which);
     void execute(const char* sql);
     void run(int which);

@@ -23,12 +23,19 @@
 
 namespace mvdb {
 
+// How a read of many keys (Store::readRecords) reaches their records: by a seek a key, or by one
+// pass over the whole file that keeps the records of the keys asked. kChoose seeks while the keys
+// are fewer than a fifth of the file's records, as a query planner would; the others force one
+// way, to compare them.
+enum class ManyKeysRead { kChoose, kSeek, kScan };
+
 struct OpenOptions {
     // How long a call waits for another user's lock before it fails with kErrDatabaseLocked.
     std::chrono::milliseconds busyTimeout{3000};
     bool readOnly = false;
     // A server's longest wait: to connect, then for each answer (kErrServerUnavailable past it).
     std::chrono::milliseconds serverTimeout{10000};
+    ManyKeysRead manyKeysRead = ManyKeysRead::kChoose;
 };
 
 class Store {
@@ -36,6 +43,9 @@ public:
     using FileId = std::int64_t;
     using Version = std::int64_t;
     using RecordVisitor = std::function<void(std::string_view key, std::string_view text)>;
+    // A record found for a key: the key's place among those asked, its text and its version.
+    using KeyRecordVisitor =
+        std::function<void(std::size_t key, std::string_view text, Version version)>;
 
     struct Record {
         std::string text;
@@ -79,10 +89,13 @@ public:
     virtual void removeFiles() = 0;
 
     virtual std::optional<Record> readRecord(FileId file, std::string_view key) = 0;
-    // The records under keys, in their order (none for a key without record), from one state of
-    // the store, in a number of requests that does not grow with keys on a server.
-    virtual std::vector<std::optional<Record>> readRecords(FileId file,
-                                                           std::span<const std::string> keys) = 0;
+    // Visits the record under each of the keys that has one, in no given order, all from one
+    // state of the store, in a number of requests that does not grow with keys on a server: by a
+    // seek a key, or by one pass over the file when the keys are many (ManyKeysRead). The texts
+    // visited live until the visitor returns.
+    // REQUIRES: distinct keys.
+    void readRecords(FileId file, std::span<const std::string_view> keys,
+                     const KeyRecordVisitor& visit);
     // Writes the record whatever is stored; answers its new version.
     virtual Version writeRecord(FileId file, std::string_view key, std::string_view text) = 0;
     // Writes the record only when it is still stored at the expected version (none: there is
@@ -108,6 +121,17 @@ public:
 protected:
     Store() = default;
 
+    // The records of the keys, by one seek a key (Store::readRecords).
+    virtual void seekRecords(FileId file, std::span<const std::string_view> keys,
+                             const KeyRecordVisitor& visit) = 0;
+    // Every record of the file with its key and version, in no given order, from one state of
+    // the file.
+    using VersionedVisitor =
+        std::function<void(std::string_view key, std::string_view text, Version version)>;
+    virtual void visitFile(FileId file, const VersionedVisitor& visit) = 0;
+    // The number of the file's records.
+    virtual std::size_t countRecords(FileId file) = 0;
+
     enum class UnitStatement {
         kBeginWrite,
         kBeginRead,
@@ -120,21 +144,6 @@ protected:
     virtual void runUnitStatement(UnitStatement statement) = 0;
     bool inUnit() const { return depth_ > 0; }
     void countRequest() { ++requests_; }
-    // The records of the keys asked for, each put at its key's place as the storage answers it,
-    // in whatever order.
-    class RecordsOfKeys {
-    public:
-        explicit RecordsOfKeys(std::span<const std::string> keys);
-        void place(std::string_view key, std::string_view text, Version version);
-        // The records in the order of the keys; a key asked twice has its record twice.
-        std::vector<std::optional<Record>> take();
-
-    private:
-        std::span<const std::string> keys_;
-        std::unordered_map<std::string_view, std::size_t> places_;
-        std::vector<std::optional<Record>> records_;
-    };
-
     // What a conditional write that wrote nothing answers, from the record stored in place of the
     // one it expected: a stored record that holds the very text being written is the writer's own
     // (a retry of a write whose answer was lost), which counts as written at its stored version.
@@ -160,8 +169,14 @@ protected:
     }
 
 private:
+    // Whether one pass over the file reads the records of that many keys sooner than their seeks.
+    bool scanPays(FileId file, std::size_t keys);
+
     int depth_ = 0;  // units begun and not yet ended
     std::uint64_t requests_ = 0;
+    ManyKeysRead manyKeysRead_ = ManyKeysRead::kChoose;
+    // The number of records of each file, as last counted or passed over: the planner's estimate.
+    std::unordered_map<FileId, std::size_t> fileSizes_;
 };
 
 }  // namespace mvdb
