@@ -45,7 +45,7 @@ RecordLines recordLines(std::string_view text) {
     const std::vector<std::string_view>& weekdays = values[0];
     while (lines.count < weekdays.size() && !weekdays[lines.count].empty())
         ++lines.count;
-    lines.codes = platform::TextIndex(lines.count * 2);
+    lines.codes = platform::TextIndex(lines.count);
     lines.cells.reserve(lines.count * values.size());
     for (std::size_t line = 0; line < lines.count; ++line) {
         for (const std::vector<std::string_view>& column : values) {

@@ -20,10 +20,10 @@ constexpr std::size_t kNamedStrayValues = 5;
 // The rubric values of a record that its lines do not show, each named by its place and its text:
 // the values past its lines (from its first line without a weekday rubric on), and those holding
 // a mark, which no rubric code does. Saving writes the lines alone, so these would be left out.
-std::vector<std::string> strayValues(const mvdb::DynArray& record, int lines) {
+std::vector<std::string> strayValues(std::string_view record, int lines) {
     std::vector<std::string> stray;
     for (const int attribute : data::kRubricAttributes) {
-        const std::string text = record.Extract(attribute);
+        const std::string_view text = mvdb::nthPiece(record, mvdb::kAttributeMark, attribute);
         int value = 0;
         for (const std::string_view piece : mvdb::splitPieces(text, mvdb::kValueMark)) {
             ++value;
@@ -96,7 +96,7 @@ void Ctr_Ostrevan::openEntity(const std::string& code) {
         Activer_Ecran();
         Remplir_Detail();
     }
-    const std::vector<std::string> stray = strayValues(*mEnrParam, Lst_Codes.ListCount());
+    const std::vector<std::string> stray = strayValues(mEnrParam->Extract(), Lst_Codes.ListCount());
     mLignesCopie = Lst_Codes.items();
     // Told once the entity is open, so that the user may cancel before anything is lost.
     if (!stray.empty()) MsgBox(messages::avertissement(strayWarning(code, stray)));
