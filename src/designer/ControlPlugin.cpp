@@ -6,11 +6,11 @@
 #include <string>
 
 #include "control/ControleOstrevan.h"
-#include "designer/DesignedControl.h"
 #include "platform/qt/Twips.h"
 #include "platform/toolkit/Bitmap.h"
 #include "screen/Screen.h"
 #include "screen/ToolboxImage.h"
+#include "widget/ControlWidget.h"
 
 namespace designer {
 namespace {
@@ -28,7 +28,7 @@ QImage toolboxPicture() {
 }  // namespace
 
 QString ControlPlugin::name() const {
-    return QStringLiteral("Ctr_Ostrevan");
+    return QStringLiteral("ostrevan::ControlWidget");
 }
 
 QString ControlPlugin::group() const {
@@ -44,7 +44,7 @@ QString ControlPlugin::whatsThis() const {
 }
 
 QString ControlPlugin::includeFile() const {
-    return QStringLiteral("control/Ctr_Ostrevan.h");
+    return QStringLiteral("widget/ControlWidget.h");
 }
 
 QIcon ControlPlugin::icon() const {
@@ -52,7 +52,7 @@ QIcon ControlPlugin::icon() const {
 }
 
 QWidget* ControlPlugin::createWidget(QWidget* parent) {
-    return createDesignedControl(parent);
+    return new ostrevan::ControlWidget(parent);
 }
 
 // A new control takes its design size on the form.
@@ -61,7 +61,7 @@ QString ControlPlugin::domXml() const {
                                            kDesignDpi, kDesignDpi);
     return QStringLiteral(
                "<ui language=\"c++\">"
-               "<widget class=\"Ctr_Ostrevan\" name=\"ctr_Ostrevan\">"
+               "<widget class=\"ostrevan::ControlWidget\" name=\"ctr_Ostrevan\">"
                "<property name=\"geometry\"><rect><x>0</x><y>0</y>"
                "<width>%1</width><height>%2</height></rect></property>"
                "</widget></ui>")

@@ -1,7 +1,8 @@
-// The Qt Designer plugin of Ctr_Ostrevan: it lists the control in the designer's widget box, in the
-// group "Ostrevan", under the control's toolbox image (resource 30000), at its design size, and
-// places a live control on a form (see DesignedControl.h). A form that uses it includes the
-// control's public header.
+// The Qt Designer plugin of Ctr_Ostrevan: it lists the control's widget ostrevan::ControlWidget in
+// the designer's widget box, in the group "Ostrevan", under the control's toolbox image (resource
+// 30000), at its design size, and places a live control on a form: a control just created, in its
+// design-time state (no database, no Init). A form that holds it includes the widget's installed
+// header, widget/ControlWidget.h.
 #pragma once
 
 #include <QObject>

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "control/ControleOstrevan.h"
-#include "platform/ComponentError.h"
 #include "platform/component/TypeInfo.h"
 #include "platform/qt/SurfaceWidget.h"
 
@@ -31,10 +30,8 @@ HostWindow::~HostWindow() {
 }
 
 void HostWindow::showError(const std::exception& error) {
-    std::string text = error.what();
-    if (const auto* numbered = dynamic_cast<const platform::ComponentError*>(&error))
-        text += "\n\nErreur n° " + component::idText(numbered->number());
-    messages_.ask({text, "Erreur", toolkit::MsgIcon::Exclamation, toolkit::MsgButtons::Ok});
+    messages_.ask({component::errorReport(error), "Erreur", toolkit::MsgIcon::Exclamation,
+                   toolkit::MsgButtons::Ok});
 }
 
 void HostWindow::show(toolkit::Surface& surface) {

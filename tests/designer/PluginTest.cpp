@@ -34,11 +34,11 @@ TEST_F(PluginTest, TheWidgetBoxListsTheControlUnderItsToolboxImageAtItsDesignSiz
     EXPECT_EQ(loader.metaData().value("IID").toString(),
               "org.qt-project.Qt.QDesignerCustomWidgetInterface")
         << "the designer takes only its custom widgets' plugins";
-    EXPECT_EQ(plugin->name(), "Ctr_Ostrevan");
+    EXPECT_EQ(plugin->name(), "ostrevan::ControlWidget");
     EXPECT_EQ(plugin->group(), "Ostrevan");
-    EXPECT_EQ(plugin->includeFile(), "control/Ctr_Ostrevan.h");
+    EXPECT_EQ(plugin->includeFile(), "widget/ControlWidget.h");
     EXPECT_FALSE(plugin->isContainer());
-    EXPECT_TRUE(plugin->domXml().contains("<widget class=\"Ctr_Ostrevan\""));
+    EXPECT_TRUE(plugin->domXml().contains("<widget class=\"ostrevan::ControlWidget\""));
     EXPECT_TRUE(plugin->domXml().contains("<width>1138</width><height>338</height>"))
         << plugin->domXml().toStdString();
 

@@ -6,12 +6,15 @@
 # pkg-config files and the designer plugin, and needs the runtime of its version. lintian finds no
 # error in either. As root, both are then installed on this machine, removed and purged: nothing
 # of them may stay, neither a file nor a package state (status 77, skipped, for another user).
-#   check-package.sh BUILD_DIR CPACK VERSION BINDIR LIBDIR PCDIR INCLUDEDIR [DESIGNER_PLUGIN]
+# Installed, a form made with the designer that holds the control's widget is compiled by uic and
+# built against the development package, and opens an entity with its message boxes working.
+#   check-package.sh BUILD_DIR CPACK VERSION BINDIR LIBDIR PCDIR INCLUDEDIR CXX UIC [DESIGNER_PLUGIN]
 # LIBDIR: the project's libraries; PCDIR: the pkg-config files; DESIGNER_PLUGIN: the plugin's
 # path under the prefix, when the build makes it.
 set -euo pipefail
 
-build=$1 cpack=$2 version=$3 bindir=$4 libdir=$5 pcdir=$6 includedir=$7 plugin=${8:-}
+build=$1 cpack=$2 version=$3 bindir=$4 libdir=$5 pcdir=$6 includedir=$7 cxx=$8 uic=$9
+plugin=${10:-}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/installed-tree.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/ostrevan-package.XXXXXX")
@@ -103,6 +106,16 @@ installed_files+=$'\n'"/usr/$libdir"$'\n'/usr/share/doc/ostrevan$'\n'/usr/share/
 [ "$(/usr/bin/ostrevan-host --version)" = "ostrevan-host $version" ] || fail "installed host"
 /usr/bin/ostrevan-host --help | grep -qx "Mode d'emploi complet : /usr/share/doc/ostrevan/README.md" ||
     fail "the installed host's help names another README"
+
+# The form, built as its developer builds it, on the sample database that the installed mvdb made.
+unset PKG_CONFIG_PATH
+"$uic" "$here/ControlForm.ui" -o ui_ControlForm.h
+read -r -a qtflags <<<"$(pkg-config --cflags --libs ostrevan-qt)"
+"$cxx" -std=c++20 -fPIC -I. "$here/FormHost.cpp" "${qtflags[@]}" -o form-host ||
+    fail "the form does not build against the installed package"
+shown=$(QT_QPA_PLATFORM=offscreen ./form-host "$prefix/db") || fail "form-host: $shown"
+[ "$shown" = "Cette entité juridique n'existe pas."$'\n'"4 lignes" ] || fail "form-host showed: $shown"
+
 flock /tmp/ostrevan-dpkg.lock dpkg -r ostrevan-dev ostrevan >"$work/dpkg.out" 2>&1 ||
     fail "dpkg -r: $(cat "$work/dpkg.out")"
 for package in ostrevan ostrevan-dev; do

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/ComponentError.h"
+
 namespace component {
 
 namespace {
@@ -59,6 +61,13 @@ std::string describe(const ClassInfo& info) {
 std::string idText(std::int32_t id) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%X", static_cast<std::uint32_t>(id));
+    return text;
+}
+
+std::string errorReport(const std::exception& error) {
+    std::string text = error.what();
+    if (const auto* numbered = dynamic_cast<const platform::ComponentError*>(&error))
+        text += "\n\nErreur n° " + idText(numbered->number());
     return text;
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,9 @@ struct TypeLibrary {
 
 // An identity as type information prints it: 0x60030003.
 std::string idText(std::int32_t id);
+
+// An error as a host shows it to the user: its text, then its number when it carries one.
+std::string errorReport(const std::exception& error);
 
 // The library as text, one line a class, interface and member, as the type tool prints it.
 std::string describe(const TypeLibrary& library);
