@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job: builds the project, then opens the settings screen in the host's window on the
-# sample database, made when missing, with the level that may change the parameters;
+# The main job: builds what it runs (the host, with the control's library and the window's, and
+# mvdb; neither the tests nor the benchmarks), then opens the settings screen in the host's window
+# on the sample database, made when missing, with the level that may change the parameters;
 # ./run.sh LOCATION opens another database, which must exist. Where no display is available,
 # plays the demonstration script headless instead, on a fresh sample database, and prints the
 # screen states.
@@ -19,7 +20,7 @@ case $database in
 esac
 
 install_missing_packages
-build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo -- ostrevan-host mvdb >/dev/null
 
 mvdb=build/src/tools/mvdb/mvdb
 host=build/src/host/ostrevan-host

@@ -28,12 +28,18 @@ install_missing_packages() {
     apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# build_tree DIR [cmake options...]: configures DIR with Ninja if needed, then builds it.
+# build_tree DIR [cmake options...] [-- TARGET...]: configures DIR with Ninja if needed, then builds
+# it: the targets given, or everything.
 build_tree() {
-    local dir=$1
+    local dir=$1 options=() targets=()
     shift
-    cmake -S "$ostrevan_root" -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" --parallel "$(nproc)"
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        options+=("$1")
+        shift
+    done
+    [ $# -eq 0 ] || targets=(--target "${@:2}")
+    cmake -S "$ostrevan_root" -B "$dir" -G Ninja "${options[@]}" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"
 }
 
 ostrevan_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
