@@ -26,7 +26,8 @@ bool displayAvailable() {
 [[noreturn]] void cannotLoad(const std::string& library) {
     const char* reason = ::dlerror();
     throw std::runtime_error("la bibliothèque de la fenêtre « " + library +
-                             " » ne se charge pas : " + (reason ? reason : "raison inconnue"));
+                             " » ne se charge pas : " +
+                             (reason ? "« " + std::string(reason) + " »" : "raison inconnue"));
 }
 
 }  // namespace
