@@ -24,7 +24,7 @@ protected:
 // The sample file, with an empty file and a record that is no UTF-8, dumped, restored into a new
 // database of the server, dumped again: the same bytes. A restore that fails at its last record,
 // replacing that database's contents, leaves them as they were, and so does a restore refused
-// because the database already holds records.
+// because the database already holds records; the server's dump replaces the file's records.
 TEST_F(OfficeServerTest, AFileMovesToTheServerByteForByteAndAFailedRestoreChangesNothing) {
     succeeds({path(), "sample"});
     succeeds({path(), "put", "ASSOCIATION", "k%E9%FF", "Latin-1 %E9t%E9^%00]x\\y"});
@@ -45,6 +45,11 @@ TEST_F(OfficeServerTest, AFileMovesToTheServerByteForByteAndAFailedRestoreChange
     fails(restore(server, failing, "--replace"), "1001 octets");
     fails(restore(server, failing), "contient déjà des enregistrements");
     EXPECT_EQ(succeeds({server, "dump"}), dump);
+
+    // Back onto the file, changed since: replaced whole.
+    succeeds({path(), "put", "AUTRE", "1", "y"});
+    EXPECT_EQ(restore(path(), succeeds({server, "dump"}), "--replace").status, 0);
+    EXPECT_EQ(succeeds({path(), "dump"}), dump);
 }
 
 // A clerk whose role the server grants only SELECT gets the read-only screen from the start, even
