@@ -3,7 +3,8 @@
 # LIB is Debian's multiarch folder, lib/x86_64-linux-gnu on a PC:
 #   bin/                      ostrevan-host, mvdb, ostrevan-component
 #   LIB/ostrevan/             the libraries of the project, private to it: the platform's shared
-#                             libraries, the control's static code, the component library
+#                             libraries, the modules of the host's window and of the server's
+#                             store, the control's static code and widget, the component library
 #                             ControleOstrevan.ocx
 #   LIB/pkgconfig/            ostrevan.pc, ostrevan-qt.pc
 #   <Qt's plugins>/designer/  the designer plugin, when Qt's designer interfaces are there
@@ -17,6 +18,7 @@
 # The libraries are private: the programs, the component library, the designer plugin and a host
 # built with pkg-config find them by their RUNPATH, and nothing is added to the system's library
 # folders, whose libraries each need a package of their own name and the system loader's cache.
+# GNUInstallDirs' own default, plain lib (kept in a tree configured before), gives way to it.
 if(CMAKE_LIBRARY_ARCHITECTURE AND (NOT CMAKE_INSTALL_LIBDIR OR CMAKE_INSTALL_LIBDIR STREQUAL "lib"))
     set(CMAKE_INSTALL_LIBDIR "lib/${CMAKE_LIBRARY_ARCHITECTURE}"
         CACHE PATH "Object code libraries (Debian's multiarch folder)" FORCE)
