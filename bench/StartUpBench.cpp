@@ -1,7 +1,8 @@
 // Init of the screen over 100 to 10,000 entities and rubrics, headless on each store and shown by
-// the Qt views (on Qt's offscreen platform unless told otherwise), beside its floors: the same two
-// selections in raw SQLite, or in the server's SQL through raw libpq; and for the Qt views, those
-// selections in SQLite and six Qt combo boxes filled directly with the same texts.
+// the Qt views (on Qt's offscreen platform unless told otherwise), beside its floors: the least
+// work of Init's reads and lists over raw SQLite (floors/ReadingFloors.h), or the same records read
+// through raw libpq; and for the Qt views, the selections in SQLite and six Qt combo boxes filled
+// directly with the same texts.
 #include <QApplication>
 #include <QComboBox>
 #include <QStandardItemModel>
@@ -15,6 +16,7 @@
 
 #include "BenchControl.h"
 #include "control/Ctr_Ostrevan_p.h"
+#include "floors/ReadingFloors.h"
 #include "platform/FreedMemory.h"
 #include "platform/qt/SurfaceWidget.h"
 
@@ -23,8 +25,8 @@ namespace {
 using bench::handedIn;
 
 void initHeadless(benchmark::State& state, bench::Store store) {
-    bench::floorIs(state, store == bench::Store::kFile ? "BM_Floor_RawSqlQueries"
-                                                       : "BM_Floor_RawLibpqQueries");
+    bench::floorIs(
+        state, store == bench::Store::kFile ? "BM_Floor_Init_File" : "BM_Floor_RawLibpqQueries");
     for (auto _ : state) {
         state.PauseTiming();
         auto control = handedIn(bench::sizesOf(state), store);
@@ -51,15 +53,6 @@ void BM_Init_Qt(benchmark::State& state) {
         view.reset();
         control.reset();
         state.ResumeTiming();
-    }
-}
-
-void BM_Floor_RawSqlQueries(benchmark::State& state) {
-    bench::RawSqlite raw(bench::sizesOf(state));
-    int rows = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(raw.selection("ASSOCIATION", bench::kEntitySelectionSql, 3, rows));
-        benchmark::DoNotOptimize(raw.selection("RUBSAISIE", bench::kRubricSelectionSql, 4, rows));
     }
 }
 
@@ -146,7 +139,7 @@ void stepStartUp(benchmark::internal::Benchmark* benchmark) {
 
 const bool registered = [] {
     bench::registerOnEachStore("BM_Init_Headless", initHeadless,
-                               {{{"BM_Floor_RawSqlQueries", BM_Floor_RawSqlQueries},
+                               {{{"BM_Floor_Init_File", bench::floorInitFile},
                                  {"BM_Floor_RawLibpqQueries", BM_Floor_RawLibpqQueries}}},
                                stepStartUp);
     return true;
