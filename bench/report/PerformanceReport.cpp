@@ -1,7 +1,7 @@
 // performance-report: turns the JSON output of the benchmark programs into the tables of the
 // performance report, in Markdown on standard output.
 //
-//   performance-report NOTES.md RESULTS.json...
+//   performance-report NOTES.md RESULTS.json... [--beside ROWS.tsv FIGURES.tsv ROUND.json...]
 //
 // Each benchmark names its floor in its label ("floor: BM_Floor_X"); the floor's run with the
 // same arguments (or its only run) is its measure. A first table puts every benchmark beside its
@@ -10,6 +10,15 @@
 // count them. A ratio above 1.3 or an exponent above 1.15 is marked,
 // and pointed to its explanation when a heading of NOTES.md ("### NAME, NAME...") names the
 // benchmark's family. NOTES.md follows the tables.
+//
+// With --beside, a first table puts the works of ROWS.tsv beside the reference floors, programs
+// of their own that do the least work each job needs, measured in rounds that alternate with the
+// benchmarks' rounds (ROUND.json, one a round). Each line of ROWS.tsv is a row: the work, the
+// store, the lines, then the benchmark's run ("BM_X/lines:100") whose time the project's is, or
+// the key in FIGURES.tsv of a figure measured otherwise (a whole process), then the key of the
+// reference floor's figure. FIGURES.tsv holds a key and a time in milliseconds a line, one line a
+// round. Each figure is the median of its rounds; a row above 1.5 times its reference is marked.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -25,6 +34,7 @@
 namespace {
 
 constexpr double kRatioLimit = 1.3;
+constexpr double kReferenceLimit = 1.5;
 constexpr double kExponentLimit = 1.15;
 constexpr const char* kFloorPrefix = "floor: ";
 
@@ -86,6 +96,78 @@ std::vector<Run> readRuns(const std::vector<std::string>& paths) {
     return runs;
 }
 
+double median(std::vector<double> values) {
+    if (values.empty()) return std::nan("");
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::vector<std::string> fieldsOf(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream parts(line);
+    for (std::string field; std::getline(parts, field, '\t');)
+        fields.push_back(field);
+    return fields;
+}
+
+// A run's name without its settings: "BM_X/lines:100/min_time:0.100" is "BM_X/lines:100".
+std::string withoutSettings(const std::string& runName) {
+    std::istringstream parts(runName);
+    std::string name;
+    for (std::string part; std::getline(parts, part, '/');)
+        if (!isSetting(part)) name += (name.empty() ? "" : "/") + part;
+    return name;
+}
+
+// The rounds beside the reference floors: every figure by its key, in nanoseconds (the
+// benchmarks' runs by their names, the figures of FIGURES.tsv by their keys), and the floor that
+// each benchmark's run names.
+struct Rounds {
+    std::map<std::string, std::vector<double>> figures;
+    std::map<std::string, std::string> floors;
+
+    // The median of the key's figures; NaN when it has none.
+    double of(const std::string& key) const {
+        const auto found = figures.find(key);
+        return found == figures.end() ? std::nan("") : median(found->second);
+    }
+
+    // The run of the named floor with the run's arguments, or the floor's only run; "" for none.
+    std::string floorRun(const std::string& run) const {
+        const auto floor = floors.find(run);
+        if (floor == floors.end()) return "";
+        const std::size_t arguments = run.find('/');
+        const std::string same =
+            floor->second + (arguments == std::string::npos ? "" : run.substr(arguments));
+        return figures.contains(same) ? same : floor->second;
+    }
+};
+
+Rounds readRounds(const std::string& figuresPath, const std::vector<std::string>& paths) {
+    Rounds rounds;
+    for (const std::string& path : paths) {
+        std::ifstream file(path);
+        if (!file) throw std::runtime_error("cannot read " + path);
+        const nlohmann::json results = nlohmann::json::parse(file);
+        for (const nlohmann::json& entry : results.at("benchmarks")) {
+            if (entry.contains("error_occurred")) continue;
+            const std::string name = withoutSettings(entry.at("run_name").get<std::string>());
+            rounds.figures[name].push_back(nanosecondsOf(entry));
+            const std::string label = entry.value("label", "");
+            if (label.starts_with(kFloorPrefix))
+                rounds.floors[name] = label.substr(std::string(kFloorPrefix).size());
+        }
+    }
+    std::ifstream file(figuresPath);
+    if (!file) throw std::runtime_error("cannot read " + figuresPath);
+    for (std::string line; std::getline(file, line);) {
+        const std::vector<std::string> fields = fieldsOf(line);
+        if (fields.size() == 2) rounds.figures[fields[0]].push_back(std::stod(fields[1]) * 1e6);
+    }
+    return rounds;
+}
+
 std::string argumentsText(const Run& run) {
     std::string text;
     for (const auto& [name, value] : run.arguments)
@@ -110,12 +192,42 @@ std::string numberText(double value) {
     return text;
 }
 
+// A row of the table beside the reference floors (ROWS.tsv).
+struct BesideRow {
+    std::string work, store, lines;
+    std::string project;    // a benchmark's run, or a key of FIGURES.tsv
+    std::string reference;  // the key of the reference floor's figure
+};
+
+std::vector<BesideRow> readRows(const std::string& path) {
+    std::ifstream file(path);
+    if (!file) throw std::runtime_error("cannot read " + path);
+    std::vector<BesideRow> rows;
+    for (std::string line; std::getline(file, line);) {
+        const std::vector<std::string> fields = fieldsOf(line);
+        if (fields.size() != 5)
+            throw std::runtime_error(path + ": a row needs five fields: " + line);
+        rows.push_back({fields[0], fields[1], fields[2], fields[3], fields[4]});
+    }
+    return rows;
+}
+
+std::string figureText(double nanoseconds) {
+    return std::isnan(nanoseconds) ? "—" : timeText(nanoseconds);
+}
+
 class Report {
 public:
     Report(std::vector<Run> runs, std::string notes)
         : runs_(std::move(runs)), notes_(std::move(notes)) {}
 
+    void setBeside(std::vector<BesideRow> rows, Rounds rounds) {
+        besideRows_ = std::move(rows);
+        rounds_ = std::move(rounds);
+    }
+
     void write(std::ostream& out) const {
+        if (!besideRows_.empty()) writeBeside(out);
         writeRatios(out);
         writeGrowth(out);
         writeRequests(out);
@@ -151,6 +263,25 @@ private:
                 if (name == family) return line.substr(4);
         }
         return "";
+    }
+
+    void writeBeside(std::ostream& out) const {
+        out << "## Beside the reference floors\n\n"
+            << "| work | store | lines | reference floor | project | project / reference | "
+               "bench's floor |\n|---|---|---|---|---|---|---|\n";
+        for (const BesideRow& row : besideRows_) {
+            const double reference = rounds_.of(row.reference);
+            const double project = rounds_.of(row.project);
+            const std::string floor = rounds_.floorRun(row.project);
+            const double ratio = project / reference;
+            out << "| " << row.work << " | " << row.store << " | " << row.lines << " | "
+                << figureText(reference) << " | " << figureText(project) << " | "
+                << (std::isnan(ratio) ? "—" : numberText(ratio))
+                << mark(row.project.substr(0, row.project.find('/')), ratio > kReferenceLimit,
+                        "above 1.5")
+                << " | " << (floor.empty() ? "—" : figureText(rounds_.of(floor))) << " |\n";
+        }
+        out << "\n";
     }
 
     void writeRatios(std::ostream& out) const {
@@ -228,6 +359,8 @@ private:
 
     std::vector<Run> runs_;
     std::string notes_;
+    std::vector<BesideRow> besideRows_;
+    Rounds rounds_;
 };
 
 std::string fileText(const std::string& path) {
@@ -239,12 +372,18 @@ std::string fileText(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::cerr << "usage: performance-report NOTES.md RESULTS.json...\n";
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const auto beside = std::find(arguments.begin(), arguments.end(), "--beside");
+    if (arguments.size() < 2 || (beside != arguments.end() && arguments.end() - beside < 3)) {
+        std::cerr << "usage: performance-report NOTES.md RESULTS.json... "
+                     "[--beside ROWS.tsv FIGURES.tsv ROUND.json...]\n";
         return 2;
     }
     try {
-        const Report report(readRuns({argv + 2, argv + argc}), fileText(argv[1]));
+        Report report(readRuns({arguments.begin() + 1, beside}), fileText(arguments[0]));
+        if (beside != arguments.end())
+            report.setBeside(readRows(beside[1]),
+                             readRounds(beside[2], {beside + 3, arguments.end()}));
         report.write(std::cout);
     } catch (const std::exception& error) {
         std::cerr << "performance-report: " << error.what() << "\n";
