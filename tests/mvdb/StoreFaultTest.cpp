@@ -329,8 +329,9 @@ TEST_F(PostgresStoreTest, AServerThatFailsUnderAnOpenHandleTellsWhatBecameOfTheW
     ::kill(waiter, SIGCONT);
     const platform::ComponentError unanswered = writing.get();
     EXPECT_EQ(unanswered.number(), kErrServerUnavailable);
-    EXPECT_NE(std::string(unanswered.what()).find("n'a pas répondu à temps : « canceling statement"),
-              std::string::npos)
+    EXPECT_NE(
+        std::string(unanswered.what()).find("n'a pas répondu à temps : « canceling statement"),
+        std::string::npos)
         << unanswered.what();
     other.run("ROLLBACK");
     EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]102^^^^");
@@ -344,8 +345,8 @@ TEST_F(PostgresStoreTest, AServerThatFailsUnderAnOpenHandleTellsWhatBecameOfTheW
     const platform::ComponentError dropped = writing.get();
     EXPECT_EQ(dropped.number(), kErrServerUnavailable);
     // The server's own words follow, on one line.
-    EXPECT_TRUE(
-        std::regex_match(dropped.what(), std::regex(".* a été perdu : « [^\n]*terminat[^\n]* »[^\n]*")))
+    EXPECT_TRUE(std::regex_match(dropped.what(),
+                                 std::regex(".* a été perdu : « [^\n]*terminat[^\n]* »[^\n]*")))
         << dropped.what();
     other.run("ROLLBACK");
     EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]102^^^^");

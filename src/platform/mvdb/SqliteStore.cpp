@@ -148,9 +148,9 @@ constexpr const char* kWriteAheadLog =
                                                 " » n'est pas une base de données multivaluée, "
                                                 "ou elle est endommagée.");
         default:
-            throw DbError(kErrStorage,
-                          "Erreur de la base de données « " + path +
-                              " » : « " + std::string(detail ? detail : sqlite3_errstr(code)) + " ».");
+            throw DbError(kErrStorage, "Erreur de la base de données « " + path + " » : « " +
+                                           std::string(detail ? detail : sqlite3_errstr(code)) +
+                                           " ».");
     }
 }
 
