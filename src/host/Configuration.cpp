@@ -1,6 +1,8 @@
 #include "host/Configuration.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -35,7 +37,7 @@ public:
 
     FileSettings read() {
         std::ifstream in(path_);
-        if (!in) fail("ne peut pas être lu");
+        if (!in) fail(std::string("ne peut pas être lu : « ") + std::strerror(errno) + " »");
         for (std::string line; std::getline(in, line);) {
             ++line_;
             const std::string_view text = trimmed(line);
@@ -57,12 +59,14 @@ private:
         if (equals == std::string_view::npos) fail("n'est pas de la forme NOM = VALEUR");
         const std::string_view name = trimmed(text.substr(0, equals));
         const std::string_view value = trimmed(text.substr(equals + 1));
-        if (name == "database") {
+        // The setting's first word, then the user it is about, if any.
+        const std::size_t blank = name.find_first_of(" \t");
+        const std::string_view word = name.substr(0, blank);
+        const std::string user(blank == std::string_view::npos ? "" : trimmed(name.substr(blank)));
+        if (word == "database" && user.empty()) {
             if (value.empty()) fail("ne donne pas de base de données");
             once(settings_.database, std::string(value));
-        } else if (name.starts_with("access-level") &&
-                   (name.size() == 12 || name[12] == ' ' || name[12] == '\t')) {
-            const std::string user(trimmed(name.substr(12)));
+        } else if (word == "access-level") {
             if (user.empty()) {
                 once(settings_.accessLevel, level(value));
             } else if (!settings_.userLevels.emplace(user, level(value)).second) {
