@@ -134,9 +134,9 @@ private:
     component::Ref<mvdb::DynArray> mListeEntites;
     component::Ref<mvdb::DynArray> mListeRubriques;
     std::int32_t mNbRubriques = 0;
-    // The code lines of Lst_Codes as the open entity was opened: "Sortir" asks about saving when
-    // the lines differ from them.
-    toolkit::ItemList mLignesCopie;
+    // The code lines of Lst_Codes as the open entity was opened, joined by value marks (which no
+    // code holds): "Sortir" asks about saving when the lines differ from them.
+    std::string mLignesCopie;
     component::Boolean mAjoutEnCours = component::kFalse;
     // The current entity's parameter record as read or created, and the rubric record last read
     // for a label; kept by each instance, see Mod_Var.h.

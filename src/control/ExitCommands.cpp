@@ -2,6 +2,7 @@
 // open entity's changes when the user may change the parameters.
 #include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Proc.h"
+#include "platform/mvdb/Marks.h"
 #include "screen/Messages.h"
 
 void Ctr_Ostrevan::bindExitCommands() {
@@ -38,7 +39,8 @@ bool Ctr_Ostrevan::changesSettled() {
     // The lines themselves, not the record they would make: saving leaves out a line whose
     // weekday rubric is gone, so that deleting it would not change that record, and reshapes a
     // record that the user never changed (stray values, a record still to be made).
-    if (mDroitsFonction->AccessLevel() != kNiveauModification || Lst_Codes.items() == mLignesCopie)
+    if (mDroitsFonction->AccessLevel() != kNiveauModification ||
+        Lst_Codes.items().joinedTexts(mvdb::kValueMark) == mLignesCopie)
         return true;
     const toolkit::MsgAnswer answer =
         MsgBox({"Voulez-vous enregistrer les modifications ?", messages::kTitreEcran,

@@ -3,6 +3,7 @@
 // The work is done once a distinct rubric code, not once a cell: the record's codes are numbered,
 // the records of those codes read at once, and the column of each code that has a label built
 // once; each line then copies its five columns.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -36,20 +37,23 @@ struct RecordLines {
 };
 
 RecordLines recordLines(std::string_view text) {
-    // The values of each rubric attribute, in the order of the record.
-    std::array<std::vector<std::string_view>, data::kColumns.size()> values;
-    for (std::size_t column = 0; column < values.size(); ++column)
-        values[column] = mvdb::splitPieces(
-            mvdb::nthPiece(text, mvdb::kAttributeMark, data::kColumns[column]), mvdb::kValueMark);
+    // The values of each rubric attribute, line after line; the first column is the weekday's.
+    std::vector<mvdb::Pieces> columns;
+    for (const int attribute : data::kColumns)
+        columns.emplace_back(mvdb::nthPiece(text, mvdb::kAttributeMark, attribute),
+                             mvdb::kValueMark);
+    const std::string_view weekdays = mvdb::nthPiece(text, mvdb::kAttributeMark, data::kColumns[0]);
+    const auto expected = static_cast<std::size_t>(
+        std::count(weekdays.begin(), weekdays.end(), mvdb::kValueMark) + 1);
     RecordLines lines;
-    const std::vector<std::string_view>& weekdays = values[0];
-    while (lines.count < weekdays.size() && !weekdays[lines.count].empty())
-        ++lines.count;
-    lines.codes = platform::TextIndex(lines.count);
-    lines.cells.reserve(lines.count * values.size());
-    for (std::size_t line = 0; line < lines.count; ++line) {
-        for (const std::vector<std::string_view>& column : values) {
-            const std::string_view code = line < column.size() ? column[line] : std::string_view();
+    lines.codes = platform::TextIndex(expected);
+    lines.cells.reserve(expected * columns.size());
+    for (;; ++lines.count) {
+        const std::string_view weekday = columns[0].next();
+        if (weekday.empty()) break;
+        lines.cells.push_back(lines.codes.add(weekday));
+        for (std::size_t column = 1; column < columns.size(); ++column) {
+            const std::string_view code = columns[column].next();
             lines.cells.push_back(code.empty() ? kNoCode : lines.codes.add(code));
         }
     }

@@ -24,11 +24,13 @@ std::vector<std::string> strayValues(std::string_view record, int lines) {
     std::vector<std::string> stray;
     for (const int attribute : data::kRubricAttributes) {
         const std::string_view text = mvdb::nthPiece(record, mvdb::kAttributeMark, attribute);
-        int value = 0;
-        for (const std::string_view piece : mvdb::splitPieces(text, mvdb::kValueMark)) {
-            ++value;
+        const bool marked = text.find(mvdb::kSubvalueMark) != std::string_view::npos;
+        mvdb::Pieces values(text, mvdb::kValueMark);
+        for (int value = 1; !values.done(); ++value) {
+            const std::string_view piece = values.next();
+            if (piece.empty() || (value <= lines && !marked)) continue;
             const bool holdsMark = piece.find(mvdb::kSubvalueMark) != std::string_view::npos;
-            if (piece.empty() || (value <= lines && !holdsMark)) continue;
+            if (value <= lines && !holdsMark) continue;
             stray.push_back("attribut " + std::to_string(attribute) + ", valeur " +
                             std::to_string(value) + " : « " + mvdb::toNotation(piece) + " »");
         }
@@ -97,7 +99,7 @@ void Ctr_Ostrevan::openEntity(const std::string& code) {
         Remplir_Detail();
     }
     const std::vector<std::string> stray = strayValues(mEnrParam->Extract(), Lst_Codes.ListCount());
-    mLignesCopie = Lst_Codes.items();
+    mLignesCopie = Lst_Codes.items().joinedTexts(mvdb::kValueMark);
     // Told once the entity is open, so that the user may cancel before anything is lost.
     if (!stray.empty()) MsgBox(messages::avertissement(strayWarning(code, stray)));
 }

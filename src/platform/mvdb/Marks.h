@@ -44,6 +44,30 @@ inline std::vector<std::string_view> splitPieces(std::string_view text, char mar
     return pieces;
 }
 
+// The pieces of a text between occurrences of mark, taken one after the other, as splitPieces
+// gives them but with nothing allocated: next() answers the next piece, "" once past the last.
+class Pieces {
+public:
+    Pieces(std::string_view text, char mark) : text_(text), mark_(mark) {}
+
+    bool done() const { return at_ > text_.size(); }
+    std::string_view next() {
+        if (done()) return {};
+        std::size_t end = at_;
+        // Pieces are short: a loop of compares beats a call of memchr each.
+        while (end < text_.size() && text_[end] != mark_)
+            ++end;
+        const std::string_view piece = text_.substr(at_, end - at_);
+        at_ = end + 1;
+        return piece;
+    }
+
+private:
+    std::string_view text_;
+    char mark_;
+    std::size_t at_ = 0;
+};
+
 // Texts joined with mark between them.
 template <class Pieces>
 std::string joinPieces(const Pieces& pieces, char mark) {

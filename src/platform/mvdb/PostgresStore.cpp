@@ -650,6 +650,7 @@ void PostgresStore::scan(FileId file, const RecordVisitor& visit) {
     const Result read = run(kScan, Parameters().number(file));
     for (int row = 0; row < read.rows(); ++row)
         visit(read.bytes(row, 0), read.bytes(row, 1));
+    noteFileSize(file, static_cast<std::size_t>(read.rows()));
 }
 
 }  // namespace mvdb

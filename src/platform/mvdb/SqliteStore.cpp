@@ -524,8 +524,10 @@ std::vector<std::string> SqliteStore::keys(FileId file) {
 void SqliteStore::scan(FileId file, const RecordVisitor& visit) {
     Statement::Use select(statement(kScan));
     select->bind(1, file);
-    while (select->step())
+    std::size_t records = 0;
+    for (; select->step(); ++records)
         visit(select->text(0), select->text(1));
+    noteFileSize(file, records);
 }
 
 void SqliteStore::runUnitStatement(UnitStatement which) {

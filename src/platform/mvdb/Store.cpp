@@ -116,7 +116,7 @@ void Store::readRecords(FileId file, std::span<const std::string_view> keys,
         const std::uint32_t place = asked.find(key);
         if (place != platform::TextIndex::kNone) visit(place, text, version);
     });
-    fileSizes_[file] = records;
+    noteFileSize(file, records);
 }
 
 bool Store::scanPays(FileId file, std::size_t keys) {

@@ -131,6 +131,8 @@ protected:
     virtual void visitFile(FileId file, const VersionedVisitor& visit) = 0;
     // The number of the file's records.
     virtual std::size_t countRecords(FileId file) = 0;
+    // Notes the number of the file's records that a pass over it met, so that no count is needed.
+    void noteFileSize(FileId file, std::size_t records) { fileSizes_[file] = records; }
 
     enum class UnitStatement {
         kBeginWrite,

@@ -10,6 +10,19 @@ void ItemList::refuseIndex(int index) const {
                                              ").");
 }
 
+std::string ItemList::joinedTexts(char separator) const {
+    std::size_t size = items_.size();
+    for (const Item& item : items_)
+        size += item.text.size();
+    std::string joined;
+    joined.reserve(size);
+    for (const Item& item : items_) {
+        if (&item != &items_.front()) joined += separator;
+        joined += item.text;
+    }
+    return joined;
+}
+
 int ItemList::append(std::string_view text) {
     items_.push_back({std::string(text), 0});
     return count() - 1;

@@ -29,6 +29,10 @@ public:
         return items_[static_cast<std::size_t>(index)];
     }
 
+    // The items' texts, one after the other with the separator between them: the list's texts in
+    // one piece, to keep or compare at the cost of one text.
+    std::string joinedTexts(char separator) const;
+
     // Appends an item with item data 0 and answers its index.
     int append(std::string_view text);
     void remove(int index);
