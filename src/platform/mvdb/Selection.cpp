@@ -56,27 +56,31 @@ int lastField(const Sentence& sentence, const std::vector<int>& fields) {
     return last;
 }
 
-// The fields of one stored record, cut once from its text up to the last field read.
+// The fields of one stored record, cut once from its text up to the last field read. Only the
+// fields the text holds are kept, so that a sentence naming a field far past the end of every
+// record costs nothing more.
 class StoredRecord {
 public:
-    explicit StoredRecord(int lastField) : fields_(static_cast<std::size_t>(lastField) + 1) {}
+    explicit StoredRecord(int lastField) : lastField_(static_cast<std::size_t>(lastField)) {}
 
     // Cuts the fields in one pass over the text's bytes: most fields are a few bytes long.
     void read(std::string_view key, std::string_view text) {
-        fields_[0] = key;
-        std::size_t field = 1;
+        fields_.clear();
+        fields_.push_back(key);
         std::size_t start = 0;
-        for (std::size_t at = 0; at < text.size() && field < fields_.size(); ++at) {
+        for (std::size_t at = 0; at < text.size() && fields_.size() <= lastField_; ++at) {
             if (text[at] != kAttributeMark) continue;
-            fields_[field++] = text.substr(start, at - start);
+            fields_.push_back(text.substr(start, at - start));
             start = at + 1;
         }
-        if (field < fields_.size()) fields_[field++] = text.substr(std::min(start, text.size()));
-        std::fill(fields_.begin() + static_cast<std::ptrdiff_t>(field), fields_.end(),
-                  std::string_view());
+        if (fields_.size() <= lastField_)
+            fields_.push_back(text.substr(std::min(start, text.size())));
     }
 
-    std::string_view field(int number) const { return fields_[static_cast<std::size_t>(number)]; }
+    std::string_view field(int number) const {
+        const auto at = static_cast<std::size_t>(number);
+        return at < fields_.size() ? fields_[at] : std::string_view();
+    }
 
     bool passes(const Sentence::Condition& condition) const {
         return std::any_of(condition.begin(), condition.end(), [this](const Sentence::Test& test) {
@@ -85,7 +89,9 @@ public:
     }
 
 private:
-    std::vector<std::string_view> fields_;  // the key, then attributes 1 to the last field read
+    std::size_t lastField_;
+    std::vector<std::string_view>
+        fields_;  // the key, then the attributes up to the last field read
 };
 
 // The records that passed: their result lines one after the other in one text, their sort keys
