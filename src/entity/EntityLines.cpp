@@ -108,13 +108,11 @@ CodeColumns labelColumns(const mvdb::DbFile& rubrics, const platform::TextIndex&
         });
     // The codes without a record that are kept under their number, and the number of each.
     platform::TextIndex numbers;
-    std::vector<std::uint32_t> padded;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> padded;  // a code, then its number's
     for (std::uint32_t code = 0; code < codes.size(); ++code) {
         const std::optional<std::string_view> key =
             columns.has(code) ? std::nullopt : rubric::keyWithoutLeadingZeros(codes.text(code));
-        if (!key) continue;
-        padded.push_back(code);
-        numbers.add(*key);
+        if (key) padded.emplace_back(code, numbers.add(*key));
     }
     std::vector<std::string> underNumber(numbers.size());
     std::vector<bool> found(numbers.size());
@@ -124,9 +122,7 @@ CodeColumns labelColumns(const mvdb::DbFile& rubrics, const platform::TextIndex&
         found[number] = true;
         keep(numbers.text(static_cast<std::uint32_t>(number)), text, version);
     });
-    for (const std::uint32_t code : padded) {
-        const std::uint32_t number =
-            numbers.find(*rubric::keyWithoutLeadingZeros(codes.text(code)));
+    for (const auto& [code, number] : padded) {
         if (found[number]) columns.set(code, codes.text(code), underNumber[number]);
     }
     if (!lastKey.empty())
