@@ -59,7 +59,7 @@ public:
     std::vector<std::string> codeLines() const {
         std::vector<std::string> lines;
         for (int item = 0; item < control_->Lst_Codes.ListCount(); ++item)
-            lines.push_back(control_->Lst_Codes.List(item));
+            lines.emplace_back(control_->Lst_Codes.List(item));
         return lines;
     }
 

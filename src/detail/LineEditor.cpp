@@ -59,7 +59,7 @@ void Ctr_Ostrevan::Lst_Detail_DblClick() {
     const int line = Lst_Detail.ListIndex();
     if (line < 0) return;  // no line to open
     mAjoutEnCours = component::kFalse;
-    const std::string codes = Lst_Codes.List(line);
+    const std::string codes(Lst_Codes.List(line));
     std::int16_t field = 1;
     for (const screen::RubricColumn& column : rubricColumns()) {
         // A field left empty names no rubric: its selector stays empty. Of several items of the

@@ -3,6 +3,8 @@
 #include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "data/ParameterRecord.h"
+#include "platform/mvdb/Marks.h"
+#include "platform/toolkit/ItemList.h"
 #include "screen/Messages.h"
 
 namespace entity {
@@ -34,12 +36,14 @@ void Ctr_Ostrevan::Remplir_Entite() {
     mListeEntites = std::make_shared<mvdb::DynArray>(
         Mod_Var::gDatabase->RunQuery(entity::entityQuery().Extract(), "", selectedCount));
     if (mListeEntites->DCount() > 0) {
-        // Every row is shown, however many there are, up to the first empty one.
-        int row = 1;
-        do {
-            Cbo_Entite.AddItem(mListeEntites->Extract(row, entity::kNameValue));
-            ++row;
-        } while (!mListeEntites->Extract(row).empty());
+        // Every row is shown, however many there are, up to the first empty one; the rows are
+        // read in place, one after the other, and the names shown in one fill.
+        const std::string answer = mListeEntites->Extract();
+        mvdb::Pieces rows(answer, mvdb::kAttributeMark);
+        toolkit::ItemList names;
+        for (std::string_view row = rows.next(); !row.empty(); row = rows.next())
+            names.append(mvdb::nthPiece(row, mvdb::kValueMark, entity::kNameValue));
+        Cbo_Entite.addItems(names);
     } else {
         MsgBox(messages::avertissement("Aucun système de télégestion n'est activé."));
         Cmd_Sortir.SetEnabled(true);

@@ -47,7 +47,7 @@ std::string itemProperty(const T& widget, const PropertyOf& property) {
         case Property::ListCount:
             return std::to_string(widget.ListCount());
         case Property::List:
-            return widget.List(property.item);
+            return std::string(widget.List(property.item));
         case Property::ItemData:
             return std::to_string(widget.ItemData(property.item));
         default:

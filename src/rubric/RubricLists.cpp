@@ -5,15 +5,12 @@
 #include "control/Ctr_Ostrevan_p.h"
 #include "control/Mod_Var.h"
 #include "data/ParameterRecord.h"
+#include "platform/mvdb/Marks.h"
+#include "platform/toolkit/ItemList.h"
 #include "rubric/RubricCode.h"
 
 namespace rubric {
 namespace {
-
-// The values of a row of the answer.
-constexpr int kKeyValue = 1;
-constexpr int kLabelValue = 2;
-constexpr int kClosedValue = 4;  // field 18
 
 // Selects the rubrics whose field 2 is 3, 4 or 5, by label.
 std::string rubricSentence() {
@@ -45,16 +42,21 @@ void Ctr_Ostrevan::Remplir_RubSaisie() {
     mListeRubriques = std::make_shared<mvdb::DynArray>(
         Mod_Var::gDatabase->RunQuery(rubric::rubricQuery().Extract(), "", selectedCount));
     mNbRubriques = mListeRubriques->DCount();
+    // The rows are read in place, one after the other, and the items made once: the five lists
+    // share them.
+    const std::string answer = mListeRubriques->Extract();
+    mvdb::Pieces rows(answer, mvdb::kAttributeMark);
+    toolkit::ItemList items;
     for (int row = 1; row <= mNbRubriques; ++row) {
-        if (!mListeRubriques->Extract(row, rubric::kClosedValue).empty()) continue;
-        const std::optional<std::int32_t> code =
-            rubric::rubricCode(mListeRubriques->Extract(row, rubric::kKeyValue));
-        if (!code) continue;
-        const std::string label = mListeRubriques->Extract(row, rubric::kLabelValue);
-        for (toolkit::ComboBox* list :
-             {&Cbo_RubNorm, &Cbo_Rub1Mai, &Cbo_RubDim, &Cbo_RubJF, &Cbo_RubJFNonTrav}) {
-            list->AddItem(label);
-            list->SetItemData(list->NewIndex(), *code);
-        }
+        mvdb::Pieces values(rows.next(), mvdb::kValueMark);
+        const std::string_view key = values.next();
+        const std::string_view label = values.next();
+        values.next();                         // field 2, never read
+        if (!values.next().empty()) continue;  // field 18: the rubric is closed
+        if (const std::optional<std::int32_t> code = rubric::rubricCode(key))
+            items.append(label, *code);
     }
+    for (toolkit::ComboBox* list :
+         {&Cbo_RubNorm, &Cbo_Rub1Mai, &Cbo_RubDim, &Cbo_RubJF, &Cbo_RubJFNonTrav})
+        list->addItems(items);
 }

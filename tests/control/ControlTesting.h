@@ -223,7 +223,7 @@ template <class List>
 std::vector<std::string> itemTexts(const List& list) {
     std::vector<std::string> texts;
     for (int i = 0; i < list.ListCount(); ++i)
-        texts.push_back(list.List(i));
+        texts.emplace_back(list.List(i));
     return texts;
 }
 

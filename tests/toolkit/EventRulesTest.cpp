@@ -1,13 +1,16 @@
 // The event rules of the widget models: when Change and Click are raised and what a key does. The
 // chains that a code box and its list run through each other are the rubric selector's, tested
 // with it.
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "platform/toolkit/ComboBox.h"
+#include "platform/toolkit/ItemList.h"
 #include "platform/toolkit/Label.h"
 #include "platform/toolkit/ListBox.h"
 #include "platform/toolkit/Surface.h"
@@ -174,6 +177,42 @@ TEST_F(EventRulesTest, AListWithColumnsReadsEachItemByItsHeadingsLeavingBlankCol
     EXPECT_EQ(list.spokenItem(1), "Nom Zoé, Fériés code 107, reste");
     EXPECT_EQ(list.spokenItem(2), "Nom Zoé");
     EXPECT_EQ(list.List(1), "Zoé       107  reste ");
+}
+
+// Lists filled with the same items share them: whatever one of them does, the other keeps its
+// items and its selection, and the one that acted shows what it did.
+TEST_F(EventRulesTest, ListsFilledWithTheSameItemsEachChangeAlone) {
+    ItemList items;
+    items.append("Heures normales", 101);
+    items.append("Heures de nuit", 102);
+    ListBox& other =
+        surface.add<ListBox>(Placement{"Lst_Autre", -1, nullptr, {0, 1000, 2000, 900}, 3});
+    const std::string shared = "Heures normales,101;Heures de nuit,102;";
+    const auto shown = [](const ListBox& box) {
+        std::string texts;
+        for (int i = 0; i < box.ListCount(); ++i)
+            texts += std::string(box.List(i)) + "," + std::to_string(box.ItemData(i)) + ";";
+        return texts + (box.ListIndex() < 0 ? "" : "@" + std::to_string(box.ListIndex()));
+    };
+    const std::vector<std::pair<std::function<void()>, std::string>> actions = {
+        {[&] { list.SetListIndex(1); }, shared + "@1"},
+        {[&] { list.SetItemData(0, 7); }, "Heures normales,7;Heures de nuit,102;"},
+        {[&] { list.SetList(1, "Heures du soir"); }, "Heures normales,101;Heures du soir,102;"},
+        {[&] { list.RemoveItem(0); }, "Heures de nuit,102;"},
+        {[&] { list.AddItem("Astreinte"); }, shared + "Astreinte,0;"},
+        {[&] { list.addItems(list.items()); }, shared + shared},
+        {[&] { list.Clear(); }, ""},
+    };
+    for (const auto& [action, expected] : actions) {
+        list.Clear();
+        other.Clear();
+        list.addItems(items);
+        other.addItems(items);
+        other.SetListIndex(0);
+        action();
+        EXPECT_EQ(shown(list), expected);
+        EXPECT_EQ(shown(other), shared + "@0") << "after " << expected;
+    }
 }
 
 TEST_F(EventRulesTest, MembersAKindLacksFailByNameAndChangeNothing) {

@@ -16,7 +16,7 @@ QVariant ItemListModel::data(const QModelIndex& index, int role) const {
     const bool spoken = role == Qt::AccessibleTextRole && spoken_;
     if (role != Qt::DisplayRole && role != Qt::EditRole && !spoken) return {};
     if (!index.isValid() || row >= items_.count()) return {};
-    return toQString(spoken ? spoken_(row) : items_.at(row).text);
+    return toQString(spoken ? spoken_(row) : items_.text(row));
 }
 
 void ItemListModel::itemsChanged(const toolkit::ItemChange& change) {

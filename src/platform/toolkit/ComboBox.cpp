@@ -4,7 +4,7 @@ namespace toolkit {
 
 void ComboBox::SetListIndex(int index) {
     if (!selectItem(index)) return;
-    assignText(index == -1 ? std::string_view() : std::string_view(items_.at(index).text));
+    assignText(index == -1 ? std::string_view() : items_.text(index));
     show(Aspect::Selection);
     raiseClick();
 }
@@ -15,7 +15,7 @@ void ComboBox::Clear() {
 }
 
 void ComboBox::textChanged() {
-    if (listIndex_ != -1 && edit_.text() != items_.at(listIndex_).text) {
+    if (listIndex_ != -1 && edit_.text() != items_.text(listIndex_)) {
         listIndex_ = -1;
         show(Aspect::Selection);
     }

@@ -32,7 +32,7 @@ void ListBox::SetListIndex(int index) {
 }
 
 void ListBox::SetList(int index, std::string_view text) {
-    items_.at(index).text = text;
+    items_.setText(index, text);
     showItems({ItemChange::Replaced, index});
 }
 

@@ -11,7 +11,7 @@
 namespace toolkit {
 namespace {
 
-std::string quoted(const std::string& text) {
+std::string quoted(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
         if (c == '"' || c == '\\') out += '\\';
@@ -26,8 +26,8 @@ std::string boolean(bool value) {
 
 void dumpItems(std::string& out, const ItemList& items) {
     for (int i = 0; i < items.count(); ++i) {
-        out += "  [" + std::to_string(i) + "] data=" + std::to_string(items.at(i).data) + " " +
-               quoted(items.at(i).text) + "\n";
+        out += "  [" + std::to_string(i) + "] data=" + std::to_string(items.data(i)) + " " +
+               quoted(items.text(i)) + "\n";
     }
 }
 

@@ -85,12 +85,12 @@ void User::click(Button& button) {
 }
 
 void User::pick(ComboBox& combo, int index) {
-    combo.items().at(index);
+    combo.items().check(index);
     act(combo, [&] { combo.SetListIndex(index); });
 }
 
 void User::select(ListBox& list, int index) {
-    list.items().at(index);
+    list.items().check(index);
     act(list, [&] { list.SetListIndex(index); });
 }
 

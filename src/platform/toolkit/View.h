@@ -27,7 +27,7 @@ enum class Aspect {
 struct ItemChange {
     enum Kind { Appended, Replaced, Removed, Cleared };
     Kind kind;
-    int index;  // the item appended, replaced or removed; -1 for Cleared
+    int index;  // the item replaced or removed, the last one appended; -1 for Cleared
 };
 
 class ControlView {
