@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/mvdb/DbError.h"
+#include "platform/mvdb/SqliteKeySet.h"
 
 namespace mvdb {
 namespace {
@@ -58,6 +59,7 @@ enum StatementId {
     kCreateFile,
     kFileNames,
     kReadRecord,
+    kReadKeys,
     kReadFile,
     kCountRecords,
     kWriteRecord,
@@ -86,6 +88,8 @@ const std::array<std::string, kStatementCount> kStatements = {
     "INSERT INTO files (name) VALUES (?1)",
     "SELECT name FROM files ORDER BY name",
     "SELECT version, text FROM records WHERE file = ?1 AND key = ?2",
+    "SELECT k.rowid, r.version, r.text FROM mvdb_keys AS k CROSS JOIN records AS r"
+    " WHERE r.file = ?1 AND r.key = k.key",
     "SELECT key, version, text FROM records WHERE file = ?1",
     "SELECT count(*) FROM records WHERE file = ?1",
     "INSERT INTO records (file, key, version, text) SELECT ?1, ?2, retired + 1, ?3 FROM versions"
@@ -335,6 +339,7 @@ SqliteStore::SqliteStore(sqlite3* connection, std::string path)
     : connection_(connection),
       path_(std::move(path)),
       fileIdentity_(identityOf(path_)),
+      keySet_(connection),
       statements_(kStatementCount) {}
 
 SqliteStore::~SqliteStore() {
@@ -437,16 +442,12 @@ std::optional<Store::Record> SqliteStore::readRecord(FileId file, std::string_vi
 
 void SqliteStore::seekRecords(FileId file, std::span<const std::string_view> keys,
                               const KeyRecordVisitor& visit) {
-    // Seeks made apart would each see the file as it then is.
-    inOwnUnit(UnitKind::kRead, [&] {
-        for (std::size_t key = 0; key < keys.size(); ++key) {
-            Statement::Use read(statement(kReadRecord));
-            read->bind(1, file);
-            read->bind(2, keys[key]);
-            if (read->step()) visit(key, read->text(1), read->integer(0));
-        }
-        return 0;
-    });
+    // One statement seeks every key, in one state of the file.
+    keySet_.show(keys);
+    Statement::Use read(statement(kReadKeys));
+    read->bind(1, file);
+    while (read->step())
+        visit(static_cast<std::size_t>(read->integer(0)), read->text(2), read->integer(1));
 }
 
 void SqliteStore::visitFile(FileId file, const VersionedVisitor& visit) {

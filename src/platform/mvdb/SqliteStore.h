@@ -5,7 +5,8 @@
 // the byte order of their keys. A write is one statement, which checks the version it expects:
 // one transaction with full synchronisation, so that a crash or a failed write leaves every
 // record as it was before or after it. Every statement is prepared once, with its values bound,
-// never pasted into the SQL.
+// never pasted into the SQL. The records of several keys come from one statement that joins the
+// records with the keys, shown to the engine as a table (SqliteKeySet.h).
 //
 // Shared folders: the file keeps a rollback journal, which only a writer makes, beside the file,
 // for the time of its write. A reader leaves nothing behind that another user would have to
@@ -30,6 +31,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/mvdb/SqliteKeySet.h"
 #include "platform/mvdb/Store.h"
 
 struct sqlite3;
@@ -89,6 +91,7 @@ private:
     sqlite3* connection_;
     std::string path_;
     std::pair<std::uint64_t, std::uint64_t> fileIdentity_;  // device and inode of the open file
+    SqliteKeySet keySet_;  // the keys of the read of several records under way
     std::vector<std::unique_ptr<Statement>> statements_;
 };
 
