@@ -33,7 +33,20 @@ constexpr std::uint32_t kNoCode = platform::TextIndex::kNone;
 struct RecordLines {
     platform::TextIndex codes;
     std::vector<std::uint32_t> cells;
+    // By code: the last cell that names it.
+    std::vector<std::uint32_t> lastCell;
     std::size_t count = 0;
+
+    void add(std::string_view code) {
+        if (code.empty()) {
+            cells.push_back(kNoCode);
+            return;
+        }
+        const std::uint32_t number = codes.add(code);
+        if (number == lastCell.size()) lastCell.emplace_back();
+        lastCell[number] = static_cast<std::uint32_t>(cells.size());
+        cells.push_back(number);
+    }
 };
 
 RecordLines recordLines(std::string_view text) {
@@ -48,14 +61,13 @@ RecordLines recordLines(std::string_view text) {
     RecordLines lines;
     lines.codes = platform::TextIndex(expected);
     lines.cells.reserve(expected * columns.size());
+    lines.lastCell.reserve(expected);
     for (;; ++lines.count) {
         const std::string_view weekday = columns[0].next();
         if (weekday.empty()) break;
-        lines.cells.push_back(lines.codes.add(weekday));
-        for (std::size_t column = 1; column < columns.size(); ++column) {
-            const std::string_view code = columns[column].next();
-            lines.cells.push_back(code.empty() ? kNoCode : lines.codes.add(code));
-        }
+        lines.add(weekday);
+        for (std::size_t column = 1; column < columns.size(); ++column)
+            lines.add(columns[column].next());
     }
     return lines;
 }
@@ -85,49 +97,74 @@ private:
     std::vector<std::pair<std::uint32_t, std::uint32_t>> spans_;
 };
 
+// The rubric record that the lines read last: of the records found, the one whose code the latest
+// cell names. Only a record later than the one held is copied.
+class LastRecordRead {
+public:
+    void offer(std::uint32_t cell, std::string_view key, std::string_view text,
+               mvdb::Store::Version version) {
+        if (held_ && cell <= cell_) return;
+        held_ = true;
+        cell_ = cell;
+        key_ = key;
+        text_ = text;
+        version_ = version;
+    }
+    // Keeps it as the record read last, when there is one.
+    void keepIn(const mvdb::DbFile& rubrics, component::Ref<mvdb::DbRecord>& record) const {
+        if (held_)
+            record = std::make_shared<mvdb::DbRecord>(rubrics.RecordRead(key_, text_, version_));
+    }
+
+private:
+    bool held_ = false;
+    std::uint32_t cell_ = 0;
+    std::string key_;
+    std::string text_;
+    mvdb::Store::Version version_ = 0;
+};
+
 // The column of each code whose rubric has a record: the code's own or, for a code filled with
 // zeros on the screen (007) that has none, in a second read the record kept under its number
-// alone (7). lastRead receives the last rubric record read.
-CodeColumns labelColumns(const mvdb::DbFile& rubrics, const platform::TextIndex& codes,
+// alone (7). lastRead receives the rubric record that the lines read last.
+CodeColumns labelColumns(const mvdb::DbFile& rubrics, const RecordLines& lines,
                          component::Ref<mvdb::DbRecord>& lastRead) {
+    const platform::TextIndex& codes = lines.codes;
     CodeColumns columns(codes.size());
-    std::string lastKey;
-    std::string lastText;
-    mvdb::Store::Version lastVersion = 0;
-    const auto keep = [&](std::string_view key, std::string_view text,
-                          mvdb::Store::Version version) {
-        lastKey = key;
-        lastText = text;
-        lastVersion = version;
-    };
+    LastRecordRead last;
     rubrics.ForEachRecordOf(
-        codes.texts(), [&](std::size_t code, std::string_view text, mvdb::Store::Version version) {
+        codes, [&](std::size_t code, std::string_view text, mvdb::Store::Version version) {
             const auto number = static_cast<std::uint32_t>(code);
             columns.set(number, codes.text(number), text);
-            keep(codes.text(number), text, version);
+            last.offer(lines.lastCell[number], codes.text(number), text, version);
         });
-    // The codes without a record that are kept under their number, and the number of each.
+    // The codes without a record that are kept under their number, and the number of each, with
+    // the last cell that names one of its codes.
     platform::TextIndex numbers;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> padded;  // a code, then its number's
+    std::vector<std::uint32_t> numberLastCell;
     for (std::uint32_t code = 0; code < codes.size(); ++code) {
         const std::optional<std::string_view> key =
             columns.has(code) ? std::nullopt : rubric::keyWithoutLeadingZeros(codes.text(code));
-        if (key) padded.emplace_back(code, numbers.add(*key));
+        if (!key) continue;
+        const std::uint32_t number = numbers.add(*key);
+        if (number == numberLastCell.size()) numberLastCell.push_back(0);
+        numberLastCell[number] = std::max(numberLastCell[number], lines.lastCell[code]);
+        padded.emplace_back(code, number);
     }
     std::vector<std::string> underNumber(numbers.size());
     std::vector<bool> found(numbers.size());
-    rubrics.ForEachRecordOf(numbers.texts(), [&](std::size_t number, std::string_view text,
-                                                 mvdb::Store::Version version) {
-        underNumber[number] = text;
-        found[number] = true;
-        keep(numbers.text(static_cast<std::uint32_t>(number)), text, version);
-    });
+    rubrics.ForEachRecordOf(
+        numbers, [&](std::size_t number, std::string_view text, mvdb::Store::Version version) {
+            underNumber[number] = text;
+            found[number] = true;
+            last.offer(numberLastCell[number], numbers.text(static_cast<std::uint32_t>(number)),
+                       text, version);
+        });
     for (const auto& [code, number] : padded) {
         if (found[number]) columns.set(code, codes.text(code), underNumber[number]);
     }
-    if (!lastKey.empty())
-        lastRead =
-            std::make_shared<mvdb::DbRecord>(rubrics.RecordRead(lastKey, lastText, lastVersion));
+    last.keepIn(rubrics, lastRead);
     return columns;
 }
 
@@ -150,7 +187,7 @@ void Ctr_Ostrevan::Remplir_Detail() {
     Lst_Codes.Clear();
     const std::string text = mEnrParam->Extract();
     const RecordLines lines = recordLines(text);
-    const CodeColumns columns = labelColumns(*Mod_Var::gFicRubSaisie, lines.codes, mEnrRubSaisie);
+    const CodeColumns columns = labelColumns(*Mod_Var::gFicRubSaisie, lines, mEnrRubSaisie);
     std::string displayLine;
     std::string codeLine;
     for (auto cell = lines.cells.begin(); cell != lines.cells.end();) {

@@ -25,6 +25,8 @@ std::vector<std::string> strayValues(std::string_view record, int lines) {
     for (const int attribute : data::kRubricAttributes) {
         const std::string_view text = mvdb::nthPiece(record, mvdb::kAttributeMark, attribute);
         const bool marked = text.find(mvdb::kSubvalueMark) != std::string_view::npos;
+        // No more values than lines, none holding a mark: nothing to name.
+        if (!marked && std::count(text.begin(), text.end(), mvdb::kValueMark) < lines) continue;
         mvdb::Pieces values(text, mvdb::kValueMark);
         for (int value = 1; !values.done(); ++value) {
             const std::string_view piece = values.next();

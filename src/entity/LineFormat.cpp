@@ -11,13 +11,19 @@ std::string columnText(std::string_view code, std::string_view label) {
 }
 
 void appendColumn(std::string& line, std::string_view code, std::string_view label) {
-    const std::size_t start = line.size();
-    line += code;
-    line += '-';
-    line += label;
-    const std::string_view column = std::string_view(line).substr(start);
-    line.resize(start + platform::byteOffset(column, kShownWidth));
-    line.append(kColumnWidth - platform::characterCount(std::string_view(line).substr(start)), ' ');
+    // One pass over the column's characters, cut at the shown width: a character never spans the
+    // "-" between code and label, so each part is counted on its own.
+    std::size_t characters = 0;
+    const auto fitting = [&](std::string_view text) {
+        std::size_t at = 0;
+        for (; characters < kShownWidth && at < text.size(); ++characters)
+            at += platform::characterLength(text, at);
+        return text.substr(0, at);
+    };
+    line += fitting(code);
+    line += fitting("-");
+    line += fitting(label);
+    line.append(kColumnWidth - characters, ' ');
 }
 
 std::string editorColumn(std::string_view code, std::string_view label) {

@@ -49,10 +49,9 @@ std::vector<std::optional<DbRecord>> DbFile::ReadRecords(std::span<const std::st
     for (const std::string& key : keys)
         distinct.add(key);
     std::vector<std::optional<DbRecord>> found(distinct.size());
-    ForEachRecordOf(
-        distinct.texts(), [&](std::size_t key, std::string_view text, Store::Version version) {
-            found[key] = RecordRead(distinct.text(static_cast<std::uint32_t>(key)), text, version);
-        });
+    ForEachRecordOf(distinct, [&](std::size_t key, std::string_view text, Store::Version version) {
+        found[key] = RecordRead(distinct.text(static_cast<std::uint32_t>(key)), text, version);
+    });
     std::vector<std::optional<DbRecord>> records;
     records.reserve(keys.size());
     for (const std::string& key : keys)
@@ -60,18 +59,18 @@ std::vector<std::optional<DbRecord>> DbFile::ReadRecords(std::span<const std::st
     return records;
 }
 
-void DbFile::ForEachRecordOf(std::span<const std::string_view> keys,
+void DbFile::ForEachRecordOf(const platform::TextIndex& keys,
                              const Store::KeyRecordVisitor& visit) const {
-    if (std::all_of(keys.begin(), keys.end(), isValidName)) {
+    if (std::all_of(keys.texts().begin(), keys.texts().end(), isValidName)) {
         binding_->store->readRecords(binding_->id, keys, visit);
         return;
     }
     // Keys that no record can have are not asked for.
-    std::vector<std::string_view> valid;
+    platform::TextIndex valid;
     std::vector<std::size_t> places;
-    for (std::size_t key = 0; key < keys.size(); ++key) {
-        if (!isValidName(keys[key])) continue;
-        valid.push_back(keys[key]);
+    for (std::uint32_t key = 0; key < keys.size(); ++key) {
+        if (!isValidName(keys.text(key))) continue;
+        valid.add(keys.text(key));
         places.push_back(key);
     }
     binding_->store->readRecords(

@@ -30,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/TextIndex.h"
 #include "platform/mvdb/DynArray.h"
 #include "platform/mvdb/Store.h"
 
@@ -45,13 +46,12 @@ public:
     // The records under keys, in their order, none for a key without record (or an invalid one):
     // all from one state of the database, in a number of requests that does not grow with keys.
     std::vector<std::optional<DbRecord>> ReadRecords(std::span<const std::string> keys) const;
-    // Visits the record under each of the keys that has one (key: its place among keys), in no
-    // given order, all from one state of the database, in a number of requests that does not grow
-    // with keys: by a seek a key while they are few against the file, else by one pass over the
-    // file (OpenOptions::manyKeysRead). A key that no record can have is passed over. The text
-    // visited lives until the visitor returns; RecordRead keeps it as a record.
-    // REQUIRES: distinct keys.
-    void ForEachRecordOf(std::span<const std::string_view> keys,
+    // Visits the record under each of the keys that has one (key: its number in the index), in
+    // no given order, all from one state of the database, in a number of requests that does not
+    // grow with keys: by a seek a key while they are few against the file, else by one pass over
+    // the file (OpenOptions::manyKeysRead). A key that no record can have is passed over. The
+    // text visited lives until the visitor returns; RecordRead keeps it as a record.
+    void ForEachRecordOf(const platform::TextIndex& keys,
                          const Store::KeyRecordVisitor& visit) const;
     // The record of this file that a read visited, under that key.
     DbRecord RecordRead(std::string_view key, std::string_view text, Store::Version version) const;

@@ -100,20 +100,17 @@ Store::WriteResult Store::conflictWith(const std::optional<Record>& stored, std:
     return {stored ? Conflict::kChanged : Conflict::kDeleted, 0};
 }
 
-void Store::readRecords(FileId file, std::span<const std::string_view> keys,
+void Store::readRecords(FileId file, const platform::TextIndex& keys,
                         const KeyRecordVisitor& visit) {
-    if (keys.empty()) return;
+    if (keys.size() == 0) return;
     if (!scanPays(file, keys.size())) {
-        seekRecords(file, keys, visit);
+        seekRecords(file, keys.texts(), visit);
         return;
     }
-    platform::TextIndex asked(keys.size());
-    for (const std::string_view key : keys)
-        asked.add(key);
     std::size_t records = 0;
     visitFile(file, [&](std::string_view key, std::string_view text, Version version) {
         ++records;
-        const std::uint32_t place = asked.find(key);
+        const std::uint32_t place = keys.find(key);
         if (place != platform::TextIndex::kNone) visit(place, text, version);
     });
     noteFileSize(file, records);

@@ -21,6 +21,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/TextIndex.h"
+
 namespace mvdb {
 
 // How a read of many keys (Store::readRecords) reaches their records: by a seek a key, or by one
@@ -89,13 +91,11 @@ public:
     virtual void removeFiles() = 0;
 
     virtual std::optional<Record> readRecord(FileId file, std::string_view key) = 0;
-    // Visits the record under each of the keys that has one, in no given order, all from one
-    // state of the store, in a number of requests that does not grow with keys on a server: by a
-    // seek a key, or by one pass over the file when the keys are many (ManyKeysRead). The texts
-    // visited live until the visitor returns.
-    // REQUIRES: distinct keys.
-    void readRecords(FileId file, std::span<const std::string_view> keys,
-                     const KeyRecordVisitor& visit);
+    // Visits the record under each of the keys that has one (key: its number in the index), in
+    // no given order, all from one state of the store, in a number of requests that does not grow
+    // with keys on a server: by a seek a key, or by one pass over the file when the keys are many
+    // (ManyKeysRead). The texts visited live until the visitor returns.
+    void readRecords(FileId file, const platform::TextIndex& keys, const KeyRecordVisitor& visit);
     // Writes the record whatever is stored; answers its new version.
     virtual Version writeRecord(FileId file, std::string_view key, std::string_view text) = 0;
     // Writes the record only when it is still stored at the expected version (none: there is
