@@ -79,6 +79,14 @@ void DbFile::ForEachRecordOf(const platform::TextIndex& keys,
         });
 }
 
+void DbFile::ForEachRecordOf(std::span<const std::string_view> keys,
+                             const Store::KeyRecordVisitor& visit) const {
+    platform::TextIndex index(keys.size());
+    for (const std::string_view key : keys)
+        index.add(key);
+    ForEachRecordOf(index, visit);
+}
+
 DbRecord DbFile::RecordRead(std::string_view key, std::string_view text,
                             Store::Version version) const {
     return DbRecord(*this, std::string(key), std::string(text), version);

@@ -53,6 +53,10 @@ public:
     // text visited lives until the visitor returns; RecordRead keeps it as a record.
     void ForEachRecordOf(const platform::TextIndex& keys,
                          const Store::KeyRecordVisitor& visit) const;
+    // The same, for keys given one by one (key: its place among them).
+    // REQUIRES: distinct keys.
+    void ForEachRecordOf(std::span<const std::string_view> keys,
+                         const Store::KeyRecordVisitor& visit) const;
     // The record of this file that a read visited, under that key.
     DbRecord RecordRead(std::string_view key, std::string_view text, Store::Version version) const;
     // An empty record bound to this file and key; nothing is stored until its DBWrite, which
