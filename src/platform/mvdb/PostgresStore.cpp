@@ -324,8 +324,17 @@ private:
 // request that ends without its answer tells whether it may have been kept: a write sent to the
 // server and neither answered nor refused by it fails with kErrOutcomeUnknown, never as a write
 // that was not made.
+//
+// Requests are pipelined: a statement's first run on the connection sends its preparation with
+// it, the beginning of a unit of work goes with the unit's first statement, and the end of a unit
+// that is undone is sent without waiting, its answer read before the next request. An opening
+// of an entity thus waits for two answers, not four, and for no preparation of its own.
 class PostgresStore::Connection {
 public:
+    // How a request is sent: answered before the call returns; held to go with the next one; or
+    // sent, its answer read before the next request (an undoing, whose failure loses nothing).
+    enum class Sending { kAnswered, kWithNext, kAnsweredLater };
+
     Connection(std::string uri, const OpenOptions& options)
         : uri_(std::move(uri)), options_(options) {
         checkLocation();
@@ -337,23 +346,46 @@ public:
 
     const std::string& name() const { return name_; }
 
-    // Runs a statement of the store. mayReconnect: whether a lost connection may be made again
-    // first, which only a call outside a unit of work may do; keeps: whether the statement, once
-    // run, has changed what is stored.
-    Result run(int statement, const Parameters& parameters, bool mayReconnect, bool keeps) {
+    // Runs a statement of the store; answers its rows when sent kAnswered, else none.
+    // mayReconnect: whether a lost connection may be made again first, which only a call outside
+    // a unit of work may do; keeps: whether the statement, once run, has changed what is stored.
+    Result run(int statement, const Parameters& parameters, bool mayReconnect, bool keeps,
+               Sending sending) {
+        readLateAnswer();
         if (mayReconnect) reconnectWhenLost();
-        prepare(statement);
+        if (!connection_) lost(false);
+        if (PQpipelineStatus(connection_) == PQ_PIPELINE_OFF && !PQenterPipelineMode(connection_))
+            lost(false);
         const std::string statementName = "mvdb" + std::to_string(statement);
+        if (!prepared_.test(statement)) {
+            const StatementText& text = kStatements[statement];
+            if (!PQsendPrepare(connection_, statementName.c_str(), text.sql,
+                               static_cast<int>(text.types.size()), text.types.data())) {
+                lost(false);
+            }
+            prepared_.set(statement);
+            awaited_.push_back(statement);
+        }
         if (!PQsendQueryPrepared(connection_, statementName.c_str(), parameters.count(),
                                  parameters.values(), parameters.lengths(), parameters.formats(),
                                  1)) {
             lost(false);
         }
-        return answer(kStatements[statement].writes, keeps);
+        awaited_.push_back(kExecution);
+        if (sending == Sending::kWithNext) return Result(nullptr);
+        if (!PQpipelineSync(connection_)) lost(false);
+        if (sending == Sending::kAnswered) return answer(kStatements[statement].writes, keeps);
+        send(Clock::now() + options_.serverTimeout);
+        lateAnswer_ = true;
+        return Result(nullptr);
     }
 
     // Runs SQL text without parameters, as one request.
     void execute(const char* sql) {
+        readLateAnswer();
+        if (!connection_) lost(false);
+        if (PQpipelineStatus(connection_) != PQ_PIPELINE_OFF && !PQexitPipelineMode(connection_))
+            lost(false);
         if (!PQsendQuery(connection_, sql)) lost(false);
         answer(false, false);
     }
@@ -404,6 +436,20 @@ private:
     void close() {
         PQfinish(connection_);
         connection_ = nullptr;
+        awaited_.clear();
+        lateAnswer_ = false;
+    }
+
+    // Reads the answer of the request sent kAnsweredLater, if any. It undid a unit: its failure
+    // loses nothing, and a connection that it finds lost is made again by the next call that may.
+    void readLateAnswer() {
+        if (!lateAnswer_) return;
+        lateAnswer_ = false;
+        try {
+            answer(false, false);
+        } catch (const DbError&) {
+            // Told by the next request, on this connection or a new one.
+        }
     }
 
     // An idle connection has nothing to read, unless the server closed it (stopped, restarted,
@@ -417,21 +463,9 @@ private:
         connect();
     }
 
-    void prepare(int statement) {
-        if (!connection_) lost(false);
-        if (prepared_.test(statement)) return;
-        const StatementText& text = kStatements[statement];
-        const std::string statementName = "mvdb" + std::to_string(statement);
-        if (!PQsendPrepare(connection_, statementName.c_str(), text.sql,
-                           static_cast<int>(text.types.size()), text.types.data())) {
-            lost(false);
-        }
-        answer(text.writes, false);
-        prepared_.set(statement);
-    }
-
-    // The answer of the request sent; its error as a DbError. writes: whether the request
-    // writes; keeps: whether it has changed what is stored once the server ran it.
+    // The answer of the requests sent, up to the end of the pipeline's batch (or of the SQL text
+    // out of a pipeline); the first error as a DbError, else the last request's rows. writes:
+    // whether the requests write; keeps: whether they have changed what is stored once run.
     Result answer(bool writes, bool keeps) {
         // The server's own statement timeout, the same, ends a statement first when it can.
         Clock::time_point deadline = Clock::now() + options_.serverTimeout + kAnswerMargin;
@@ -458,9 +492,21 @@ private:
                 }
             }
             PGresult* result = PQgetResult(connection_);
+            const bool pipelined = PQpipelineStatus(connection_) != PQ_PIPELINE_OFF;
+            // In a pipeline, each request's results end with none, and the batch with its sync.
+            if (!result && pipelined && PQstatus(connection_) == CONNECTION_OK) continue;
             if (!result) break;
             const ExecStatusType status = PQresultStatus(result);
+            if (status == PGRES_PIPELINE_SYNC) {
+                PQclear(result);
+                break;
+            }
             const bool error = status == PGRES_FATAL_ERROR || status == PGRES_NONFATAL_ERROR;
+            if (pipelined && !awaited_.empty()) {
+                // A preparation refused leaves its statement to be prepared again.
+                if (error && awaited_.front() != kExecution) prepared_.reset(awaited_.front());
+                awaited_.pop_front();
+            }
             // A refusal is the server's when it names its cause; else the client library's own.
             if (!refusedFirst) {
                 refusedFirst = error && PQresultErrorField(result, PG_DIAG_SQLSTATE) != nullptr;
@@ -472,6 +518,7 @@ private:
             } else {
                 PQclear(result);
             }
+            if (PQstatus(connection_) != CONNECTION_OK) break;
         }
         if (PQstatus(connection_) != CONNECTION_OK) lost(mayHaveKept());
         if (failed) failStatement(name_, kept.raw(), writes);
@@ -516,6 +563,11 @@ private:
     std::string name_;
     PGconn* connection_ = nullptr;
     std::bitset<kStatementCount> prepared_;
+    // The requests sent whose results are still to come, in order: the statement of each
+    // preparation, kExecution for each run.
+    static constexpr int kExecution = -1;
+    std::deque<int> awaited_;
+    bool lateAnswer_ = false;  // a request sent kAnsweredLater, its answer still unread
 };
 
 PostgresStore::PostgresStore(std::string uri, const OpenOptions& options)
@@ -552,7 +604,12 @@ std::shared_ptr<PostgresStore> PostgresStore::create(const std::string& uri) {
 PostgresStore::Result PostgresStore::run(int statement, const Parameters& parameters) {
     countRequest();
     const bool keeps = inUnit() ? statement == kCommit : kStatements[statement].writes;
-    return connection_->run(statement, parameters, !inUnit(), keeps);
+    // A unit's beginning goes with its first statement; its undoing is awaited by nothing.
+    const Connection::Sending sending =
+        statement == kBeginRead || statement == kBeginWrite ? Connection::Sending::kWithNext
+        : statement == kRollback                            ? Connection::Sending::kAnsweredLater
+                                                            : Connection::Sending::kAnswered;
+    return connection_->run(statement, parameters, !inUnit(), keeps, sending);
 }
 
 void PostgresStore::runUnitStatement(UnitStatement which) {
