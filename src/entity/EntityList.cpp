@@ -35,10 +35,10 @@ void Ctr_Ostrevan::Remplir_Entite() {
     std::int32_t selectedCount = 0;  // not used: the list ends at its first empty row
     mListeEntites = std::make_shared<mvdb::DynArray>(
         Mod_Var::gDatabase->RunQuery(entity::entityQuery().Extract(), "", selectedCount));
-    if (mListeEntites->DCount() > 0) {
+    const std::string answer = mListeEntites->Extract();
+    if (!answer.empty()) {  // DCount above 0
         // Every row is shown, however many there are, up to the first empty one; the rows are
         // read in place, one after the other, and the names shown in one fill.
-        const std::string answer = mListeEntites->Extract();
         mvdb::Pieces rows(answer, mvdb::kAttributeMark);
         toolkit::ItemList names;
         for (std::string_view row = rows.next(); !row.empty(); row = rows.next())

@@ -41,13 +41,12 @@ void Ctr_Ostrevan::Remplir_RubSaisie() {
     std::int32_t selectedCount = 0;  // not used: the answer's rows are counted
     mListeRubriques = std::make_shared<mvdb::DynArray>(
         Mod_Var::gDatabase->RunQuery(rubric::rubricQuery().Extract(), "", selectedCount));
-    mNbRubriques = mListeRubriques->DCount();
-    // The rows are read in place, one after the other, and the items made once: the five lists
-    // share them.
+    // The rows are read in place, one after the other, and counted as DCount counts them (the
+    // empty answer has none); the items are made once, and the five lists share them.
     const std::string answer = mListeRubriques->Extract();
     mvdb::Pieces rows(answer, mvdb::kAttributeMark);
     toolkit::ItemList items;
-    for (int row = 1; row <= mNbRubriques; ++row) {
+    for (mNbRubriques = 0; !answer.empty() && !rows.done(); ++mNbRubriques) {
         mvdb::Pieces values(rows.next(), mvdb::kValueMark);
         const std::string_view key = values.next();
         const std::string_view label = values.next();
