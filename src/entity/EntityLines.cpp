@@ -19,6 +19,7 @@
 #include "platform/TextIndex.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Marks.h"
+#include "platform/toolkit/ItemList.h"
 #include "rubric/RubricCode.h"
 
 namespace {
@@ -26,6 +27,8 @@ namespace {
 // The attribute of a rubric record that holds its label, taken whole.
 constexpr int kLabelAttribute = 1;
 constexpr std::uint32_t kNoCode = platform::TextIndex::kNone;
+// The bytes of a code and its separator in a code line, as most codes are.
+constexpr std::size_t kShortCodeBytes = 4;
 
 // The lines of a parameter record: its distinct codes, numbered in the order met, and each cell
 // (kColumns.size() a line, in the order of the columns) the number of its code, kNoCode where the
@@ -188,6 +191,11 @@ void Ctr_Ostrevan::Remplir_Detail() {
     const std::string text = mEnrParam->Extract();
     const RecordLines lines = recordLines(text);
     const CodeColumns columns = labelColumns(*Mod_Var::gFicRubSaisie, lines, mEnrRubSaisie);
+    // The lines are made in lists of their own, which the emptied list boxes take over whole.
+    toolkit::ItemList display;
+    toolkit::ItemList codeLines;
+    display.reserve(lines.count, lines.count * data::kColumns.size() * entity::kColumnWidth);
+    codeLines.reserve(lines.count, lines.count * data::kColumns.size() * kShortCodeBytes);
     std::string displayLine;
     std::string codeLine;
     for (auto cell = lines.cells.begin(); cell != lines.cells.end();) {
@@ -202,7 +210,9 @@ void Ctr_Ostrevan::Remplir_Detail() {
             displayLine += columns.of(*cell);
             codeLine += lines.codes.text(*cell);
         }
-        Lst_Detail.AddItem(displayLine);
-        Lst_Codes.AddItem(codeLine);
+        display.append(displayLine);
+        codeLines.append(codeLine);
     }
+    Lst_Detail.addItems(display);
+    Lst_Codes.addItems(codeLines);
 }

@@ -26,7 +26,8 @@ std::vector<std::string> strayValues(std::string_view record, int lines) {
         const std::string_view text = mvdb::nthPiece(record, mvdb::kAttributeMark, attribute);
         const bool marked = text.find(mvdb::kSubvalueMark) != std::string_view::npos;
         // No more values than lines, none holding a mark: nothing to name.
-        if (!marked && std::count(text.begin(), text.end(), mvdb::kValueMark) < lines) continue;
+        if (!marked && mvdb::markCount(text, mvdb::kValueMark) < static_cast<std::size_t>(lines))
+            continue;
         mvdb::Pieces values(text, mvdb::kValueMark);
         for (int value = 1; !values.done(); ++value) {
             const std::string_view piece = values.next();

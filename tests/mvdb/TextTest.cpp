@@ -8,6 +8,7 @@
 #include "platform/mvdb/Collation.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/KeySort.h"
+#include "platform/mvdb/Marks.h"
 #include "platform/mvdb/Notation.h"
 #include "platform/mvdb/Sentence.h"
 
@@ -26,6 +27,21 @@ TEST(NotationTest, WritesTheMarksAsCaretBracketAndBackslashAndEscapesOnlyWhatWou
     EXPECT_EQ(toNotation("caf\xC3"), "caf%C3");
     EXPECT_EQ(toNotation("\xFF"), "%FF");
     EXPECT_EQ(fromNotation("%5e%2541 %zz %"), "^%41 %zz %");
+}
+
+TEST(MarksTest, CountsEachMarkOfAnyTextWordByWordAsByteByByte) {
+    std::mt19937 random(11);
+    const std::string bytes = std::string("\xFE\xFD\xFC\x7F\x80\xFF\x01") + '\0' + "a";
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::string text(random() % 40, '\0');
+        for (char& c : text)
+            c = bytes[random() % bytes.size()];
+        for (const char mark : {kAttributeMark, kValueMark, kSubvalueMark}) {
+            ASSERT_EQ(markCount(text, mark),
+                      static_cast<std::size_t>(std::count(text.begin(), text.end(), mark)))
+                << toNotation(text);
+        }
+    }
 }
 
 TEST(NotationTest, ReadsBackEveryTextExactly) {
