@@ -171,6 +171,15 @@ CodeColumns labelColumns(const mvdb::DbFile& rubrics, const RecordLines& lines,
     return columns;
 }
 
+// The bytes of all the display lines: a label in UTF-8 may take more bytes than characters.
+std::size_t displayBytes(const RecordLines& lines, const CodeColumns& columns) {
+    std::size_t bytes = 0;
+    for (const std::uint32_t cell : lines.cells)
+        bytes +=
+            cell != kNoCode && columns.has(cell) ? columns.of(cell).size() : entity::kColumnWidth;
+    return bytes;
+}
+
 }  // namespace
 
 std::string Ctr_Ostrevan::Lire_Enregistrement(const component::Ref<mvdb::DbFile>& file,
@@ -194,7 +203,7 @@ void Ctr_Ostrevan::Remplir_Detail() {
     // The lines are made in lists of their own, which the emptied list boxes take over whole.
     toolkit::ItemList display;
     toolkit::ItemList codeLines;
-    display.reserve(lines.count, lines.count * data::kColumns.size() * entity::kColumnWidth);
+    display.reserve(lines.count, displayBytes(lines, columns));
     codeLines.reserve(lines.count, lines.count * data::kColumns.size() * kShortCodeBytes);
     std::string displayLine;
     std::string codeLine;

@@ -5,7 +5,6 @@
 // separated by 254, the values of an attribute by 253, the subvalues of a value by 252.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -73,18 +72,20 @@ private:
 
 // How many times mark occurs in text, eight bytes at a time: a byte of the word equal to the
 // mark becomes 0 by the exclusive or, and only a zero byte keeps its high bit clear through the
-// additions, which carry nothing from one byte to the next.
+// additions, which carry nothing from one byte to the next; the multiplication sums the bytes
+// left at 1 into the top byte.
 inline std::size_t markCount(std::string_view text, char mark) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    const std::uint64_t repeated = 0x0101010101010101ull * static_cast<unsigned char>(mark);
+    const std::uint64_t repeated = kOnes * static_cast<unsigned char>(mark);
     std::size_t count = 0;
     std::size_t at = 0;
     for (; at + 8 <= text.size(); at += 8) {
         std::uint64_t word;
         std::memcpy(&word, text.data() + at, 8);
         word ^= repeated;
-        count +=
-            static_cast<std::size_t>(std::popcount(~(((word & kLow7) + kLow7) | word | kLow7)));
+        const std::uint64_t zeros = ~(((word & kLow7) + kLow7) | word | kLow7) >> 7;
+        count += static_cast<std::size_t>((zeros * kOnes) >> 56);
     }
     for (; at < text.size(); ++at)
         count += text[at] == mark;

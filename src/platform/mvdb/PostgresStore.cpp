@@ -664,10 +664,14 @@ void PostgresStore::seekRecords(FileId file, std::span<const std::string_view> k
         visit(asked.find(read.bytes(row, 0)), read.bytes(row, 2), read.number(row, 1));
 }
 
-void PostgresStore::visitFile(FileId file, const VersionedVisitor& visit) {
+std::size_t PostgresStore::passOverFile(FileId file, const platform::TextIndex& keys,
+                                        const KeyRecordVisitor& visit) {
     const Result read = run(kReadFile, Parameters().number(file));
-    for (int row = 0; row < read.rows(); ++row)
-        visit(read.bytes(row, 0), read.bytes(row, 2), read.number(row, 1));
+    for (int row = 0; row < read.rows(); ++row) {
+        const std::uint32_t key = keys.find(read.bytes(row, 0));
+        if (key != platform::TextIndex::kNone) visit(key, read.bytes(row, 2), read.number(row, 1));
+    }
+    return static_cast<std::size_t>(read.rows());
 }
 
 std::size_t PostgresStore::countRecords(FileId file) {

@@ -450,11 +450,17 @@ void SqliteStore::seekRecords(FileId file, std::span<const std::string_view> key
         visit(static_cast<std::size_t>(read->integer(0)), read->text(2), read->integer(1));
 }
 
-void SqliteStore::visitFile(FileId file, const VersionedVisitor& visit) {
+std::size_t SqliteStore::passOverFile(FileId file, const platform::TextIndex& keys,
+                                      const KeyRecordVisitor& visit) {
     Statement::Use select(statement(kReadFile));
     select->bind(1, file);
-    while (select->step())
-        visit(select->text(0), select->text(2), select->integer(1));
+    std::size_t records = 0;
+    for (; select->step(); ++records) {
+        // The text and the version are taken only from a record kept.
+        const std::uint32_t key = keys.find(select->text(0));
+        if (key != platform::TextIndex::kNone) visit(key, select->text(2), select->integer(1));
+    }
+    return records;
 }
 
 std::size_t SqliteStore::countRecords(FileId file) {

@@ -70,7 +70,8 @@ private:
     void runUnitStatement(UnitStatement statement) override;
     void seekRecords(FileId file, std::span<const std::string_view> keys,
                      const KeyRecordVisitor& visit) override;
-    void visitFile(FileId file, const VersionedVisitor& visit) override;
+    std::size_t passOverFile(FileId file, const platform::TextIndex& keys,
+                             const KeyRecordVisitor& visit) override;
     std::size_t countRecords(FileId file) override;
     Statement& statement(int which);
     void execute(const char* sql);

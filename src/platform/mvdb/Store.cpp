@@ -107,13 +107,7 @@ void Store::readRecords(FileId file, const platform::TextIndex& keys,
         seekRecords(file, keys.texts(), visit);
         return;
     }
-    std::size_t records = 0;
-    visitFile(file, [&](std::string_view key, std::string_view text, Version version) {
-        ++records;
-        const std::uint32_t place = keys.find(key);
-        if (place != platform::TextIndex::kNone) visit(place, text, version);
-    });
-    noteFileSize(file, records);
+    noteFileSize(file, passOverFile(file, keys, visit));
 }
 
 bool Store::scanPays(FileId file, std::size_t keys) {

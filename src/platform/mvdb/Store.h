@@ -124,11 +124,10 @@ protected:
     // The records of the keys, by one seek a key (Store::readRecords).
     virtual void seekRecords(FileId file, std::span<const std::string_view> keys,
                              const KeyRecordVisitor& visit) = 0;
-    // Every record of the file with its key and version, in no given order, from one state of
-    // the file.
-    using VersionedVisitor =
-        std::function<void(std::string_view key, std::string_view text, Version version)>;
-    virtual void visitFile(FileId file, const VersionedVisitor& visit) = 0;
+    // The records of the keys, by one pass over the file that keeps those whose key the index
+    // holds, from one state of the file; answers the number of the file's records passed over.
+    virtual std::size_t passOverFile(FileId file, const platform::TextIndex& keys,
+                                     const KeyRecordVisitor& visit) = 0;
     // The number of the file's records.
     virtual std::size_t countRecords(FileId file) = 0;
     // Notes the number of the file's records that a pass over it met, so that no count is needed.
