@@ -40,8 +40,9 @@ void openEntity(benchmark::State& state, Store store) {
 }
 
 // The first opening of a host that has just started, on its new connection to the server: the
-// component prepares its statements and counts the rubric file anew, and the server plans them.
-// Measured beside the steady opening, which a connection long open makes.
+// component's statements carry their preparations, and the new server process plans each once and
+// reads the record into memory it has not used yet. Measured beside the steady opening, which a
+// connection long open makes.
 void BM_FirstOpening_Headless_Server(benchmark::State& state) {
     bench::floorIs(state, "BM_OpenEntity_Headless_Server");
     const int lines = linesOf(state);
