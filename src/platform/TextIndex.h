@@ -82,6 +82,16 @@ private:
         return hash ^ (hash >> 31);
     }
 
+    // Short texts, the most common, are compared without a call.
+    static bool same(std::string_view held, std::string_view text) {
+        if (held.size() != text.size()) return false;
+        if (text.size() > 8) return std::memcmp(held.data(), text.data(), text.size()) == 0;
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            if (held[at] != text[at]) return false;
+        }
+        return true;
+    }
+
     // The slot that holds the text, or the empty one where it would go.
     std::size_t slotOf(std::string_view text, std::uint64_t hash) const {
         const std::size_t mask = slots_.size() - 1;
@@ -89,7 +99,7 @@ private:
             const std::uint64_t held = slots_[slot];
             if (held == 0) return slot;
             if ((held & kHashBits) == (hash & kHashBits) &&
-                texts_[static_cast<std::uint32_t>(held) - 1] == text)
+                same(texts_[static_cast<std::uint32_t>(held) - 1], text))
                 return slot;
         }
     }

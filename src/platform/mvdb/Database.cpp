@@ -13,7 +13,8 @@ namespace mvdb {
 namespace {
 
 bool isValidName(std::string_view name) {
-    return !name.empty() && std::none_of(name.begin(), name.end(), isMark);
+    return !name.empty() &&
+           std::none_of(name.begin(), name.end(), [](char c) { return isMark(c); });
 }
 
 // A name that a write may store: a valid one, short enough for either store to keep.
