@@ -326,14 +326,12 @@ private:
 // that was not made.
 //
 // Requests are pipelined: a statement's first run on the connection sends its preparation with
-// it, the beginning of a unit of work goes with the unit's first statement, and the end of a unit
-// that is undone is sent without waiting, its answer read before the next request. An opening
-// of an entity thus waits for two answers, not four, and for no preparation of its own.
+// it, and the beginning of a unit of work goes with the unit's first statement. An opening of an
+// entity thus waits for three answers, not four, and for no preparation of its own.
 class PostgresStore::Connection {
 public:
-    // How a request is sent: answered before the call returns; held to go with the next one; or
-    // sent, its answer read before the next request (an undoing, whose failure loses nothing).
-    enum class Sending { kAnswered, kWithNext, kAnsweredLater };
+    // How a request is sent: answered before the call returns, or held to go with the next one.
+    enum class Sending { kAnswered, kWithNext };
 
     Connection(std::string uri, const OpenOptions& options)
         : uri_(std::move(uri)), options_(options) {
@@ -351,7 +349,6 @@ public:
     // a unit of work may do; keeps: whether the statement, once run, has changed what is stored.
     Result run(int statement, const Parameters& parameters, bool mayReconnect, bool keeps,
                Sending sending) {
-        readLateAnswer();
         if (mayReconnect) reconnectWhenLost();
         if (!connection_) lost(false);
         if (PQpipelineStatus(connection_) == PQ_PIPELINE_OFF && !PQenterPipelineMode(connection_))
@@ -374,15 +371,11 @@ public:
         awaited_.push_back(kExecution);
         if (sending == Sending::kWithNext) return Result(nullptr);
         if (!PQpipelineSync(connection_)) lost(false);
-        if (sending == Sending::kAnswered) return answer(kStatements[statement].writes, keeps);
-        send(Clock::now() + options_.serverTimeout);
-        lateAnswer_ = true;
-        return Result(nullptr);
+        return answer(kStatements[statement].writes, keeps);
     }
 
     // Runs SQL text without parameters, as one request.
     void execute(const char* sql) {
-        readLateAnswer();
         if (!connection_) lost(false);
         if (PQpipelineStatus(connection_) != PQ_PIPELINE_OFF && !PQexitPipelineMode(connection_))
             lost(false);
@@ -437,19 +430,6 @@ private:
         PQfinish(connection_);
         connection_ = nullptr;
         awaited_.clear();
-        lateAnswer_ = false;
-    }
-
-    // Reads the answer of the request sent kAnsweredLater, if any. It undid a unit: its failure
-    // loses nothing, and a connection that it finds lost is made again by the next call that may.
-    void readLateAnswer() {
-        if (!lateAnswer_) return;
-        lateAnswer_ = false;
-        try {
-            answer(false, false);
-        } catch (const DbError&) {
-            // Told by the next request, on this connection or a new one.
-        }
     }
 
     // An idle connection has nothing to read, unless the server closed it (stopped, restarted,
@@ -567,7 +547,6 @@ private:
     // preparation, kExecution for each run.
     static constexpr int kExecution = -1;
     std::deque<int> awaited_;
-    bool lateAnswer_ = false;  // a request sent kAnsweredLater, its answer still unread
 };
 
 PostgresStore::PostgresStore(std::string uri, const OpenOptions& options)
@@ -604,11 +583,10 @@ std::shared_ptr<PostgresStore> PostgresStore::create(const std::string& uri) {
 PostgresStore::Result PostgresStore::run(int statement, const Parameters& parameters) {
     countRequest();
     const bool keeps = inUnit() ? statement == kCommit : kStatements[statement].writes;
-    // A unit's beginning goes with its first statement; its undoing is awaited by nothing.
-    const Connection::Sending sending =
-        statement == kBeginRead || statement == kBeginWrite ? Connection::Sending::kWithNext
-        : statement == kRollback                            ? Connection::Sending::kAnsweredLater
-                                                            : Connection::Sending::kAnswered;
+    // A unit's beginning goes with its first statement.
+    const Connection::Sending sending = statement == kBeginRead || statement == kBeginWrite
+                                            ? Connection::Sending::kWithNext
+                                            : Connection::Sending::kAnswered;
     return connection_->run(statement, parameters, !inUnit(), keeps, sending);
 }
 
