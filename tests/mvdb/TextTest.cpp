@@ -128,7 +128,7 @@ TEST(KeySortTest, SortsInTheKeysByteOrderAndEqualKeysByTheTieBreak) {
             ASSERT_FALSE(seen[rows[i].row]) << "trial " << trial << ": a row twice";
             seen[rows[i].row] = true;
             if (i == 0) continue;
-            const int order = rows[i - 1].key.compare(rows[i].key);
+            const int order = rows[i - 1].key().compare(rows[i].key());
             ASSERT_TRUE(order < 0 || (order == 0 && rows[i - 1].row > rows[i].row))
                 << "trial " << trial << ", place " << i;
         }

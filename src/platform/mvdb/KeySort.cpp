@@ -50,11 +50,11 @@ public:
 
 private:
     static int byteAt(const KeyedRow& row, std::size_t depth) {
-        return depth < row.key.size() ? static_cast<unsigned char>(row.key[depth]) : -1;
+        return depth < row.size ? static_cast<unsigned char>(row.bytes[depth]) : -1;
     }
 
     bool before(const KeyedRow& a, const KeyedRow& b, std::size_t depth) const {
-        const int order = a.key.substr(depth).compare(b.key.substr(depth));
+        const int order = a.key().substr(depth).compare(b.key().substr(depth));
         return order != 0 ? order < 0 : tiedBefore_(a.row, b.row);
     }
 

@@ -36,6 +36,8 @@ std::vector<int> parseFieldList(std::string_view list) {
 
 // Whether the field, or one of its values, is the value; read in place, as every record is.
 bool holdsValue(std::string_view field, std::string_view value) {
+    // A value of the field is shorter than the field, unless it is the whole field.
+    if (field.size() <= value.size()) return field == value;
     for (std::size_t start = 0;;) {
         const std::size_t end = field.find(kValueMark, start);
         if (field.substr(start, end - start) == value) return true;
