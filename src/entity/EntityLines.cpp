@@ -59,8 +59,7 @@ RecordLines recordLines(std::string_view text) {
         columns.emplace_back(mvdb::nthPiece(text, mvdb::kAttributeMark, attribute),
                              mvdb::kValueMark);
     const std::string_view weekdays = mvdb::nthPiece(text, mvdb::kAttributeMark, data::kColumns[0]);
-    const auto expected = static_cast<std::size_t>(
-        std::count(weekdays.begin(), weekdays.end(), mvdb::kValueMark) + 1);
+    const auto expected = static_cast<std::size_t>(mvdb::markCount(weekdays, mvdb::kValueMark) + 1);
     RecordLines lines;
     lines.codes = platform::TextIndex(expected);
     lines.cells.reserve(expected * columns.size());

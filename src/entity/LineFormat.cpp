@@ -16,8 +16,10 @@ void appendColumn(std::string& line, std::string_view code, std::string_view lab
     std::size_t characters = 0;
     const auto fitting = [&](std::string_view text) {
         std::size_t at = 0;
-        for (; characters < kShownWidth && at < text.size(); ++characters)
-            at += platform::characterLength(text, at);
+        for (; characters < kShownWidth && at < text.size(); ++characters) {
+            const bool ascii = static_cast<unsigned char>(text[at]) < 0x80;
+            at += ascii ? 1 : platform::characterLength(text, at);
+        }
         return text.substr(0, at);
     };
     line += fitting(code);
