@@ -7,7 +7,10 @@
 #include <tuple>
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
+#include "OtherProgram.h"
 #include "TestDatabase.h"
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbError.h"
@@ -124,6 +127,68 @@ TEST_P(DatabaseTest, ATransactionKeepsItsWritesOnlyWhenCommitted) {
     put(database_, "TPSPARAMBASCUL", "002", "^^^^102");
     kept.commit();
     EXPECT_EQ(stored(Database::Open(location()), "TPSPARAMBASCUL", "002"), "^^^^102");
+}
+
+// Each write and each deletion of a record is kept in its history, with the text it replaced, its
+// time and its user, in the transaction of the write: a refused write and an undone one leave
+// none. A database of the earlier layout, without history, opens and reads as before, and gains
+// the history at its next write.
+TEST_P(DatabaseTest, EachWriteOfARecordIsKeptInItsHistoryWithTheWriteItself) {
+    DbRecord mine = parameters().NewRecord("007");
+    mine.Assign(fromNotation("^^^^101"));
+    mine.DBWrite();
+    mine.Assign(fromNotation("^^^^101]102"));
+    mine.DBWrite();
+    const DbFile theirs = otherUser().OpenFile("TPSPARAMBASCUL");
+    theirs.WriteRecord("007", fromNotation("^^^^103"));
+    mine.Assign(fromNotation("^^^^104"));
+    EXPECT_EQ(errorNumberOf([&] { mine.DBWrite(); }), kErrRecordChanged);
+    {
+        Database::Transaction undone(database_);
+        parameters().WriteRecord("007", fromNotation("^^^^105"));
+    }
+    theirs.DeleteRecord("007");
+
+    // Newest first: whether each change is a deletion, and the text it replaced ("none").
+    const std::vector<std::pair<bool, std::string>> expected = {
+        {true, "^^^^103"}, {false, "^^^^101]102"}, {false, "^^^^101"}, {false, "none"}};
+    const std::vector<Store::Change> history = parameters().History("007");
+    ASSERT_EQ(history.size(), expected.size());
+    const std::string user = GetParam() == testing::StoreKind::kFile
+                                 ? ::getpwuid(::geteuid())->pw_name
+                                 : database_.Name().substr(13, database_.Name().find('@') - 13);
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Store::Change& change = history[i];
+        EXPECT_EQ(change.deleted, expected[i].first);
+        EXPECT_EQ(change.replaced ? toNotation(*change.replaced) : "none", expected[i].second);
+        EXPECT_EQ(change.user, user);
+        if (i == 0) continue;
+        // A deletion notes the version it removed; each write, a version above the one before.
+        EXPECT_EQ(change.version < history[i - 1].version, i != 1);
+        EXPECT_LE(change.time, history[i - 1].time);
+    }
+    EXPECT_EQ(history[0].version, history[1].version);
+
+    // The earlier layout: the history table dropped, and the layout number that went with it.
+    if (GetParam() == testing::StoreKind::kFile) {
+        testing::OtherProgram(location()).run("DROP TABLE history; PRAGMA user_version = 2;");
+    } else {
+        const std::size_t start = location().find("@/") + 2;
+        test_support::PostgresServer::shared().run(
+            location().substr(start, location().find('?') - start),
+            "DROP TABLE mvdb_history; UPDATE mvdb_layout SET layout = 1");
+    }
+    const Database reader = Database::Open(location(), {std::chrono::milliseconds(50), true});
+    EXPECT_EQ(stored(reader, "TPSPARAMBASCUL", "001"), kStored);
+    EXPECT_TRUE(reader.OpenFile("TPSPARAMBASCUL").History("001").empty());
+    const Database writer = Database::Open(location());
+    EXPECT_FALSE(writer.ReadOnly());
+    writer.OpenFile("TPSPARAMBASCUL").WriteRecord("001", fromNotation("^^^^106"));
+    const std::vector<Store::Change> gained = writer.OpenFile("TPSPARAMBASCUL").History("001");
+    ASSERT_EQ(gained.size(), 1u);
+    EXPECT_EQ(toNotation(gained[0].replaced.value_or("none")), kStored);
+    EXPECT_EQ(stored(reader, "TPSPARAMBASCUL", "001"), "^^^^106");
 }
 
 TEST_P(DatabaseTest, SeveralRecordsAreReadAtOnceInTheOrderAsked) {

@@ -66,6 +66,8 @@ public:
     void WriteRecord(std::string_view key, std::string_view text) const;
     // Removes the record; kErrNoSuchRecord when there is none.
     void DeleteRecord(std::string_view key) const;
+    // The writes and the deletions of the record under the key, newest first (Store::history).
+    std::vector<Store::Change> History(std::string_view key) const;
     std::vector<std::string> Keys() const;
     // Visits every record in the byte order of the keys, all read from one state of the file.
     void ForEachRecord(const Store::RecordVisitor& visit) const;
@@ -127,7 +129,7 @@ public:
     DbFile OpenFile(std::string_view name) const;
     DbFile CreateFile(std::string_view name) const;
     std::vector<std::string> FileNames() const;
-    // Removes every file with its records, leaving the database empty.
+    // Removes every file with its records and their history, leaving the database empty.
     void RemoveFiles() const { store_->removeFiles(); }
     // Runs a query command (Selection.h). count receives the number of records selected.
     DynArray RunQuery(std::string_view command, std::string_view option, std::int32_t& count) const;

@@ -22,17 +22,29 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::seconds kAnswerMargin{2};
 
-constexpr int kLayout = 1;  // the layout of the tables below
+// The layouts of the tables: 1 kept the records; 2 keeps the history of their writes too, each
+// write and each deletion noting, in its own statement, the version written or removed, the text
+// replaced, the server's time and the user's role.
+constexpr int kLayout = 2;
 
 // Sent as one request, which the server runs as one transaction.
 constexpr const char* kTables =
     "CREATE TABLE mvdb_layout (layout integer NOT NULL);"
-    "INSERT INTO mvdb_layout VALUES (1);"
+    "INSERT INTO mvdb_layout VALUES (2);"
     "CREATE TABLE mvdb_files (id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY,"
     " name bytea NOT NULL UNIQUE);"
     "CREATE TABLE mvdb_records (file bigint NOT NULL REFERENCES mvdb_files (id),"
     " key bytea NOT NULL, version bigint NOT NULL, text bytea NOT NULL, PRIMARY KEY (file, key));"
     "CREATE SEQUENCE mvdb_versions;";
+// A deletion notes the version it removed, which its write noted too. Laid out with the tables, or
+// over a database of the first layout by its first user who may write.
+constexpr const char* kHistoryTable =
+    "CREATE TABLE IF NOT EXISTS mvdb_history (file bigint NOT NULL, key bytea NOT NULL,"
+    " version bigint NOT NULL, deleted boolean NOT NULL,"
+    " written_at timestamptz NOT NULL DEFAULT clock_timestamp(),"
+    " written_by text NOT NULL DEFAULT session_user, replaced bytea,"
+    " PRIMARY KEY (file, key, version, deleted));"
+    "UPDATE mvdb_layout SET layout = 2 WHERE layout < 2;";
 
 constexpr Oid kBytes = 17;         // bytea
 constexpr Oid kNumber = 20;        // bigint
@@ -51,10 +63,12 @@ enum StatementId {
     kUpdateIf,
     kInsertIfNone,
     kDeleteRecord,
+    kHistory,
     kKeys,
     kScan,
     kWritable,
     kRemoveRecords,
+    kRemoveHistory,
     kRemoveFiles,
     kBeginWrite,
     kBeginRead,
@@ -84,31 +98,48 @@ const std::array<StatementText, kStatementCount> kStatements = {{
      {kNumber, kBytesArray}},
     {"SELECT key, version, text FROM mvdb_records WHERE file = $1", {kNumber}},
     {"SELECT count(*) FROM mvdb_records WHERE file = $1", {kNumber}},
-    {"INSERT INTO mvdb_records (file, key, version, text)"
+    // Each write notes itself in the history in its own statement, with the text it replaced as
+    // the statement's snapshot holds it (every part of a statement reads the one snapshot).
+    {"WITH written AS (INSERT INTO mvdb_records (file, key, version, text)"
      " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key)"
-     " DO UPDATE SET version = excluded.version, text = excluded.text RETURNING version",
+     " DO UPDATE SET version = excluded.version, text = excluded.text RETURNING version),"
+     " noted AS (INSERT INTO mvdb_history (file, key, version, deleted, replaced)"
+     " SELECT $1, $2, version, false, (SELECT text FROM mvdb_records WHERE file = $1 AND key = $2)"
+     " FROM written) SELECT version FROM written",
      {kNumber, kBytes, kBytes},
      true},
-    {"UPDATE mvdb_records SET version = nextval('mvdb_versions'), text = $3"
-     " WHERE file = $1 AND key = $2 AND version = $4 RETURNING version",
+    {"WITH written AS (UPDATE mvdb_records SET version = nextval('mvdb_versions'), text = $3"
+     " WHERE file = $1 AND key = $2 AND version = $4 RETURNING version),"
+     " noted AS (INSERT INTO mvdb_history (file, key, version, deleted, replaced)"
+     " SELECT $1, $2, written.version, false, stored.text FROM written, mvdb_records AS stored"
+     " WHERE stored.file = $1 AND stored.key = $2) SELECT version FROM written",
      {kNumber, kBytes, kBytes, kNumber},
      true},
-    {"INSERT INTO mvdb_records (file, key, version, text)"
+    {"WITH written AS (INSERT INTO mvdb_records (file, key, version, text)"
      " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key) DO NOTHING"
-     " RETURNING version",
+     " RETURNING version), noted AS (INSERT INTO mvdb_history (file, key, version, deleted)"
+     " SELECT $1, $2, version, false FROM written) SELECT version FROM written",
      {kNumber, kBytes, kBytes},
      true},
-    {"DELETE FROM mvdb_records WHERE file = $1 AND key = $2 RETURNING version",
+    {"WITH removed AS (DELETE FROM mvdb_records WHERE file = $1 AND key = $2"
+     " RETURNING version, text), noted AS (INSERT INTO mvdb_history (file, key, version, deleted,"
+     " replaced) SELECT $1, $2, version, true, text FROM removed) SELECT version FROM removed",
      {kNumber, kBytes},
      true},
+    {"SELECT version, (extract(epoch FROM written_at) * 1000000)::bigint, written_by,"
+     " deleted::integer::bigint, replaced FROM mvdb_history WHERE file = $1 AND key = $2"
+     " ORDER BY version DESC, deleted DESC",
+     {kNumber, kBytes}},
     {"SELECT key FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
     {"SELECT key, text FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
     {"SELECT (has_table_privilege('mvdb_records', 'INSERT')"
      " AND has_table_privilege('mvdb_records', 'UPDATE')"
      " AND has_sequence_privilege('mvdb_versions', 'USAGE') AND NOT pg_is_in_recovery()"
+     " AND coalesce(has_table_privilege(to_regclass('mvdb_history'), 'INSERT'), false)"
      " AND current_setting('default_transaction_read_only') = 'off')::integer::bigint",
      {}},
     {"DELETE FROM mvdb_records", {}, true},
+    {"DELETE FROM mvdb_history", {}, true},
     {"DELETE FROM mvdb_files", {}, true},
     {"BEGIN", {}},
     {"BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY", {}},
@@ -311,6 +342,7 @@ public:
         return {PQgetvalue(result_.get(), row, column),
                 static_cast<std::size_t>(PQgetlength(result_.get(), row, column))};
     }
+    bool isNull(int row, int column) const { return PQgetisnull(result_.get(), row, column); }
     std::int64_t number(int row, int column) const {
         return fromNetwork(PQgetvalue(result_.get(), row, column));
     }
@@ -571,12 +603,26 @@ std::shared_ptr<PostgresStore> PostgresStore::open(const std::string& uri,
         throw DbError(kErrNotADatabase, "La base de données « " + store->name() +
                                             " » vient d'une version plus récente du programme.");
     }
+    if (layout.number(0, 0) < kLayout) store->layOutHistory(options.readOnly);
     return store;
+}
+
+void PostgresStore::layOutHistory(bool readOnly) {
+    keepsHistory_ = false;
+    if (readOnly) return;
+    try {
+        connection_->execute(kHistoryTable);
+        keepsHistory_ = true;
+    } catch (const DbError& error) {
+        // A role that may not lay the table out reads the database as before, and may not write
+        // it (writable) until a role that may has opened it.
+        if (error.number() != kErrDatabaseReadOnly && error.number() != kErrReadRefused) throw;
+    }
 }
 
 std::shared_ptr<PostgresStore> PostgresStore::create(const std::string& uri) {
     std::shared_ptr<PostgresStore> store(new PostgresStore(uri, OpenOptions{}));
-    store->connection_->execute(kTables);
+    store->connection_->execute((std::string(kTables) + kHistoryTable).c_str());
     return store;
 }
 
@@ -616,8 +662,8 @@ std::vector<std::string> PostgresStore::fileNames() {
 
 void PostgresStore::removeFiles() {
     inOwnUnit(UnitKind::kWrite, [this] {
-        run(kRemoveRecords, {});
-        run(kRemoveFiles, {});
+        for (const int which : {kRemoveRecords, kRemoveHistory, kRemoveFiles})
+            run(which, {});
         return 0;
     });
 }
@@ -674,6 +720,22 @@ Store::WriteResult PostgresStore::writeRecordIf(FileId file, std::string_view ke
 
 bool PostgresStore::deleteRecord(FileId file, std::string_view key) {
     return run(kDeleteRecord, Parameters().number(file).bytes(key)).rows() > 0;
+}
+
+std::vector<Store::Change> PostgresStore::history(FileId file, std::string_view key) {
+    std::vector<Change> changes;
+    if (!keepsHistory_) return changes;
+    const Result read = run(kHistory, Parameters().number(file).bytes(key));
+    for (int row = 0; row < read.rows(); ++row) {
+        Change& change = changes.emplace_back();
+        change.version = read.number(row, 0);
+        change.time = std::chrono::sys_time<std::chrono::microseconds>(
+            std::chrono::microseconds(read.number(row, 1)));
+        change.user = read.bytes(row, 2);
+        change.deleted = read.number(row, 3) != 0;
+        if (!read.isNull(row, 4)) change.replaced = read.bytes(row, 4);
+    }
+    return changes;
 }
 
 std::vector<std::string> PostgresStore::keys(FileId file) {

@@ -3,11 +3,14 @@
 // it.
 //
 // The server's database holds the tables mvdb_files (id, name) and mvdb_records (file, key,
-// version, text), keyed by file and key, and the sequence mvdb_versions that gives every write
-// its version. Names, keys and texts are bytea, sent and received as raw bytes, so that any byte
-// is kept and sorted as the SQLite store keeps and sorts it. Every statement is prepared once a
-// connection, with its values bound. A write outside a unit of work is one statement, kept or
-// not whole by the server; a conditional write checks the version in the same statement.
+// version, text), keyed by file and key, the sequence mvdb_versions that gives every write its
+// version, and mvdb_history (file, key, version, deleted, written_at, written_by, replaced), where
+// each write and each deletion notes itself in its own statement, with the server's time and the
+// session's role. A database of the first layout, without that table, gains it when a role that
+// may write opens it. Names, keys and texts are bytea, sent and received as raw bytes, so that any
+// byte is kept and sorted as the SQLite store keeps and sorts it. Every statement is prepared once
+// a connection, with its values bound. A write outside a unit of work is one statement, kept or not
+// whole by the server; a conditional write checks the version in the same statement.
 //
 // The connection: opened with a bounded wait (OpenOptions::serverTimeout), each answer awaited no
 // longer, lock waits bounded by busyTimeout. A location may name several servers (a primary and
@@ -55,6 +58,7 @@ public:
     WriteResult writeRecordIf(FileId file, std::string_view key, std::string_view text,
                               std::optional<Version> expected) override;
     bool deleteRecord(FileId file, std::string_view key) override;
+    std::vector<Change> history(FileId file, std::string_view key) override;
     std::vector<std::string> keys(FileId file) override;
     void scan(FileId file, const RecordVisitor& visit) override;
 
@@ -70,10 +74,14 @@ private:
     std::size_t passOverFile(FileId file, const platform::TextIndex& keys,
                              const KeyRecordVisitor& visit) override;
     std::size_t countRecords(FileId file) override;
+    // Lays out the history table over a database of the first layout, unless opened read-only or
+    // by a role that may not; keepsHistory_ tells whether it is there.
+    void layOutHistory(bool readOnly);
     // Runs a prepared statement of the store with its parameters; answers its rows.
     Result run(int statement, const Parameters& parameters);
 
     std::unique_ptr<Connection> connection_;
+    bool keepsHistory_ = true;
 };
 
 }  // namespace mvdb

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,16 +23,24 @@ constexpr int kApplicationId = 0x4D564442;  // "MVDB", in the SQLite file's head
 // The layouts of the file: 1 kept no versions; 2 keeps a version in each record, before its text
 // so that checking a version reads none of the text. A write raises its record's version by one;
 // a record made anew starts above the highest version of any record removed so far (retired), so
-// that the versions of one key never repeat, even across a removal.
+// that the versions of one key never repeat, even across a removal. 3 keeps the history of the
+// writes: each write and each deletion notes the version, the text replaced, the time and the
+// user, in the transaction of the write.
 constexpr int kFirstLayout = 1;
-constexpr int kLayout = 2;
+constexpr int kVersionsLayout = 2;
+constexpr int kLayout = 3;
 
 constexpr const char* kTables =
     "CREATE TABLE files (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
     "CREATE TABLE records (file INTEGER NOT NULL REFERENCES files (id), key TEXT NOT NULL,"
     " version INTEGER NOT NULL, text BLOB NOT NULL, PRIMARY KEY (file, key)) WITHOUT ROWID;"
-    "CREATE TABLE versions (retired INTEGER NOT NULL);"
-    "PRAGMA user_version = 2;";
+    "CREATE TABLE versions (retired INTEGER NOT NULL);";
+// A deletion notes the version it removed, which its write noted too.
+constexpr const char* kHistoryTable =
+    "CREATE TABLE history (file INTEGER NOT NULL, key TEXT NOT NULL, version INTEGER NOT NULL,"
+    " deleted INTEGER NOT NULL, time INTEGER NOT NULL, user TEXT NOT NULL, replaced BLOB,"
+    " PRIMARY KEY (file, key, version, deleted)) WITHOUT ROWID;"
+    "PRAGMA user_version = 3;";
 constexpr const char* kSchema =
     "BEGIN;"
     "PRAGMA application_id = 1297499202;";
@@ -67,10 +76,13 @@ enum StatementId {
     kInsertIfNone,
     kDeleteRecord,
     kRetire,
+    kNoteChange,
+    kHistory,
     kKeys,
     kScan,
     kRetireAll,
     kRemoveRecords,
+    kRemoveHistory,
     kRemoveFiles,
     kBeginWrite,
     kBeginRead,
@@ -99,12 +111,17 @@ const std::array<std::string, kStatementCount> kStatements = {
     " AND version = ?4 RETURNING version",
     "INSERT INTO records (file, key, version, text) SELECT ?1, ?2, retired + 1, ?3 FROM versions"
     " WHERE true ON CONFLICT (file, key) DO NOTHING RETURNING version",
-    "DELETE FROM records WHERE file = ?1 AND key = ?2 RETURNING version",
+    "DELETE FROM records WHERE file = ?1 AND key = ?2 RETURNING version, text",
     "UPDATE versions SET retired = max(retired, ?1)",
+    "INSERT INTO history (file, key, version, deleted, time, user, replaced)"
+    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
+    "SELECT version, time, user, deleted, replaced FROM history WHERE file = ?1 AND key = ?2"
+    " ORDER BY version DESC, deleted DESC",
     "SELECT key FROM records WHERE file = ?1 ORDER BY key",
     "SELECT key, text FROM records WHERE file = ?1 ORDER BY key",
     "UPDATE versions SET retired = max(retired, (SELECT coalesce(max(version), 0) FROM records))",
     "DELETE FROM records",
+    "DELETE FROM history",
     "DELETE FROM files",
     "BEGIN IMMEDIATE",
     "BEGIN",
@@ -196,6 +213,7 @@ public:
     void bindBlob(int index, std::string_view bytes) {
         check(sqlite3_bind_blob64(statement_, index, bytes.data(), bytes.size(), SQLITE_STATIC));
     }
+    void bindNull(int index) { check(sqlite3_bind_null(statement_, index)); }
     void clearBindings() { sqlite3_clear_bindings(statement_); }
     // Runs to the next row: true when there is one, false when the statement is done.
     bool step() {
@@ -205,6 +223,7 @@ public:
         fail(code, path_, sqlite3_errmsg(connection_));
     }
     std::int64_t integer(int column) { return sqlite3_column_int64(statement_, column); }
+    bool isNull(int column) { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
     std::string_view text(int column) {
         const void* bytes = sqlite3_column_blob(statement_, column);
         const int size = sqlite3_column_bytes(statement_, column);
@@ -228,6 +247,17 @@ std::pair<std::uint64_t, std::uint64_t> identityOf(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) return {0, 0};
     return {status.st_dev, status.st_ino};
+}
+
+// The name of the operating system's user that runs the program, which the history notes.
+std::string operatingSystemUser() {
+    passwd entry{};
+    passwd* found = nullptr;
+    std::array<char, 4096> buffer{};
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found) {
+        return found->pw_name;
+    }
+    return std::to_string(::geteuid());
 }
 
 // Whether this user may write the file, and make its journal beside it; a user who may not opens
@@ -316,7 +346,8 @@ std::shared_ptr<SqliteStore> SqliteStore::create(const std::string& path) {
     try {
         sqlite3* connection = connect(path, SQLITE_OPEN_READWRITE, std::chrono::milliseconds(0));
         try {
-            executeScript(connection, path, std::string(kSchema) + kTables + kFirstVersions);
+            executeScript(connection, path,
+                          std::string(kSchema) + kTables + kHistoryTable + kFirstVersions);
         } catch (const DbError&) {
             sqlite3_close_v2(connection);
             throw;
@@ -339,6 +370,7 @@ SqliteStore::SqliteStore(sqlite3* connection, std::string path)
     : connection_(connection),
       path_(std::move(path)),
       fileIdentity_(identityOf(path_)),
+      user_(operatingSystemUser()),
       keySet_(connection),
       statements_(kStatementCount) {}
 
@@ -357,12 +389,16 @@ void SqliteStore::leaveWriteAheadLog() {
 }
 
 void SqliteStore::upgradeLayout(int layout, bool readOnly) {
-    if (layout != kFirstLayout) fail(SQLITE_NOTADB, path_, nullptr);
+    if (layout != kFirstLayout && layout != kVersionsLayout) fail(SQLITE_NOTADB, path_, nullptr);
     if (readOnly) {
-        execute(kFirstLayoutView);
+        if (layout == kFirstLayout) execute(kFirstLayoutView);
+        keepsHistory_ = false;
         return;
     }
-    executeScript(connection_, path_, std::string(kUpgrade) + kTables + kUpgradeCopy);
+    executeScript(connection_, path_,
+                  layout == kFirstLayout
+                      ? std::string(kUpgrade) + kTables + kHistoryTable + kUpgradeCopy
+                      : std::string("BEGIN IMMEDIATE;") + kHistoryTable + "COMMIT;");
 }
 
 SqliteStore::Statement& SqliteStore::statement(int which) {
@@ -422,7 +458,7 @@ std::vector<std::string> SqliteStore::fileNames() {
 void SqliteStore::removeFiles() {
     checkFileInPlace();
     inOwnUnit(UnitKind::kWrite, [this] {
-        for (const int which : {kRetireAll, kRemoveRecords, kRemoveFiles})
+        for (const int which : {kRetireAll, kRemoveRecords, kRemoveHistory, kRemoveFiles})
             run(which);
         return 0;
     });
@@ -474,16 +510,63 @@ std::optional<Store::Version> SqliteStore::write(int which, FileId file, std::st
                                                  std::string_view text,
                                                  std::optional<Version> expected) {
     checkFileInPlace();
-    Statement::Use write(statement(which));
-    write->bind(1, file);
-    write->bind(2, key);
-    write->bindBlob(3, text);
-    if (expected) write->bind(4, *expected);
-    if (!write->step()) return std::nullopt;
-    const Version version = write->integer(0);
-    // Run to its end, so that a failure to keep the write is known here.
-    write->step();
-    return version;
+    return inOwnUnit(UnitKind::kWrite, [&]() -> std::optional<Version> {
+        // A record created replaces no text: none is read for it.
+        const std::optional<Record> replaced =
+            which == kInsertIfNone ? std::nullopt : readRecord(file, key);
+        std::optional<Version> version;
+        {
+            Statement::Use write(statement(which));
+            write->bind(1, file);
+            write->bind(2, key);
+            write->bindBlob(3, text);
+            if (expected) write->bind(4, *expected);
+            if (!write->step()) return std::nullopt;
+            version = write->integer(0);
+            // Run to its end, so that a failure to keep the write is known here.
+            write->step();
+        }
+        noteChange(file, key, *version, false,
+                   replaced ? std::optional<std::string_view>(replaced->text) : std::nullopt);
+        return version;
+    });
+}
+
+void SqliteStore::noteChange(FileId file, std::string_view key, Version version, bool deleted,
+                             std::optional<std::string_view> replaced) {
+    const auto now =
+        std::chrono::time_point_cast<std::chrono::microseconds>(std::chrono::system_clock::now());
+    Statement::Use note(statement(kNoteChange));
+    note->bind(1, file);
+    note->bind(2, key);
+    note->bind(3, version);
+    note->bind(4, std::int64_t{deleted});
+    note->bind(5, now.time_since_epoch().count());
+    note->bind(6, user_);
+    if (replaced) {
+        note->bindBlob(7, *replaced);
+    } else {
+        note->bindNull(7);
+    }
+    note->step();
+}
+
+std::vector<Store::Change> SqliteStore::history(FileId file, std::string_view key) {
+    std::vector<Change> changes;
+    if (!keepsHistory_) return changes;
+    Statement::Use select(statement(kHistory));
+    select->bind(1, file);
+    select->bind(2, key);
+    while (select->step()) {
+        Change& change = changes.emplace_back();
+        change.version = select->integer(0);
+        change.time = std::chrono::sys_time<std::chrono::microseconds>(
+            std::chrono::microseconds(select->integer(1)));
+        change.user = select->text(2);
+        change.deleted = select->integer(3) != 0;
+        if (!select->isNull(4)) change.replaced = select->text(4);
+    }
+    return changes;
 }
 
 Store::Version SqliteStore::writeRecord(FileId file, std::string_view key, std::string_view text) {
@@ -503,18 +586,25 @@ bool SqliteStore::deleteRecord(FileId file, std::string_view key) {
     checkFileInPlace();
     return inOwnUnit(UnitKind::kWrite, [&] {
         std::optional<Version> version;
+        std::string removed;
         {
             Statement::Use remove(statement(kDeleteRecord));
             remove->bind(1, file);
             remove->bind(2, key);
-            if (remove->step()) version = remove->integer(0);
+            if (remove->step()) {
+                version = remove->integer(0);
+                removed = remove->text(1);
+            }
             while (remove->step()) {
             }
         }
         if (!version) return false;
-        Statement::Use retire(statement(kRetire));
-        retire->bind(1, *version);
-        retire->step();
+        {
+            Statement::Use retire(statement(kRetire));
+            retire->bind(1, *version);
+            retire->step();
+        }
+        noteChange(file, key, *version, true, removed);
         return true;
     });
 }

@@ -14,7 +14,11 @@
 // that a colleague who may only read can view it without blocking its owner. A file that an
 // earlier version kept with a write-ahead log is brought to the rollback journal when a writer
 // opens it alone. A file of the first layout, which kept no versions, is laid out anew in place
-// when it is first opened for writing; read-only, its records read as version 0.
+// when it is first opened for writing; read-only, its records read as version 0. A file of the
+// second layout, which kept no history, gains its history table when first opened for writing.
+//
+// History: each write and each deletion of a record notes, in the same transaction, the version
+// written or removed, the text replaced, the machine's time (UTC) and the operating system's user.
 //
 // Failures are DbErrors (DbError.h): kErrNoSuchDatabase (also for a write once the file was
 // removed or replaced), kErrNotADatabase, kErrDatabaseExists, kErrDatabaseLocked (after the busy
@@ -60,6 +64,7 @@ public:
     WriteResult writeRecordIf(FileId file, std::string_view key, std::string_view text,
                               std::optional<Version> expected) override;
     bool deleteRecord(FileId file, std::string_view key) override;
+    std::vector<Change> history(FileId file, std::string_view key) override;
     std::vector<std::string> keys(FileId file) override;
     void scan(FileId file, const RecordVisitor& visit) override;
 
@@ -84,6 +89,9 @@ private:
     // the version written, none when the statement found nothing to write.
     std::optional<Version> write(int which, FileId file, std::string_view key,
                                  std::string_view text, std::optional<Version> expected);
+    // Notes a write (or a deletion) of the record in the history, in the write's transaction.
+    void noteChange(FileId file, std::string_view key, Version version, bool deleted,
+                    std::optional<std::string_view> replaced);
     // Fails with kErrNoSuchDatabase when the path no longer leads to the file that was opened (a
     // write to a removed or replaced file would be lost), with kErrDatabaseReadOnly when the file
     // may no longer be written (made read-only since it was opened).
@@ -92,7 +100,9 @@ private:
     sqlite3* connection_;
     std::string path_;
     std::pair<std::uint64_t, std::uint64_t> fileIdentity_;  // device and inode of the open file
-    SqliteKeySet keySet_;  // the keys of the read of several records under way
+    std::string user_;          // the operating system's user, noted with each write
+    bool keepsHistory_ = true;  // false on a file of an earlier layout opened read-only
+    SqliteKeySet keySet_;       // the keys of the read of several records under way
     std::vector<std::unique_ptr<Statement>> statements_;
 };
 

@@ -61,6 +61,17 @@ public:
         Version version = 0;  // the record's new version, when written
     };
 
+    // One write of a record as the store remembers it: the version written, or the version
+    // removed by a deletion; when (microseconds since the epoch, UTC) and by whom; and the text it
+    // replaced, none when it created the record.
+    struct Change {
+        Version version = 0;
+        std::chrono::sys_time<std::chrono::microseconds> time;
+        std::string user;
+        bool deleted = false;
+        std::optional<std::string> replaced;
+    };
+
     enum class UnitKind {
         kWrite,  // takes the right to write at once, so that no write inside fails on a lock
         kRead    // one consistent state for every read inside, taking no write lock
@@ -87,7 +98,8 @@ public:
     virtual std::optional<FileId> findFile(std::string_view name) = 0;
     virtual FileId createFile(std::string_view name) = 0;
     virtual std::vector<std::string> fileNames() = 0;
-    // Removes every file with its records; the versions they had are never given again.
+    // Removes every file with its records and their history; the versions they had are never given
+    // again.
     virtual void removeFiles() = 0;
 
     virtual std::optional<Record> readRecord(FileId file, std::string_view key) = 0;
@@ -104,6 +116,9 @@ public:
     virtual WriteResult writeRecordIf(FileId file, std::string_view key, std::string_view text,
                                       std::optional<Version> expected) = 0;
     virtual bool deleteRecord(FileId file, std::string_view key) = 0;
+    // The writes and the deletion of the record, newest first, each kept by the store in the
+    // transaction of its write; none on a database of an earlier layout not yet written.
+    virtual std::vector<Change> history(FileId file, std::string_view key) = 0;
     virtual std::vector<std::string> keys(FileId file) = 0;
     // Visits every record of the file in the byte order of the keys, from one state of the file.
     virtual void scan(FileId file, const RecordVisitor& visit) = 0;
