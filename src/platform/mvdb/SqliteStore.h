@@ -2,9 +2,10 @@
 //
 // The SQLite file holds a table of file names and a table of records (file, key, version, text),
 // keyed by file and key, so that a point read is one index look-up and a file's records come in
-// the byte order of their keys. A write is one statement, which checks the version it expects:
-// one transaction with full synchronisation, so that a crash or a failed write leaves every
-// record as it was before or after it. Every statement is prepared once, with its values bound,
+// the byte order of their keys. A write is one statement, which checks the version it expects,
+// with the reading of the text it replaces and its note in the history table: one transaction
+// with full synchronisation, so that a crash or a failed write leaves every record, and its
+// history, as it was before or after it. Every statement is prepared once, with its values bound,
 // never pasted into the SQL. The records of several keys come from one statement that joins the
 // records with the keys, shown to the engine as a table (SqliteKeySet.h).
 //
