@@ -1,7 +1,11 @@
 // The command line of mvdb: help, usage errors and the end of options; making a database and
 // writing, reading, listing, querying and removing its records, and the failures that must leave
 // it as it was; carrying records between databases as JSON lines with export and import.
+#include <regex>
 #include <tuple>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include "ToolRun.h"
 #include "platform/mvdb/Database.h"
@@ -124,6 +128,36 @@ TEST_F(EditingTest, QueryPrintsOneLinePerSelectedRecordInTheSentencesOrder) {
     EXPECT_EQ(succeeds({path(), "query", R"(SSELECT F AVEC 1 = "personne")", "0 1"}), "");
     // One record whose line is empty answers the same empty text as no record at all.
     EXPECT_EQ(succeeds({path(), "query", R"(SSELECT F AVEC 2 = "y")", "3"}), "\n");
+}
+
+// History shows each write and the deletion, newest first, with its user, and for a parameter
+// record the lines of rubrics each added and removed, in the order of the screen's columns.
+TEST_F(CommandLineTest, HistoryShowsTheVersionsNewestFirstWithTheirUserAndTheirLines) {
+    succeeds({path(), "create"});
+    const std::vector<std::string> texts = {
+        "^^^^001]002^101]102^201]202^301]302^401]402",  // lines 001... and 002...
+        "^^^^001]003^101]103^201]^301]302^401]402",     // 002... becomes 003...
+        "Note^^^^001]003^101]103^201]^301]302^401]402"  // no line changes
+    };
+    for (const std::string& text : texts)
+        succeeds({path(), "put", "TPSPARAMBASCUL", "007", text});
+    succeeds({path(), "delete", "TPSPARAMBASCUL", "007"});
+    // The user is the operating system's, whose name holds no sign that a pattern reads.
+    const std::regex header(std::string("version [0-9]+ · [0-9-]+T[0-9:]+Z · ") +
+                            ::getpwuid(::geteuid())->pw_name);
+    EXPECT_EQ(std::regex_replace(succeeds({path(), "history", "TPSPARAMBASCUL", "007"}), header,
+                                 "version N · TIME · USER"),
+              R"(version N · TIME · USER · suppression
+  - 001 101 301 401 201
+  - 003 103 302 402 ---
+version N · TIME · USER
+version N · TIME · USER
+  + 003 103 302 402 ---
+  - 002 102 302 402 202
+version N · TIME · USER
+  + 001 101 301 401 201
+  + 002 102 302 402 202
+)");
 }
 
 class ExchangeTest : public ToolTest {

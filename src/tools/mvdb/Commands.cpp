@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Notation.h"
+#include "tools/mvdb/HistoryText.h"
 #include "tools/mvdb/JsonRecords.h"
 #include "tools/mvdb/SampleData.h"
 
@@ -18,6 +20,7 @@ namespace {
 
 using mvdb::Database;
 using mvdb::DbFile;
+using mvdb::Store;
 
 // The whole answer, one text a line, written once it is complete.
 void printLines(std::ostream& out, const std::vector<std::string>& lines) {
@@ -139,6 +142,22 @@ void putRecord(const std::string& path, const std::string& file, const std::stri
 void deleteRecord(const std::string& path, const std::string& file, const std::string& key) {
     const Database database = Database::Open(path);
     inTransaction(database, [&] { database.OpenFile(file).DeleteRecord(key); });
+}
+
+void showHistory(const std::string& path, const std::string& file, const std::string& key,
+                 std::ostream& out) {
+    const Database database = Database::Open(path);
+    const DbFile opened = database.OpenFile(file);
+    std::vector<Store::Change> changes;
+    std::optional<std::string> current;
+    {
+        const Database::Snapshot snapshot(database);
+        changes = opened.History(key);
+        const std::string keys[] = {key};
+        if (const std::optional<mvdb::DbRecord> record = opened.ReadRecords(keys).front())
+            current = record->Extract();
+    }
+    printLines(out, historyLines(file, changes, current));
 }
 
 void runQuery(const std::string& path, const std::string& sentence, const std::string& fields,

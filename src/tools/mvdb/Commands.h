@@ -32,6 +32,10 @@ void putRecord(const std::string& path, const std::string& file, const std::stri
                const std::string& notation);
 // Removes the record; the file stays, even when it is left empty.
 void deleteRecord(const std::string& path, const std::string& file, const std::string& key);
+// The versions of the record, newest first, as HistoryText.h gives them; nothing for a key never
+// written since the store keeps a history.
+void showHistory(const std::string& path, const std::string& file, const std::string& key,
+                 std::ostream& out);
 // Runs a selection sentence with a field list (Selection.h) and prints the selected records in
 // the order of the sentence, one a line, in notation.
 void runQuery(const std::string& path, const std::string& sentence, const std::string& fields,

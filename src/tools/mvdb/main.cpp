@@ -37,6 +37,10 @@ constexpr std::array kVerbs = {
          [](const Operands& lead, const Operands& o) { putRecord(lead[0], o[0], o[1], o[2]); }},
     Verb{"delete", "FICHIER CLÉ", "supprimer un enregistrement ; le fichier reste", 2, 2,
          [](const Operands& lead, const Operands& o) { deleteRecord(lead[0], o[0], o[1]); }},
+    Verb{"history", "FICHIER CLÉ", "les versions d'un enregistrement, de la plus récente", 2, 2,
+         [](const Operands& lead, const Operands& o) {
+             showHistory(lead[0], o[0], o[1], std::cout);
+         }},
     Verb{"query", "PHRASE [CHAMPS]", "sélectionner ; écrire les CHAMPS (0 la clé) de chacun", 1, 2,
          [](const Operands& lead, const Operands& o) {
              runQuery(lead[0], o[0], o.size() > 1 ? o[1] : "", std::cout);

@@ -1,0 +1,81 @@
+#include "tools/mvdb/HistoryText.h"
+
+#include <array>
+#include <chrono>
+#include <ctime>
+#include <map>
+
+#include "data/ParameterRecord.h"
+#include "platform/mvdb/Marks.h"
+
+namespace mvdbtool {
+namespace {
+
+// Shown for a column that names no rubric.
+constexpr std::string_view kNoRubric = "---";
+
+std::string isoTime(std::chrono::sys_time<std::chrono::microseconds> time) {
+    const std::time_t seconds =
+        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(time));
+    std::tm utc{};
+    ::gmtime_r(&seconds, &utc);
+    std::array<char, 32> text{};
+    return {text.data(), std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", &utc)};
+}
+
+// The lines of a parameter record, each its five codes in the order of the columns: lines 1, 2,
+// ... up to the first whose weekday rubric is empty.
+std::vector<std::string> parameterLines(std::string_view text) {
+    std::vector<mvdb::Pieces> columns;
+    for (const int attribute : data::kColumns)
+        columns.emplace_back(mvdb::nthPiece(text, mvdb::kAttributeMark, attribute),
+                             mvdb::kValueMark);
+    std::vector<std::string> lines;
+    for (;;) {
+        std::string line;
+        for (mvdb::Pieces& column : columns) {
+            const std::string_view code = column.next();
+            if (&column == &columns.front() && code.empty()) return lines;
+            line += line.empty() ? "" : " ";
+            line += code.empty() ? kNoRubric : code;
+        }
+        lines.push_back(std::move(line));
+    }
+}
+
+// Appends, marked, the lines of from that to does not hold, each as many times as from holds it
+// more often.
+void appendMissing(const std::vector<std::string>& from, const std::vector<std::string>& to,
+                   std::string_view mark, std::vector<std::string>& out) {
+    std::map<std::string_view, int> left;
+    for (const std::string& line : to)
+        ++left[line];
+    for (const std::string& line : from) {
+        if (left[line]-- <= 0) out.push_back(std::string(mark) + line);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> historyLines(std::string_view file,
+                                      const std::vector<mvdb::Store::Change>& changes,
+                                      const std::optional<std::string>& current) {
+    std::vector<std::string> out;
+    // The text each version left: the one the next newer version replaced, or the record now.
+    std::optional<std::string> after = current;
+    for (const mvdb::Store::Change& change : changes) {
+        out.push_back("version " + std::to_string(change.version) + " · " + isoTime(change.time) +
+                      " · " + change.user + (change.deleted ? " · suppression" : ""));
+        if (file == data::kParameterFile) {
+            const std::vector<std::string> before = parameterLines(change.replaced.value_or(""));
+            const std::vector<std::string> now =
+                parameterLines(change.deleted ? "" : after.value_or(""));
+            appendMissing(now, before, "  + ", out);
+            appendMissing(before, now, "  - ", out);
+        }
+        after = change.replaced;
+    }
+    return out;
+}
+
+}  // namespace mvdbtool
