@@ -9,8 +9,12 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <tuple>
+
+#include "platform/mvdb/Marks.h"
 
 namespace data {
 
@@ -43,6 +47,26 @@ constexpr std::int16_t fieldOf(int attribute) {
         if (kColumns[column] == attribute) return static_cast<std::int16_t>(column + 1);
     }
     return 0;
+}
+
+// Calls visit(codes) for each line of a parameter record's text, line after line: codes holds the
+// line's codes in the order of kColumns, "" where the line names no rubric of that kind. Returns
+// the number of lines.
+template <typename Visit>
+std::size_t forEachLine(std::string_view text, Visit&& visit) {
+    auto columns = std::apply(
+        [text](auto... attributes) {
+            return std::array{mvdb::Pieces(mvdb::nthPiece(text, mvdb::kAttributeMark, attributes),
+                                           mvdb::kValueMark)...};
+        },
+        kColumns);
+    std::array<std::string_view, kColumns.size()> codes;
+    for (std::size_t lines = 0;; ++lines) {
+        for (std::size_t column = 0; column < columns.size(); ++column)
+            codes[column] = columns[column].next();
+        if (codes[0].empty()) return lines;
+        visit(codes);
+    }
 }
 
 }  // namespace data

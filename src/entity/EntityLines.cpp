@@ -53,24 +53,16 @@ struct RecordLines {
 };
 
 RecordLines recordLines(std::string_view text) {
-    // The values of each rubric attribute, line after line; the first column is the weekday's.
-    std::vector<mvdb::Pieces> columns;
-    for (const int attribute : data::kColumns)
-        columns.emplace_back(mvdb::nthPiece(text, mvdb::kAttributeMark, attribute),
-                             mvdb::kValueMark);
     const std::string_view weekdays = mvdb::nthPiece(text, mvdb::kAttributeMark, data::kColumns[0]);
     const auto expected = static_cast<std::size_t>(mvdb::markCount(weekdays, mvdb::kValueMark) + 1);
     RecordLines lines;
     lines.codes = platform::TextIndex(expected);
-    lines.cells.reserve(expected * columns.size());
+    lines.cells.reserve(expected * data::kColumns.size());
     lines.lastCell.reserve(expected);
-    for (;; ++lines.count) {
-        const std::string_view weekday = columns[0].next();
-        if (weekday.empty()) break;
-        lines.add(weekday);
-        for (std::size_t column = 1; column < columns.size(); ++column)
-            lines.add(columns[column].next());
-    }
+    lines.count = data::forEachLine(text, [&lines](const auto& codes) {
+        for (const std::string_view code : codes)
+            lines.add(code);
+    });
     return lines;
 }
 

@@ -6,7 +6,6 @@
 #include <map>
 
 #include "data/ParameterRecord.h"
-#include "platform/mvdb/Marks.h"
 
 namespace mvdbtool {
 namespace {
@@ -23,24 +22,18 @@ std::string isoTime(std::chrono::sys_time<std::chrono::microseconds> time) {
     return {text.data(), std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", &utc)};
 }
 
-// The lines of a parameter record, each its five codes in the order of the columns: lines 1, 2,
-// ... up to the first whose weekday rubric is empty.
+// The lines of a parameter record, each its five codes in the order of the columns.
 std::vector<std::string> parameterLines(std::string_view text) {
-    std::vector<mvdb::Pieces> columns;
-    for (const int attribute : data::kColumns)
-        columns.emplace_back(mvdb::nthPiece(text, mvdb::kAttributeMark, attribute),
-                             mvdb::kValueMark);
     std::vector<std::string> lines;
-    for (;;) {
+    data::forEachLine(text, [&lines](const auto& codes) {
         std::string line;
-        for (mvdb::Pieces& column : columns) {
-            const std::string_view code = column.next();
-            if (&column == &columns.front() && code.empty()) return lines;
+        for (const std::string_view code : codes) {
             line += line.empty() ? "" : " ";
             line += code.empty() ? kNoRubric : code;
         }
         lines.push_back(std::move(line));
-    }
+    });
+    return lines;
 }
 
 // Appends, marked, the lines of from that to does not hold, each as many times as from holds it
