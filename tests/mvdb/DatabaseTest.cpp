@@ -131,8 +131,9 @@ TEST_P(DatabaseTest, ATransactionKeepsItsWritesOnlyWhenCommitted) {
 
 // Each write and each deletion of a record is kept in its history, with the text it replaced, its
 // time and its user, in the transaction of the write: a refused write and an undone one leave
-// none. A database of the earlier layout, without history, opens and reads as before, and gains
-// the history at its next write.
+// none. A version's text is written back as a new version, unless the record changed since it was
+// read; pruning removes the notes older than a time. A database of the earlier layout, without
+// history, opens and reads as before, and gains the history at its next write.
 TEST_P(DatabaseTest, EachWriteOfARecordIsKeptInItsHistoryWithTheWriteItself) {
     DbRecord mine = parameters().NewRecord("007");
     mine.Assign(fromNotation("^^^^101"));
@@ -169,6 +170,36 @@ TEST_P(DatabaseTest, EachWriteOfARecordIsKeptInItsHistoryWithTheWriteItself) {
         EXPECT_LE(change.time, history[i - 1].time);
     }
     EXPECT_EQ(history[0].version, history[1].version);
+
+    // Reverting the deleted record to the version before the deletion's re-creates it.
+    const Store::Version reverted = parameters().Revert("007", history[2].version);
+    const std::vector<Store::Change> after = parameters().History("007");
+    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "007"), "^^^^101]102");
+    EXPECT_EQ(after[0].version, reverted);
+    EXPECT_EQ(after[0].replaced, std::nullopt);
+    // The version that the deletion removed, read, then written by another user before its write.
+    const DbRecord stale = parameters().ReadVersion("007", history[0].version);
+    EXPECT_EQ(toNotation(stale.Extract()), "^^^^103");
+    theirs.WriteRecord("007", fromNotation("^^^^107"));
+    EXPECT_EQ(errorNumberOf([&] { stale.DBWrite(); }), kErrRecordChanged);
+    EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "007"), "^^^^107");
+    EXPECT_EQ(errorNumberOf([&] { parameters().Revert("007", reverted + 100); }),
+              kErrNoSuchVersion);
+
+    // Pruning before the deletion's time removes the older notes of every record, and with them
+    // the first version's text.
+    const auto cut = history[0].time;
+    std::size_t older = 0;
+    for (const char* key : {"001", "007"}) {
+        for (const Store::Change& change : parameters().History(key))
+            older += change.time < cut;
+    }
+    const std::size_t notes = parameters().History("007").size();
+    EXPECT_EQ(database_.PruneHistory(cut), older);
+    EXPECT_EQ(parameters().History("001").size() + parameters().History("007").size(),
+              notes + 1 - older);
+    EXPECT_EQ(errorNumberOf([&] { parameters().Revert("007", history[3].version); }),
+              kErrNoSuchVersion);
 
     // The earlier layout: the history table dropped, and the layout number that went with it.
     if (GetParam() == testing::StoreKind::kFile) {

@@ -158,6 +158,12 @@ version N · TIME · USER
   + 001 101 301 401 201
   + 002 102 302 402 202
 )");
+    // The first version written back re-creates the record; a date that does not exist is
+    // refused, and nothing was written before 2000.
+    succeeds({path(), "revert", "TPSPARAMBASCUL", "007", "1"});
+    EXPECT_EQ(succeeds({path(), "show", "TPSPARAMBASCUL", "007"}), texts[0] + "\n");
+    fails(mvdb({path(), "prune", "--before", "2025-02-30"}), "n'est pas une date");
+    EXPECT_EQ(succeeds({path(), "prune", "--before", "2000-01-01T00:00Z"}), "0\n");
 }
 
 class ExchangeTest : public ToolTest {

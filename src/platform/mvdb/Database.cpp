@@ -109,10 +109,6 @@ void DbFile::DeleteRecord(std::string_view key) const {
     }
 }
 
-std::vector<Store::Change> DbFile::History(std::string_view key) const {
-    return binding_->store->history(binding_->id, key);
-}
-
 std::vector<std::string> DbFile::Keys() const {
     return binding_->store->keys(binding_->id);
 }

@@ -15,13 +15,14 @@
 // Failures (DbError.h): Open fails with kErrNoSuchDatabase, kErrNotADatabase,
 // kErrDatabaseLocked or kErrServerUnavailable; Create with kErrDatabaseExists; OpenFile with
 // kErrNoSuchFile; CreateFile with kErrFileExists; ReadRecord with kErrNoSuchRecord for a key
-// without record; a write with kErrRecordChanged, kErrDatabaseLocked, kErrDatabaseReadOnly (also
-// once the file was made read-only) or kErrNoSuchDatabase (once the file was removed or replaced
-// since it was opened); a bad name or key with kErrBadName; RunQuery as Selection.h says. Any
-// call may fail with kErrStorage, and on a server with kErrServerUnavailable. A failed call
-// changes nothing stored.
+// without record; ReadVersion and Revert with kErrNoSuchVersion; a write with kErrRecordChanged,
+// kErrDatabaseLocked, kErrDatabaseReadOnly (also once the file was made read-only) or
+// kErrNoSuchDatabase (once the file was removed or replaced since it was opened); a bad name or key
+// with kErrBadName; RunQuery as Selection.h says. Any call may fail with kErrStorage, and on a
+// server with kErrServerUnavailable. A failed call changes nothing stored.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -68,6 +69,16 @@ public:
     void DeleteRecord(std::string_view key) const;
     // The writes and the deletions of the record under the key, newest first (Store::history).
     std::vector<Store::Change> History(std::string_view key) const;
+    // The record under the key with the text written as that version, bound to the record stored
+    // now (none when it is deleted), all read from one state of the database: its DBWrite writes
+    // the text back as a new version, unless another user wrote the record since this read. A
+    // deletion is listed under the version it removed: the version names the text written.
+    // Fails with kErrNoSuchVersion when the history holds no such version, or no longer its text.
+    DbRecord ReadVersion(std::string_view key, Store::Version version) const;
+    // Writes the text of that version back as a new version of the record (ReadVersion, then
+    // DBWrite: kErrRecordChanged when another user wrote it between the two, re-created when it
+    // was deleted); answers the new version, which the history keeps as any write.
+    Store::Version Revert(std::string_view key, Store::Version version) const;
     std::vector<std::string> Keys() const;
     // Visits every record in the byte order of the keys, all read from one state of the file.
     void ForEachRecord(const Store::RecordVisitor& visit) const;
@@ -131,6 +142,11 @@ public:
     std::vector<std::string> FileNames() const;
     // Removes every file with its records and their history, leaving the database empty.
     void RemoveFiles() const { store_->removeFiles(); }
+    // Removes from the history of every record the notes of the writes and deletions made before
+    // the time (UTC), in one unit of work; answers how many it removed.
+    std::size_t PruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) const {
+        return store_->pruneHistory(before);
+    }
     // Runs a query command (Selection.h). count receives the number of records selected.
     DynArray RunQuery(std::string_view command, std::string_view option, std::int32_t& count) const;
 

@@ -61,6 +61,10 @@ inline constexpr std::int32_t kErrNeedsWriter = static_cast<std::int32_t>(0x8004
 // password.
 inline constexpr std::int32_t kErrBadLocation = static_cast<std::int32_t>(0x80040212);
 
+// DbFile::ReadVersion or Revert of a version that the record's history does not hold, or whose
+// text it no longer holds (pruned).
+inline constexpr std::int32_t kErrNoSuchVersion = static_cast<std::int32_t>(0x80040213);
+
 // The longest file name or key that a write takes, in bytes, on both stores alike: a server keeps
 // every key in an index whose entries have a bounded size.
 inline constexpr std::size_t kMaxNameBytes = 1000;

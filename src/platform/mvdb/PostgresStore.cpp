@@ -64,6 +64,7 @@ enum StatementId {
     kInsertIfNone,
     kDeleteRecord,
     kHistory,
+    kPruneHistory,
     kKeys,
     kScan,
     kWritable,
@@ -130,6 +131,11 @@ const std::array<StatementText, kStatementCount> kStatements = {{
      " deleted::integer::bigint, replaced FROM mvdb_history WHERE file = $1 AND key = $2"
      " ORDER BY version DESC, deleted DESC",
      {kNumber, kBytes}},
+    {"WITH removed AS (DELETE FROM mvdb_history"
+     " WHERE written_at < 'epoch'::timestamptz + $1 * interval '1 microsecond' RETURNING 1)"
+     " SELECT count(*) FROM removed",
+     {kNumber},
+     true},
     {"SELECT key FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
     {"SELECT key, text FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
     {"SELECT (has_table_privilege('mvdb_records', 'INSERT')"
@@ -736,6 +742,12 @@ std::vector<Store::Change> PostgresStore::history(FileId file, std::string_view 
         if (!read.isNull(row, 4)) change.replaced = read.bytes(row, 4);
     }
     return changes;
+}
+
+std::size_t PostgresStore::pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) {
+    if (!keepsHistory_) return 0;
+    return static_cast<std::size_t>(
+        run(kPruneHistory, Parameters().number(before.time_since_epoch().count())).number(0, 0));
 }
 
 std::vector<std::string> PostgresStore::keys(FileId file) {

@@ -59,6 +59,7 @@ public:
                               std::optional<Version> expected) override;
     bool deleteRecord(FileId file, std::string_view key) override;
     std::vector<Change> history(FileId file, std::string_view key) override;
+    std::size_t pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) override;
     std::vector<std::string> keys(FileId file) override;
     void scan(FileId file, const RecordVisitor& visit) override;
 

@@ -78,6 +78,7 @@ enum StatementId {
     kRetire,
     kNoteChange,
     kHistory,
+    kPruneHistory,
     kKeys,
     kScan,
     kRetireAll,
@@ -117,6 +118,7 @@ const std::array<std::string, kStatementCount> kStatements = {
     " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
     "SELECT version, time, user, deleted, replaced FROM history WHERE file = ?1 AND key = ?2"
     " ORDER BY version DESC, deleted DESC",
+    "DELETE FROM history WHERE time < ?1",
     "SELECT key FROM records WHERE file = ?1 ORDER BY key",
     "SELECT key, text FROM records WHERE file = ?1 ORDER BY key",
     "UPDATE versions SET retired = max(retired, (SELECT coalesce(max(version), 0) FROM records))",
@@ -567,6 +569,17 @@ std::vector<Store::Change> SqliteStore::history(FileId file, std::string_view ke
         if (!select->isNull(4)) change.replaced = select->text(4);
     }
     return changes;
+}
+
+std::size_t SqliteStore::pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) {
+    if (!keepsHistory_) return 0;
+    checkFileInPlace();
+    return inOwnUnit(UnitKind::kWrite, [&] {
+        Statement::Use prune(statement(kPruneHistory));
+        prune->bind(1, before.time_since_epoch().count());
+        prune->step();
+        return static_cast<std::size_t>(sqlite3_changes64(connection_));
+    });
 }
 
 Store::Version SqliteStore::writeRecord(FileId file, std::string_view key, std::string_view text) {

@@ -119,6 +119,10 @@ public:
     // The writes and the deletion of the record, newest first, each kept by the store in the
     // transaction of its write; none on a database of an earlier layout not yet written.
     virtual std::vector<Change> history(FileId file, std::string_view key) = 0;
+    // Removes the history's notes of writes and deletions made before the time, of every record,
+    // in one transaction; answers how many it removed. Nothing else ever removes a note but the
+    // removal of every file.
+    virtual std::size_t pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) = 0;
     virtual std::vector<std::string> keys(FileId file) = 0;
     // Visits every record of the file in the byte order of the keys, from one state of the file.
     virtual void scan(FileId file, const RecordVisitor& visit) = 0;

@@ -1,6 +1,7 @@
 #include "tools/mvdb/Commands.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -12,6 +13,7 @@
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Notation.h"
 #include "tools/mvdb/HistoryText.h"
+#include "tools/mvdb/IsoTime.h"
 #include "tools/mvdb/JsonRecords.h"
 #include "tools/mvdb/SampleData.h"
 
@@ -158,6 +160,25 @@ void showHistory(const std::string& path, const std::string& file, const std::st
             current = record->Extract();
     }
     printLines(out, historyLines(file, changes, current));
+}
+
+void revertRecord(const std::string& path, const std::string& file, const std::string& key,
+                  const std::string& version) {
+    Store::Version number = 0;
+    const char* end = version.data() + version.size();
+    const auto [stop, error] = std::from_chars(version.data(), end, number);
+    if (version.empty() || error != std::errc() || stop != end)
+        throw std::runtime_error("« " + version + " » n'est pas un numéro de version.");
+    Database::Open(path).OpenFile(file).Revert(key, number);
+}
+
+void pruneHistory(const std::string& path, const std::string& before, std::ostream& out) {
+    const std::optional<Time> time = readIsoTime(before);
+    if (!time)
+        throw std::runtime_error("« " + before +
+                                 " » n'est pas une date ISO 8601 en UTC : AAAA-MM-JJ, ou "
+                                 "AAAA-MM-JJTHH:MM:SSZ.");
+    out << Database::Open(path).PruneHistory(*time) << '\n';
 }
 
 void runQuery(const std::string& path, const std::string& sentence, const std::string& fields,

@@ -36,6 +36,13 @@ void deleteRecord(const std::string& path, const std::string& file, const std::s
 // written since the store keeps a history.
 void showHistory(const std::string& path, const std::string& file, const std::string& key,
                  std::ostream& out);
+// Writes the text of a version of the record back as its new version (DbFile::Revert), refused
+// when another user wrote the record meanwhile; version: its number, as history lists it.
+void revertRecord(const std::string& path, const std::string& file, const std::string& key,
+                  const std::string& version);
+// Removes from the history the notes of the writes and deletions made before the time, given in
+// ISO 8601 (IsoTime.h), and prints how many it removed.
+void pruneHistory(const std::string& path, const std::string& before, std::ostream& out);
 // Runs a selection sentence with a field list (Selection.h) and prints the selected records in
 // the order of the sentence, one a line, in notation.
 void runQuery(const std::string& path, const std::string& sentence, const std::string& fields,

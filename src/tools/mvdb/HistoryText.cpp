@@ -1,26 +1,15 @@
 #include "tools/mvdb/HistoryText.h"
 
-#include <array>
-#include <chrono>
-#include <ctime>
 #include <map>
 
 #include "data/ParameterRecord.h"
+#include "tools/mvdb/IsoTime.h"
 
 namespace mvdbtool {
 namespace {
 
 // Shown for a column that names no rubric.
 constexpr std::string_view kNoRubric = "---";
-
-std::string isoTime(std::chrono::sys_time<std::chrono::microseconds> time) {
-    const std::time_t seconds =
-        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(time));
-    std::tm utc{};
-    ::gmtime_r(&seconds, &utc);
-    std::array<char, 32> text{};
-    return {text.data(), std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", &utc)};
-}
 
 // The lines of a parameter record, each its five codes in the order of the columns.
 std::vector<std::string> parameterLines(std::string_view text) {

@@ -41,6 +41,16 @@ constexpr std::array kVerbs = {
          [](const Operands& lead, const Operands& o) {
              showHistory(lead[0], o[0], o[1], std::cout);
          }},
+    Verb{"revert", "FICHIER CLÉ VERSION", "réécrire le texte d'une VERSION, en nouvelle version", 3,
+         3,
+         [](const Operands& lead, const Operands& o) { revertRecord(lead[0], o[0], o[1], o[2]); }},
+    Verb{"prune", "--before DATE",
+         "ôter de l'historique ce qui précède DATE (UTC) ; écrire combien", 2, 2,
+         [](const Operands& lead, const Operands& o) {
+             if (o[0] != "--before")
+                 throw std::runtime_error("prune prend --before DATE, pas « " + o[0] + " ».");
+             pruneHistory(lead[0], o[1], std::cout);
+         }},
     Verb{"query", "PHRASE [CHAMPS]", "sélectionner ; écrire les CHAMPS (0 la clé) de chacun", 1, 2,
          [](const Operands& lead, const Operands& o) {
              runQuery(lead[0], o[0], o.size() > 1 ? o[1] : "", std::cout);
