@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "control/Ctr_Ostrevan.h"
@@ -75,6 +76,12 @@ private:
     // Reads the entity's parameter record, or makes an empty one, shows its lines in the browse
     // mode, and keeps a copy of these lines.
     void openEntity(const std::string& code);
+    // Tells the clerk who starts to change the open entity, once for each change, that another
+    // user saved or deleted its record since it was opened (or created it, when it had none):
+    // his save would be refused. Says nothing when nobody did, on a database that keeps no
+    // history, or when the database cannot be asked (the save then says what it finds).
+    // REQUIRES: an open entity.
+    void warnOfChangeElsewhere();
 
     // The line editor over the entity's lines (detail/LineEditor.cpp): "Ajouter" opens a new
     // line, a double click opens the selected one; the line's "OK" writes it into Lst_Detail and
@@ -138,6 +145,9 @@ private:
     // code holds): "Sortir" asks about saving when the lines differ from them.
     std::string mLignesCopie;
     component::Boolean mAjoutEnCours = component::kFalse;
+    // The change of the open entity's record last told of: its version, and whether it deleted.
+    using ChangeTold = std::pair<mvdb::Store::Version, bool>;
+    std::optional<ChangeTold> mChangementSignale;
     // The current entity's parameter record as read or created, and the rubric record last read
     // for a label; kept by each instance, see Mod_Var.h.
     component::Ref<mvdb::DbRecord> mEnrParam;

@@ -50,6 +50,7 @@ void Ctr_Ostrevan::bindLineEditor() {
 }
 
 void Ctr_Ostrevan::Cmd_Ajouter_Click() {
+    warnOfChangeElsewhere();
     mAjoutEnCours = component::kTrue;
     Ouvrir_Saisie_Ligne(static_cast<bool>(mAjoutEnCours));
     Cbo_RubNorm.SetFocus();
@@ -58,6 +59,7 @@ void Ctr_Ostrevan::Cmd_Ajouter_Click() {
 void Ctr_Ostrevan::Lst_Detail_DblClick() {
     const int line = Lst_Detail.ListIndex();
     if (line < 0) return;  // no line to open
+    warnOfChangeElsewhere();
     mAjoutEnCours = component::kFalse;
     const std::string codes(Lst_Codes.List(line));
     std::int16_t field = 1;
@@ -104,6 +106,7 @@ void Ctr_Ostrevan::Cmd_AnnulerDetail_Click() {
 }
 
 void Ctr_Ostrevan::Cmd_Supprimer_Click() {
+    warnOfChangeElsewhere();
     if (MsgBox(messages::confirmation("Etes vous sur(e) de vouloir supprimer cette ligne ?",
                                       toolkit::MsgIcon::Question)) != toolkit::MsgAnswer::Yes)
         return;

@@ -48,7 +48,7 @@ component::ObjectRef createByName() {
 
 Session::Session(const Options& options, component::Factory helpViewer)
     : configuration_(configure(sourcesOf(options))),
-      database_(mvdb::Database::Open(configuration_.database)),
+      database_(mvdb::Database::Open(configuration_.database, {.user = configuration_.user})),
       accessLevel_(levelFor(configuration_, database_)),
       helpViewerClass_(help::helpViewerClass(), std::move(helpViewer)) {}
 

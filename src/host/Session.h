@@ -1,16 +1,17 @@
 // The start-up that the window and the headless host share.
 //
-// A Session opens the database that the configuration names (Configuration.h), makes the help
-// viewer class creatable in the process with the host's own viewer, then start() creates the
-// control by its name through the component runtime (registering the control's library first when
-// the runtime does not know it: the installed library when the host runs from an installed tree,
-// else the build's), lets the host prepare the control's surface, hands the control its database,
-// its client and the user's rights, and calls Init. The rights give the user the configured level,
-// lowered to read only on a database that the user may not write. Failures: the constructor throws
-// when the configuration names no database or cannot be read, or when the database cannot be opened
-// (missing, no database, locked): nothing is started then. Every failure of start() goes to the
-// host's error handler, and start() stops at the first one; after a failed creation there is no
-// control.
+// A Session opens the database that the configuration names (Configuration.h) as the
+// configuration's user, whom the database notes with each write and the client object names,
+// makes the help viewer class creatable in the process with the host's own viewer, then start()
+// creates the control by its name through the component runtime (registering the control's
+// library first when the runtime does not know it: the installed library when the host runs from
+// an installed tree, else the build's), lets the host prepare the control's surface, hands the
+// control its database, its client and the user's rights, and calls Init. The rights give the user
+// the configured level, lowered to read only on a database that the user may not write. Failures:
+// the constructor throws when the configuration names no database or cannot be read, or when the
+// database cannot be opened (missing, no database, locked): nothing is started then. Every failure
+// of start() goes to the host's error handler, and start() stops at the first one; after a failed
+// creation there is no control.
 #pragma once
 
 #include <exception>

@@ -132,6 +132,16 @@ void DbRecord::DBWrite() const {
                       " par un autre utilisateur depuis sa lecture ; rien n'a été enregistré.");
 }
 
+std::optional<Store::Change> DbRecord::ChangeSinceRead() const {
+    const DbFile::Binding& binding = *file_.binding_;
+    std::optional<Store::Change> latest = binding.store->latestChange(binding.id, key_);
+    // A deletion notes the version it removed: a record read at that version is gone too.
+    const bool stillRead =
+        !latest || (version_ ? latest->version == *version_ && !latest->deleted : latest->deleted);
+    if (stillRead) return std::nullopt;
+    return latest;
+}
+
 Database Database::Open(const std::string& location, const OpenOptions& options) {
     return Database(Store::open(location, options));
 }

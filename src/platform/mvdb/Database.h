@@ -105,6 +105,11 @@ public:
     // when the stored record is still the one it was read from (or there is still none); fails
     // with kErrRecordChanged otherwise. The record then remembers the version it wrote.
     void DBWrite() const;
+    // The newest change of the stored record when it is no longer the one this record was read
+    // from or last wrote (another user wrote or deleted it, or created it where there was none):
+    // the change its DBWrite would be refused for. None otherwise, and none on a database that
+    // keeps no history. One request.
+    std::optional<Store::Change> ChangeSinceRead() const;
 
 private:
     friend class DbFile;

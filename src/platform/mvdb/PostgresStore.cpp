@@ -47,6 +47,7 @@ constexpr const char* kHistoryTable =
     "UPDATE mvdb_layout SET layout = 2 WHERE layout < 2;";
 
 constexpr Oid kBytes = 17;         // bytea
+constexpr Oid kText = 25;          // text
 constexpr Oid kNumber = 20;        // bigint
 constexpr Oid kBytesArray = 1001;  // bytea[]
 
@@ -64,6 +65,7 @@ enum StatementId {
     kInsertIfNone,
     kDeleteRecord,
     kHistory,
+    kLatestChange,
     kPruneHistory,
     kKeys,
     kScan,
@@ -100,36 +102,44 @@ const std::array<StatementText, kStatementCount> kStatements = {{
     {"SELECT key, version, text FROM mvdb_records WHERE file = $1", {kNumber}},
     {"SELECT count(*) FROM mvdb_records WHERE file = $1", {kNumber}},
     // Each write notes itself in the history in its own statement, with the text it replaced as
-    // the statement's snapshot holds it (every part of a statement reads the one snapshot).
+    // the statement's snapshot holds it (every part of a statement reads the one snapshot), and
+    // its writer: the user bound (OpenOptions::user), else the session's role.
     {"WITH written AS (INSERT INTO mvdb_records (file, key, version, text)"
      " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key)"
      " DO UPDATE SET version = excluded.version, text = excluded.text RETURNING version),"
-     " noted AS (INSERT INTO mvdb_history (file, key, version, deleted, replaced)"
-     " SELECT $1, $2, version, false, (SELECT text FROM mvdb_records WHERE file = $1 AND key = $2)"
-     " FROM written) SELECT version FROM written",
-     {kNumber, kBytes, kBytes},
+     " noted AS (INSERT INTO mvdb_history (file, key, version, deleted, replaced, written_by)"
+     " SELECT $1, $2, version, false, (SELECT text FROM mvdb_records WHERE file = $1 AND key = $2),"
+     " coalesce(nullif($4, ''), session_user) FROM written) SELECT version FROM written",
+     {kNumber, kBytes, kBytes, kText},
      true},
     {"WITH written AS (UPDATE mvdb_records SET version = nextval('mvdb_versions'), text = $3"
      " WHERE file = $1 AND key = $2 AND version = $4 RETURNING version),"
-     " noted AS (INSERT INTO mvdb_history (file, key, version, deleted, replaced)"
-     " SELECT $1, $2, written.version, false, stored.text FROM written, mvdb_records AS stored"
-     " WHERE stored.file = $1 AND stored.key = $2) SELECT version FROM written",
-     {kNumber, kBytes, kBytes, kNumber},
+     " noted AS (INSERT INTO mvdb_history (file, key, version, deleted, replaced, written_by)"
+     " SELECT $1, $2, written.version, false, stored.text, coalesce(nullif($5, ''), session_user)"
+     " FROM written, mvdb_records AS stored WHERE stored.file = $1 AND stored.key = $2)"
+     " SELECT version FROM written",
+     {kNumber, kBytes, kBytes, kNumber, kText},
      true},
     {"WITH written AS (INSERT INTO mvdb_records (file, key, version, text)"
      " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key) DO NOTHING"
-     " RETURNING version), noted AS (INSERT INTO mvdb_history (file, key, version, deleted)"
-     " SELECT $1, $2, version, false FROM written) SELECT version FROM written",
-     {kNumber, kBytes, kBytes},
+     " RETURNING version), noted AS (INSERT INTO mvdb_history (file, key, version, deleted,"
+     " written_by) SELECT $1, $2, version, false, coalesce(nullif($4, ''), session_user)"
+     " FROM written) SELECT version FROM written",
+     {kNumber, kBytes, kBytes, kText},
      true},
     {"WITH removed AS (DELETE FROM mvdb_records WHERE file = $1 AND key = $2"
      " RETURNING version, text), noted AS (INSERT INTO mvdb_history (file, key, version, deleted,"
-     " replaced) SELECT $1, $2, version, true, text FROM removed) SELECT version FROM removed",
-     {kNumber, kBytes},
+     " replaced, written_by) SELECT $1, $2, version, true, text,"
+     " coalesce(nullif($3, ''), session_user) FROM removed) SELECT version FROM removed",
+     {kNumber, kBytes, kText},
      true},
     {"SELECT version, (extract(epoch FROM written_at) * 1000000)::bigint, written_by,"
      " deleted::integer::bigint, replaced FROM mvdb_history WHERE file = $1 AND key = $2"
      " ORDER BY version DESC, deleted DESC",
+     {kNumber, kBytes}},
+    {"SELECT version, (extract(epoch FROM written_at) * 1000000)::bigint, written_by,"
+     " deleted::integer::bigint FROM mvdb_history WHERE file = $1 AND key = $2"
+     " ORDER BY version DESC, deleted DESC LIMIT 1",
      {kNumber, kBytes}},
     {"WITH removed AS (DELETE FROM mvdb_history"
      " WHERE written_at < 'epoch'::timestamptz + $1 * interval '1 microsecond' RETURNING 1)"
@@ -588,7 +598,7 @@ private:
 };
 
 PostgresStore::PostgresStore(std::string uri, const OpenOptions& options)
-    : connection_(std::make_unique<Connection>(std::move(uri), options)) {}
+    : connection_(std::make_unique<Connection>(std::move(uri), options)), user_(options.user) {}
 
 PostgresStore::~PostgresStore() = default;
 
@@ -710,7 +720,8 @@ std::size_t PostgresStore::countRecords(FileId file) {
 
 Store::Version PostgresStore::writeRecord(FileId file, std::string_view key,
                                           std::string_view text) {
-    return run(kWriteRecord, Parameters().number(file).bytes(key).bytes(text)).number(0, 0);
+    return run(kWriteRecord, Parameters().number(file).bytes(key).bytes(text).bytes(user_))
+        .number(0, 0);
 }
 
 Store::WriteResult PostgresStore::writeRecordIf(FileId file, std::string_view key,
@@ -719,29 +730,44 @@ Store::WriteResult PostgresStore::writeRecordIf(FileId file, std::string_view ke
     Parameters parameters;
     parameters.number(file).bytes(key).bytes(text);
     if (expected) parameters.number(*expected);
+    parameters.bytes(user_);
     const Result written = run(expected ? kUpdateIf : kInsertIfNone, parameters);
     if (written.rows() == 1) return {Conflict::kNone, written.number(0, 0)};
     return conflictWith(readRecord(file, key), text, !expected);
 }
 
 bool PostgresStore::deleteRecord(FileId file, std::string_view key) {
-    return run(kDeleteRecord, Parameters().number(file).bytes(key)).rows() > 0;
+    return run(kDeleteRecord, Parameters().number(file).bytes(key).bytes(user_)).rows() > 0;
 }
+
+namespace {
+
+// The change that a row of the history gives: its version, time, user and whether it deleted.
+Store::Change changeOf(const PostgresStore::Result& read, int row) {
+    return {read.number(row, 0),
+            std::chrono::sys_time<std::chrono::microseconds>(
+                std::chrono::microseconds(read.number(row, 1))),
+            std::string(read.bytes(row, 2)), read.number(row, 3) != 0, std::nullopt};
+}
+
+}  // namespace
 
 std::vector<Store::Change> PostgresStore::history(FileId file, std::string_view key) {
     std::vector<Change> changes;
     if (!keepsHistory_) return changes;
     const Result read = run(kHistory, Parameters().number(file).bytes(key));
     for (int row = 0; row < read.rows(); ++row) {
-        Change& change = changes.emplace_back();
-        change.version = read.number(row, 0);
-        change.time = std::chrono::sys_time<std::chrono::microseconds>(
-            std::chrono::microseconds(read.number(row, 1)));
-        change.user = read.bytes(row, 2);
-        change.deleted = read.number(row, 3) != 0;
+        Change& change = changes.emplace_back(changeOf(read, row));
         if (!read.isNull(row, 4)) change.replaced = read.bytes(row, 4);
     }
     return changes;
+}
+
+std::optional<Store::Change> PostgresStore::latestChange(FileId file, std::string_view key) {
+    if (!keepsHistory_) return std::nullopt;
+    const Result read = run(kLatestChange, Parameters().number(file).bytes(key));
+    if (read.rows() == 0) return std::nullopt;
+    return changeOf(read, 0);
 }
 
 std::size_t PostgresStore::pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) {

@@ -6,7 +6,7 @@
 // version, text), keyed by file and key, the sequence mvdb_versions that gives every write its
 // version, and mvdb_history (file, key, version, deleted, written_at, written_by, replaced), where
 // each write and each deletion notes itself in its own statement, with the server's time and the
-// session's role. A database of the first layout, without that table, gains it when a role that
+// writer's name. A database of the first layout, without that table, gains it when a role that
 // may write opens it. Names, keys and texts are bytea, sent and received as raw bytes, so that any
 // byte is kept and sorted as the SQLite store keeps and sorts it. Every statement is prepared once
 // a connection, with its values bound. A write outside a unit of work is one statement, kept or not
@@ -59,6 +59,7 @@ public:
                               std::optional<Version> expected) override;
     bool deleteRecord(FileId file, std::string_view key) override;
     std::vector<Change> history(FileId file, std::string_view key) override;
+    std::optional<Change> latestChange(FileId file, std::string_view key) override;
     std::size_t pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) override;
     std::vector<std::string> keys(FileId file) override;
     void scan(FileId file, const RecordVisitor& visit) override;
@@ -82,6 +83,8 @@ private:
     Result run(int statement, const Parameters& parameters);
 
     std::unique_ptr<Connection> connection_;
+    // The writer that the history names (OpenOptions::user); empty: the session's role.
+    std::string user_;
     bool keepsHistory_ = true;
 };
 

@@ -78,6 +78,7 @@ enum StatementId {
     kRetire,
     kNoteChange,
     kHistory,
+    kLatestChange,
     kPruneHistory,
     kKeys,
     kScan,
@@ -118,6 +119,8 @@ const std::array<std::string, kStatementCount> kStatements = {
     " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
     "SELECT version, time, user, deleted, replaced FROM history WHERE file = ?1 AND key = ?2"
     " ORDER BY version DESC, deleted DESC",
+    "SELECT version, time, user, deleted FROM history WHERE file = ?1 AND key = ?2"
+    " ORDER BY version DESC, deleted DESC LIMIT 1",
     "DELETE FROM history WHERE time < ?1",
     "SELECT key FROM records WHERE file = ?1 ORDER BY key",
     "SELECT key, text FROM records WHERE file = ?1 ORDER BY key",
@@ -200,6 +203,7 @@ public:
         Use(const Use&) = delete;
         Use& operator=(const Use&) = delete;
         Statement* operator->() { return &statement_; }
+        Statement& operator*() { return statement_; }
 
     private:
         Statement& statement_;
@@ -316,7 +320,8 @@ std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
     const bool readOnly = options.readOnly || !userMayWrite;
     const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     std::shared_ptr<SqliteStore> store(
-        new SqliteStore(connect(path, flags, options.busyTimeout), path));
+        new SqliteStore(connect(path, flags, options.busyTimeout), path,
+                        options.user.empty() ? operatingSystemUser() : options.user));
     int layout = 0;
     {
         Statement::Use header(store->statement(kReadHeader));
@@ -368,11 +373,11 @@ void SqliteStore::remove(const std::string& path) noexcept {
         std::filesystem::remove(path + suffix, ignored);
 }
 
-SqliteStore::SqliteStore(sqlite3* connection, std::string path)
+SqliteStore::SqliteStore(sqlite3* connection, std::string path, std::string user)
     : connection_(connection),
       path_(std::move(path)),
       fileIdentity_(identityOf(path_)),
-      user_(operatingSystemUser()),
+      user_(std::move(user)),
       keySet_(connection),
       statements_(kStatementCount) {}
 
@@ -553,6 +558,18 @@ void SqliteStore::noteChange(FileId file, std::string_view key, Version version,
     note->step();
 }
 
+namespace {
+
+// The change that a row of the history gives: its version, time, user and whether it deleted.
+Store::Change changeOf(SqliteStore::Statement& row) {
+    return {
+        row.integer(0),
+        std::chrono::sys_time<std::chrono::microseconds>(std::chrono::microseconds(row.integer(1))),
+        std::string(row.text(2)), row.integer(3) != 0, std::nullopt};
+}
+
+}  // namespace
+
 std::vector<Store::Change> SqliteStore::history(FileId file, std::string_view key) {
     std::vector<Change> changes;
     if (!keepsHistory_) return changes;
@@ -560,15 +577,19 @@ std::vector<Store::Change> SqliteStore::history(FileId file, std::string_view ke
     select->bind(1, file);
     select->bind(2, key);
     while (select->step()) {
-        Change& change = changes.emplace_back();
-        change.version = select->integer(0);
-        change.time = std::chrono::sys_time<std::chrono::microseconds>(
-            std::chrono::microseconds(select->integer(1)));
-        change.user = select->text(2);
-        change.deleted = select->integer(3) != 0;
+        Change& change = changes.emplace_back(changeOf(*select));
         if (!select->isNull(4)) change.replaced = select->text(4);
     }
     return changes;
+}
+
+std::optional<Store::Change> SqliteStore::latestChange(FileId file, std::string_view key) {
+    if (!keepsHistory_) return std::nullopt;
+    Statement::Use select(statement(kLatestChange));
+    select->bind(1, file);
+    select->bind(2, key);
+    if (!select->step()) return std::nullopt;
+    return changeOf(*select);
 }
 
 std::size_t SqliteStore::pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) {

@@ -19,7 +19,8 @@
 // second layout, which kept no history, gains its history table when first opened for writing.
 //
 // History: each write and each deletion of a record notes, in the same transaction, the version
-// written or removed, the text replaced, the machine's time (UTC) and the operating system's user.
+// written or removed, the text replaced, the machine's time (UTC) and the user (OpenOptions::user),
+// by default the operating system's.
 //
 // Failures are DbErrors (DbError.h): kErrNoSuchDatabase (also for a write once the file was
 // removed or replaced), kErrNotADatabase, kErrDatabaseExists, kErrDatabaseLocked (after the busy
@@ -66,6 +67,7 @@ public:
                               std::optional<Version> expected) override;
     bool deleteRecord(FileId file, std::string_view key) override;
     std::vector<Change> history(FileId file, std::string_view key) override;
+    std::optional<Change> latestChange(FileId file, std::string_view key) override;
     std::size_t pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) override;
     std::vector<std::string> keys(FileId file) override;
     void scan(FileId file, const RecordVisitor& visit) override;
@@ -73,7 +75,8 @@ public:
     class Statement;
 
 private:
-    SqliteStore(sqlite3* connection, std::string path);
+    // user: the one the history notes with each write.
+    SqliteStore(sqlite3* connection, std::string path, std::string user);
     void runUnitStatement(UnitStatement statement) override;
     void seekRecords(FileId file, std::span<const std::string_view> keys,
                      const KeyRecordVisitor& visit) override;
@@ -102,7 +105,7 @@ private:
     sqlite3* connection_;
     std::string path_;
     std::pair<std::uint64_t, std::uint64_t> fileIdentity_;  // device and inode of the open file
-    std::string user_;          // the operating system's user, noted with each write
+    std::string user_;          // noted with each write (OpenOptions::user)
     bool keepsHistory_ = true;  // false on a file of an earlier layout opened read-only
     SqliteKeySet keySet_;       // the keys of the read of several records under way
     std::vector<std::unique_ptr<Statement>> statements_;

@@ -38,6 +38,10 @@ struct OpenOptions {
     // A server's longest wait: to connect, then for each answer (kErrServerUnavailable past it).
     std::chrono::milliseconds serverTimeout{10000};
     ManyKeysRead manyKeysRead = ManyKeysRead::kChoose;
+    // Who works on the database, as the history names the writer of each write: the host's user,
+    // the one its client object names. Empty: the operating system's user on a file, the
+    // session's role on a server.
+    std::string user{};
 };
 
 class Store {
@@ -119,6 +123,9 @@ public:
     // The writes and the deletion of the record, newest first, each kept by the store in the
     // transaction of its write; none on a database of an earlier layout not yet written.
     virtual std::vector<Change> history(FileId file, std::string_view key) = 0;
+    // The newest of those changes, without the text it replaced, in one request; none when the
+    // record has no history.
+    virtual std::optional<Change> latestChange(FileId file, std::string_view key) = 0;
     // Removes the history's notes of writes and deletions made before the time, of every record,
     // in one transaction; answers how many it removed. Nothing else ever removes a note but the
     // removal of every file.
