@@ -79,8 +79,8 @@ private:
     // Tells the clerk who starts to change the open entity, once for each change, that another
     // user saved or deleted its record since it was opened (or created it, when it had none):
     // his save would be refused. Says nothing when nobody did, on a database that keeps no
-    // history, or when the database cannot be asked (the save then says what it finds).
-    // REQUIRES: an open entity.
+    // history, or when the database cannot be asked (the save then says what it finds), nor
+    // without an open entity.
     void warnOfChangeElsewhere();
 
     // The line editor over the entity's lines (detail/LineEditor.cpp): "Ajouter" opens a new
@@ -146,6 +146,7 @@ private:
     std::string mLignesCopie;
     component::Boolean mAjoutEnCours = component::kFalse;
     // The change of the open entity's record last told of: its version, and whether it deleted.
+    // Forgotten when an entity is opened: the versions of two records may be the same.
     using ChangeTold = std::pair<mvdb::Store::Version, bool>;
     std::optional<ChangeTold> mChangementSignale;
     // The current entity's parameter record as read or created, and the rubric record last read

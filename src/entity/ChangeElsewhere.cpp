@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "control/Ctr_Ostrevan_p.h"
@@ -35,6 +36,7 @@ std::string changedElsewhere(const std::string& entity, const mvdb::Store::Chang
 }  // namespace
 
 void Ctr_Ostrevan::warnOfChangeElsewhere() {
+    if (!mEnrParam) return;
     std::optional<mvdb::Store::Change> change;
     try {
         change = mEnrParam->ChangeSinceRead();

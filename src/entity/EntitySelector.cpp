@@ -103,6 +103,7 @@ void Ctr_Ostrevan::openEntity(const std::string& code) {
     }
     const std::vector<std::string> stray = strayValues(mEnrParam->Extract(), Lst_Codes.ListCount());
     mLignesCopie = Lst_Codes.items().joinedTexts(mvdb::kValueMark);
+    mChangementSignale.reset();
     // Told once the entity is open, so that the user may cancel before anything is lost.
     if (!stray.empty()) MsgBox(messages::avertissement(strayWarning(code, stray)));
 }
