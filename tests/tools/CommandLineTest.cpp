@@ -241,7 +241,9 @@ TEST_F(ExchangeTest, AnInputThatIsNotReadWholeAndRightWritesNothingAndIsNamed) {
 std::vector<std::pair<std::string, std::string>> recordsOf(const std::string& database) {
     std::vector<std::pair<std::string, std::string>> records;
     mvdb::Database::Open(database).OpenFile("F").ForEachRecord(
-        [&](std::string_view key, std::string_view text) { records.emplace_back(key, text); });
+        [&](std::string_view key, std::string_view text, mvdb::Store::Version) {
+            records.emplace_back(key, text);
+        });
     return records;
 }
 

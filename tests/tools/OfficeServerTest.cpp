@@ -1,6 +1,7 @@
 // An office's database on its PostgreSQL server: a file moved onto the server by mvdb dump and
 // restore, and a clerk whose role may only read it, who gets the read-only screen.
 #include <fstream>
+#include <regex>
 
 #include "ToolRun.h"
 #include "support/PostgresServer.h"
@@ -21,21 +22,71 @@ protected:
     }
 };
 
-// The sample file, with an empty file and a record that is no UTF-8, dumped, restored into a new
-// database of the server, dumped again: the same bytes. A restore that fails at its last record,
-// replacing that database's contents, leaves them as they were, and so does a restore refused
-// because the database already holds records; the server's dump replaces the file's records.
-TEST_F(OfficeServerTest, AFileMovesToTheServerByteForByteAndAFailedRestoreChangesNothing) {
+// The database's name in a server location made by newDatabase.
+std::string databaseOf(const std::string& location) {
+    const std::size_t start = location.find("@/") + 2;
+    return location.substr(start, location.find('?') - start);
+}
+
+// The history of a record, as the store keeps it.
+std::vector<mvdb::Store::Change> historyOf(const std::string& location, const std::string& file,
+                                           const std::string& key) {
+    return mvdb::Database::Open(location).OpenFile(file).History(key);
+}
+
+void expectSameHistory(const std::vector<mvdb::Store::Change>& restored,
+                       const std::vector<mvdb::Store::Change>& dumped, mvdb::Store::Version shift) {
+    ASSERT_EQ(restored.size(), dumped.size());
+    for (std::size_t entry = 0; entry < dumped.size(); ++entry) {
+        EXPECT_EQ(restored[entry].version, dumped[entry].version + shift);
+        EXPECT_EQ(restored[entry].time, dumped[entry].time);
+        EXPECT_EQ(restored[entry].user, dumped[entry].user);
+        EXPECT_EQ(restored[entry].deleted, dumped[entry].deleted);
+        EXPECT_EQ(restored[entry].replaced, dumped[entry].replaced);
+    }
+}
+
+// The sample file, with an empty file, a record that is no UTF-8 written twice and a record
+// deleted, dumped with its history, restored into a new database of the server, written there by
+// another user, dumped, restored into a new file, dumped again: the same bytes each time, every
+// entry of history as it was. A dump of an earlier version, without versions or history, restores
+// too. A restore that fails at its last record, replacing that database's contents, leaves them as
+// they were, and so does a restore refused because the database already holds records; the
+// server's dump replaces the file's records, their versions raised above those the file gave.
+TEST_F(OfficeServerTest, AFileMovesToTheServerByteForByteWithItsHistory) {
     succeeds({path(), "sample"});
+    succeeds({path(), "put", "ASSOCIATION", "k%E9%FF", "x"});
     succeeds({path(), "put", "ASSOCIATION", "k%E9%FF", "Latin-1 %E9t%E9^%00]x\\y"});
     succeeds({path(), "put", "BLANC", "1", "x"});
     succeeds({path(), "delete", "BLANC", "1"});
     const std::string dump = succeeds({path(), "dump"});
-    ASSERT_NE(dump.find("{\"file\":\"BLANC\"}\n{\"file\":\"RUBSAISIE\"}\n"), std::string::npos);
+    ASSERT_NE(
+        dump.find("{\"file\":\"BLANC\"}\n{\"history\":\"1\",\"version\":1,\"deleted\":false,"),
+        std::string::npos);
+    ASSERT_NE(dump.find("{\"file\":\"RUBSAISIE\"}\n"), std::string::npos);
 
-    const std::string server = PostgresServer::shared().newDatabase();
+    PostgresServer& postgres = PostgresServer::shared();
+    const std::string server = postgres.newDatabase();
     EXPECT_EQ(restore(server, dump).status, 0);
     EXPECT_EQ(succeeds({server, "dump"}), dump);
+    expectSameHistory(historyOf(server, "ASSOCIATION", "k%E9%FF"),
+                      historyOf(path(), "ASSOCIATION", "k%E9%FF"), 0);
+    const std::string clerk = "paie_" + databaseOf(server);
+    postgres.run(databaseOf(server),
+                 "CREATE ROLE " + clerk + " LOGIN; GRANT ALL ON ALL TABLES IN SCHEMA public TO " +
+                     clerk + "; GRANT ALL ON SEQUENCE mvdb_versions TO " + clerk);
+    succeeds({postgres.uri(databaseOf(server), clerk), "put", "BLANC", "1", "y"});
+    const std::string twoUsers = succeeds({server, "dump"});
+    EXPECT_EQ(restore(path("copie.mvdb"), twoUsers).status, 0);
+    EXPECT_EQ(succeeds({path("copie.mvdb"), "dump"}), twoUsers);
+    expectSameHistory(historyOf(path("copie.mvdb"), "BLANC", "1"), historyOf(server, "BLANC", "1"),
+                      0);
+
+    const std::string earlier =
+        std::regex_replace(std::regex_replace(dump, std::regex("\\{\"history\".*\\n"), ""),
+                           std::regex("\"version\":[0-9]+,"), "");
+    EXPECT_EQ(restore(path("ancien.mvdb"), earlier).status, 0);
+    EXPECT_EQ(contents(path("ancien.mvdb")), contents(path()));
 
     const std::string tooLongKey(1001, 'k');
     const std::string failing =
@@ -44,12 +95,18 @@ TEST_F(OfficeServerTest, AFileMovesToTheServerByteForByteAndAFailedRestoreChange
         tooLongKey + "\",\"attributes\":[]}\n";
     fails(restore(server, failing, "--replace"), "1001 octets");
     fails(restore(server, failing), "contient déjà des enregistrements");
-    EXPECT_EQ(succeeds({server, "dump"}), dump);
+    EXPECT_EQ(succeeds({server, "dump"}), twoUsers);
 
-    // Back onto the file, changed since: replaced whole.
+    // Back onto the file, changed since: replaced whole, every version above those it gave.
+    const std::vector<mvdb::Store::Change> given = historyOf(path(), "ASSOCIATION", "k%E9%FF");
     succeeds({path(), "put", "AUTRE", "1", "y"});
-    EXPECT_EQ(restore(path(), succeeds({server, "dump"}), "--replace").status, 0);
-    EXPECT_EQ(succeeds({path(), "dump"}), dump);
+    EXPECT_EQ(restore(path(), dump, "--replace").status, 0);
+    EXPECT_EQ(contents(path()), contents(path("ancien.mvdb")));
+    const std::vector<mvdb::Store::Change> restored = historyOf(path(), "ASSOCIATION", "k%E9%FF");
+    ASSERT_FALSE(restored.empty());
+    const mvdb::Store::Version shift = restored.front().version - given.front().version;
+    EXPECT_GE(shift, given.front().version);
+    expectSameHistory(restored, given, shift);
 }
 
 // A clerk whose role the server grants only SELECT gets the read-only screen from the start, even
@@ -58,8 +115,7 @@ TEST_F(OfficeServerTest, AClerkWhoseRoleMayOnlyReadGetsTheReadOnlyScreen) {
     PostgresServer& server = PostgresServer::shared();
     const std::string location = server.newDatabase();
     succeeds({location, "sample"});
-    const std::size_t start = location.find("@/") + 2;
-    const std::string database = location.substr(start, location.find('?') - start);
+    const std::string database = databaseOf(location);
     const std::string clerk = "consultant_" + database;
     server.run(database, "CREATE ROLE " + clerk +
                              " LOGIN; GRANT SELECT ON ALL TABLES IN SCHEMA"

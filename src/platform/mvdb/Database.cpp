@@ -117,6 +117,19 @@ void DbFile::ForEachRecord(const Store::RecordVisitor& visit) const {
     binding_->store->scan(binding_->id, visit);
 }
 
+void DbFile::ForEachChange(const Store::ChangeVisitor& visit) const {
+    binding_->store->scanHistory(binding_->id, visit);
+}
+
+void DbFile::Restore(std::span<const Store::VersionedRecord> records,
+                     std::span<const Store::KeyedChange> history) const {
+    for (const Store::VersionedRecord& record : records)
+        checkName(record.key, "La clé");
+    for (const Store::KeyedChange& entry : history)
+        checkName(entry.key, "La clé");
+    binding_->store->restore(binding_->id, records, history);
+}
+
 void DbRecord::DBWrite() const {
     const DbFile::Binding& binding = *file_.binding_;
     const Store::WriteResult written =

@@ -82,6 +82,13 @@ public:
     std::vector<std::string> Keys() const;
     // Visits every record in the byte order of the keys, all read from one state of the file.
     void ForEachRecord(const Store::RecordVisitor& visit) const;
+    // Visits every entry of the file's history, by key, oldest first (Store::scanHistory).
+    void ForEachChange(const Store::ChangeVisitor& visit) const;
+    // Puts back records at their versions and history entries as a dump gave them, into a file
+    // without those keys, noting no write (Store::restore); a bad key fails with kErrBadName.
+    // REQUIRES: inside a Transaction.
+    void Restore(std::span<const Store::VersionedRecord> records,
+                 std::span<const Store::KeyedChange> history) const;
 
 private:
     friend class Database;
@@ -152,6 +159,8 @@ public:
     std::size_t PruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) const {
         return store_->pruneHistory(before);
     }
+    // The highest version the database has given so far, 0 when none (Store::lastVersion).
+    Store::Version LastVersion() const { return store_->lastVersion(); }
     // Runs a query command (Selection.h). count receives the number of records selected.
     DynArray RunQuery(std::string_view command, std::string_view option, std::int32_t& count) const;
 

@@ -50,6 +50,8 @@ constexpr Oid kBytes = 17;         // bytea
 constexpr Oid kText = 25;          // text
 constexpr Oid kNumber = 20;        // bigint
 constexpr Oid kBytesArray = 1001;  // bytea[]
+constexpr Oid kTime = 1184;        // timestamptz: microseconds since 2000-01-01 00:00 UTC
+constexpr std::int64_t kTimeOrigin = 946684800000000;  // 2000-01-01 in Unix microseconds
 
 enum StatementId {
     kReadLayout,
@@ -69,6 +71,11 @@ enum StatementId {
     kPruneHistory,
     kKeys,
     kScan,
+    kScanHistory,
+    kLastVersion,
+    kRestoreRecord,
+    kRestoreChange,
+    kPassVersion,
     kWritable,
     kRemoveRecords,
     kRemoveHistory,
@@ -147,7 +154,24 @@ const std::array<StatementText, kStatementCount> kStatements = {{
      {kNumber},
      true},
     {"SELECT key FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
-    {"SELECT key, text FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
+    {"SELECT key, version, text FROM mvdb_records WHERE file = $1 ORDER BY key", {kNumber}},
+    {"SELECT key, version, (extract(epoch FROM written_at) * 1000000)::bigint, written_by,"
+     " deleted::integer::bigint, replaced FROM mvdb_history WHERE file = $1"
+     " ORDER BY key, version, deleted",
+     {kNumber}},
+    {"SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM mvdb_versions", {}},
+    {"INSERT INTO mvdb_records (file, key, version, text) VALUES ($1, $2, $3, $4)",
+     {kNumber, kBytes, kNumber, kBytes},
+     true},
+    {"INSERT INTO mvdb_history (file, key, version, deleted, written_at, written_by, replaced)"
+     " VALUES ($1, $2, $3, $4 <> 0, $5, $6, $7)",
+     {kNumber, kBytes, kNumber, kNumber, kTime, kText, kBytes},
+     true},
+    // The sequence is moved forward only, whatever other users took from it meanwhile.
+    {"SELECT setval('mvdb_versions', $1) FROM mvdb_versions WHERE $1 > 0"
+     " AND (NOT is_called OR last_value < $1)",
+     {kNumber},
+     true},
     {"SELECT (has_table_privilege('mvdb_records', 'INSERT')"
      " AND has_table_privilege('mvdb_records', 'UPDATE')"
      " AND has_sequence_privilege('mvdb_versions', 'USAGE') AND NOT pg_is_in_recovery()"
@@ -318,6 +342,13 @@ public:
         std::string& encoded = owned_.emplace_back();
         appendNetwork(encoded, static_cast<std::uint64_t>(value), 8);
         return bytes(encoded);
+    }
+    // SQL's null when there is no value.
+    Parameters& bytesOrNull(std::optional<std::string_view> value) {
+        if (value) return bytes(*value);
+        values_.push_back(nullptr);
+        lengths_.push_back(0);
+        return *this;
     }
     // A one-dimension bytea[] in the server's binary array format.
     Parameters& byteArray(std::span<const std::string_view> items) {
@@ -642,13 +673,15 @@ std::shared_ptr<PostgresStore> PostgresStore::create(const std::string& uri) {
     return store;
 }
 
-PostgresStore::Result PostgresStore::run(int statement, const Parameters& parameters) {
+PostgresStore::Result PostgresStore::run(int statement, const Parameters& parameters,
+                                         bool withNext) {
     countRequest();
     const bool keeps = inUnit() ? statement == kCommit : kStatements[statement].writes;
     // A unit's beginning goes with its first statement.
-    const Connection::Sending sending = statement == kBeginRead || statement == kBeginWrite
-                                            ? Connection::Sending::kWithNext
-                                            : Connection::Sending::kAnswered;
+    const Connection::Sending sending =
+        withNext || statement == kBeginRead || statement == kBeginWrite
+            ? Connection::Sending::kWithNext
+            : Connection::Sending::kAnswered;
     return connection_->run(statement, parameters, !inUnit(), keeps, sending);
 }
 
@@ -742,12 +775,14 @@ bool PostgresStore::deleteRecord(FileId file, std::string_view key) {
 
 namespace {
 
-// The change that a row of the history gives: its version, time, user and whether it deleted.
-Store::Change changeOf(const PostgresStore::Result& read, int row) {
-    return {read.number(row, 0),
+// The change that a row of the history gives from its column first on: its version, time, user
+// and whether it deleted.
+Store::Change changeOf(const PostgresStore::Result& read, int row, int first = 0) {
+    return {read.number(row, first),
             std::chrono::sys_time<std::chrono::microseconds>(
-                std::chrono::microseconds(read.number(row, 1))),
-            std::string(read.bytes(row, 2)), read.number(row, 3) != 0, std::nullopt};
+                std::chrono::microseconds(read.number(row, first + 1))),
+            std::string(read.bytes(row, first + 2)), read.number(row, first + 3) != 0,
+            std::nullopt};
 }
 
 }  // namespace
@@ -776,6 +811,46 @@ std::size_t PostgresStore::pruneHistory(std::chrono::sys_time<std::chrono::micro
         run(kPruneHistory, Parameters().number(before.time_since_epoch().count())).number(0, 0));
 }
 
+void PostgresStore::scanHistory(FileId file, const ChangeVisitor& visit) {
+    if (!keepsHistory_) return;
+    const Result read = run(kScanHistory, Parameters().number(file));
+    for (int row = 0; row < read.rows(); ++row) {
+        Change change = changeOf(read, row, 1);
+        if (!read.isNull(row, 5)) change.replaced = read.bytes(row, 5);
+        visit(read.bytes(row, 0), change);
+    }
+}
+
+Store::Version PostgresStore::lastVersion() {
+    return run(kLastVersion, {}).number(0, 0);
+}
+
+void PostgresStore::restore(FileId file, std::span<const VersionedRecord> records,
+                            std::span<const KeyedChange> history) {
+    // Every row is sent before the first answer is awaited: one round trip, not one a row.
+    Version highest = 0;
+    for (const VersionedRecord& record : records) {
+        run(kRestoreRecord,
+            Parameters().number(file).bytes(record.key).number(record.version).bytes(record.text),
+            true);
+        highest = std::max(highest, record.version);
+    }
+    for (const auto& [key, change] : history) {
+        run(kRestoreChange,
+            Parameters()
+                .number(file)
+                .bytes(key)
+                .number(change.version)
+                .number(change.deleted)
+                .number(change.time.time_since_epoch().count() - kTimeOrigin)
+                .bytes(change.user)
+                .bytesOrNull(change.replaced),
+            true);
+        highest = std::max(highest, change.version);
+    }
+    run(kPassVersion, Parameters().number(highest));
+}
+
 std::vector<std::string> PostgresStore::keys(FileId file) {
     const Result read = run(kKeys, Parameters().number(file));
     std::vector<std::string> found;
@@ -788,7 +863,7 @@ std::vector<std::string> PostgresStore::keys(FileId file) {
 void PostgresStore::scan(FileId file, const RecordVisitor& visit) {
     const Result read = run(kScan, Parameters().number(file));
     for (int row = 0; row < read.rows(); ++row)
-        visit(read.bytes(row, 0), read.bytes(row, 1));
+        visit(read.bytes(row, 0), read.bytes(row, 2), read.number(row, 1));
     noteFileSize(file, static_cast<std::size_t>(read.rows()));
 }
 

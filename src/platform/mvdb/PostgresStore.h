@@ -63,6 +63,10 @@ public:
     std::size_t pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) override;
     std::vector<std::string> keys(FileId file) override;
     void scan(FileId file, const RecordVisitor& visit) override;
+    void scanHistory(FileId file, const ChangeVisitor& visit) override;
+    Version lastVersion() override;
+    void restore(FileId file, std::span<const VersionedRecord> records,
+                 std::span<const KeyedChange> history) override;
 
     class Connection;
     class Parameters;
@@ -79,8 +83,9 @@ private:
     // Lays out the history table over a database of the first layout, unless opened read-only or
     // by a role that may not; keepsHistory_ tells whether it is there.
     void layOutHistory(bool readOnly);
-    // Runs a prepared statement of the store with its parameters; answers its rows.
-    Result run(int statement, const Parameters& parameters);
+    // Runs a prepared statement of the store with its parameters; answers its rows, or, withNext,
+    // sends it to be answered with the next statement run, and answers none.
+    Result run(int statement, const Parameters& parameters, bool withNext = false);
 
     std::unique_ptr<Connection> connection_;
     // The writer that the history names (OpenOptions::user); empty: the session's role.

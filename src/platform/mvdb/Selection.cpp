@@ -199,7 +199,7 @@ DynArray runSelection(Store& store, std::string_view command, std::string_view o
 
     Selected selected(sentence.sortFields.size());
     StoredRecord record(lastField(sentence, fields));
-    store.scan(*id, [&](std::string_view key, std::string_view text) {
+    store.scan(*id, [&](std::string_view key, std::string_view text, Store::Version) {
         record.read(key, text);
         if (std::all_of(sentence.conditions.begin(), sentence.conditions.end(),
                         [&](const Sentence::Condition& c) { return record.passes(c); })) {

@@ -82,6 +82,9 @@ enum StatementId {
     kPruneHistory,
     kKeys,
     kScan,
+    kScanHistory,
+    kLastVersion,
+    kRestoreRecord,
     kRetireAll,
     kRemoveRecords,
     kRemoveHistory,
@@ -123,7 +126,11 @@ const std::array<std::string, kStatementCount> kStatements = {
     " ORDER BY version DESC, deleted DESC LIMIT 1",
     "DELETE FROM history WHERE time < ?1",
     "SELECT key FROM records WHERE file = ?1 ORDER BY key",
-    "SELECT key, text FROM records WHERE file = ?1 ORDER BY key",
+    "SELECT key, version, text FROM records WHERE file = ?1 ORDER BY key",
+    "SELECT key, version, time, user, deleted, replaced FROM history WHERE file = ?1"
+    " ORDER BY key, version, deleted",
+    "SELECT max(retired, (SELECT coalesce(max(version), 0) FROM records)) FROM versions",
+    "INSERT INTO records (file, key, version, text) VALUES (?1, ?2, ?3, ?4)",
     "UPDATE versions SET retired = max(retired, (SELECT coalesce(max(version), 0) FROM records))",
     "DELETE FROM records",
     "DELETE FROM history",
@@ -543,13 +550,19 @@ void SqliteStore::noteChange(FileId file, std::string_view key, Version version,
                              std::optional<std::string_view> replaced) {
     const auto now =
         std::chrono::time_point_cast<std::chrono::microseconds>(std::chrono::system_clock::now());
+    insertChange(file, key, version, deleted, now.time_since_epoch().count(), user_, replaced);
+}
+
+void SqliteStore::insertChange(FileId file, std::string_view key, Version version, bool deleted,
+                               std::int64_t time, std::string_view user,
+                               std::optional<std::string_view> replaced) {
     Statement::Use note(statement(kNoteChange));
     note->bind(1, file);
     note->bind(2, key);
     note->bind(3, version);
     note->bind(4, std::int64_t{deleted});
-    note->bind(5, now.time_since_epoch().count());
-    note->bind(6, user_);
+    note->bind(5, time);
+    note->bind(6, user);
     if (replaced) {
         note->bindBlob(7, *replaced);
     } else {
@@ -560,12 +573,13 @@ void SqliteStore::noteChange(FileId file, std::string_view key, Version version,
 
 namespace {
 
-// The change that a row of the history gives: its version, time, user and whether it deleted.
-Store::Change changeOf(SqliteStore::Statement& row) {
-    return {
-        row.integer(0),
-        std::chrono::sys_time<std::chrono::microseconds>(std::chrono::microseconds(row.integer(1))),
-        std::string(row.text(2)), row.integer(3) != 0, std::nullopt};
+// The change that a row of the history gives from its column first on: its version, time, user
+// and whether it deleted.
+Store::Change changeOf(SqliteStore::Statement& row, int first = 0) {
+    return {row.integer(first),
+            std::chrono::sys_time<std::chrono::microseconds>(
+                std::chrono::microseconds(row.integer(first + 1))),
+            std::string(row.text(first + 2)), row.integer(first + 3) != 0, std::nullopt};
 }
 
 }  // namespace
@@ -601,6 +615,46 @@ std::size_t SqliteStore::pruneHistory(std::chrono::sys_time<std::chrono::microse
         prune->step();
         return static_cast<std::size_t>(sqlite3_changes64(connection_));
     });
+}
+
+void SqliteStore::scanHistory(FileId file, const ChangeVisitor& visit) {
+    if (!keepsHistory_) return;
+    Statement::Use select(statement(kScanHistory));
+    select->bind(1, file);
+    while (select->step()) {
+        Change change = changeOf(*select, 1);
+        if (!select->isNull(5)) change.replaced = select->text(5);
+        visit(select->text(0), change);
+    }
+}
+
+Store::Version SqliteStore::lastVersion() {
+    Statement::Use select(statement(kLastVersion));
+    select->step();
+    return select->integer(0);
+}
+
+void SqliteStore::restore(FileId file, std::span<const VersionedRecord> records,
+                          std::span<const KeyedChange> history) {
+    checkFileInPlace();
+    Version highest = 0;
+    for (const VersionedRecord& record : records) {
+        Statement::Use insert(statement(kRestoreRecord));
+        insert->bind(1, file);
+        insert->bind(2, record.key);
+        insert->bind(3, record.version);
+        insert->bindBlob(4, record.text);
+        insert->step();
+        highest = std::max(highest, record.version);
+    }
+    for (const auto& [key, change] : history) {
+        insertChange(file, key, change.version, change.deleted,
+                     change.time.time_since_epoch().count(), change.user, change.replaced);
+        highest = std::max(highest, change.version);
+    }
+    Statement::Use retire(statement(kRetire));
+    retire->bind(1, highest);
+    retire->step();
 }
 
 Store::Version SqliteStore::writeRecord(FileId file, std::string_view key, std::string_view text) {
@@ -657,7 +711,7 @@ void SqliteStore::scan(FileId file, const RecordVisitor& visit) {
     select->bind(1, file);
     std::size_t records = 0;
     for (; select->step(); ++records)
-        visit(select->text(0), select->text(1));
+        visit(select->text(0), select->text(2), select->integer(1));
     noteFileSize(file, records);
 }
 

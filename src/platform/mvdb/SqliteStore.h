@@ -71,6 +71,10 @@ public:
     std::size_t pruneHistory(std::chrono::sys_time<std::chrono::microseconds> before) override;
     std::vector<std::string> keys(FileId file) override;
     void scan(FileId file, const RecordVisitor& visit) override;
+    void scanHistory(FileId file, const ChangeVisitor& visit) override;
+    Version lastVersion() override;
+    void restore(FileId file, std::span<const VersionedRecord> records,
+                 std::span<const KeyedChange> history) override;
 
     class Statement;
 
@@ -97,6 +101,10 @@ private:
     // Notes a write (or a deletion) of the record in the history, in the write's transaction.
     void noteChange(FileId file, std::string_view key, Version version, bool deleted,
                     std::optional<std::string_view> replaced);
+    // Puts an entry in the history as given: time in microseconds since the epoch.
+    void insertChange(FileId file, std::string_view key, Version version, bool deleted,
+                      std::int64_t time, std::string_view user,
+                      std::optional<std::string_view> replaced);
     // Fails with kErrNoSuchDatabase when the path no longer leads to the file that was opened (a
     // write to a removed or replaced file would be lost), with kErrDatabaseReadOnly when the file
     // may no longer be written (made read-only since it was opened).

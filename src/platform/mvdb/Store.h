@@ -48,7 +48,8 @@ class Store {
 public:
     using FileId = std::int64_t;
     using Version = std::int64_t;
-    using RecordVisitor = std::function<void(std::string_view key, std::string_view text)>;
+    using RecordVisitor =
+        std::function<void(std::string_view key, std::string_view text, Version version)>;
     // A record found for a key: the key's place among those asked, its text and its version.
     using KeyRecordVisitor =
         std::function<void(std::size_t key, std::string_view text, Version version)>;
@@ -74,6 +75,18 @@ public:
         std::string user;
         bool deleted = false;
         std::optional<std::string> replaced;
+    };
+    // An entry of a file's history with the key of its record.
+    struct KeyedChange {
+        std::string key;
+        Change change;
+    };
+    using ChangeVisitor = std::function<void(std::string_view key, const Change& change)>;
+    // A record put back as a dump gave it, at its version.
+    struct VersionedRecord {
+        std::string_view key;
+        std::string_view text;
+        Version version = 0;
     };
 
     enum class UnitKind {
@@ -133,6 +146,19 @@ public:
     virtual std::vector<std::string> keys(FileId file) = 0;
     // Visits every record of the file in the byte order of the keys, from one state of the file.
     virtual void scan(FileId file, const RecordVisitor& visit) = 0;
+
+    // Visits every entry of the file's history in one pass: by key in byte order, oldest first,
+    // a write before the deletion of its version.
+    virtual void scanHistory(FileId file, const ChangeVisitor& visit) = 0;
+    // The highest version the store has given so far; 0 when it never gave one.
+    virtual Version lastVersion() = 0;
+    // Puts records back at their versions, and history entries as they were, into a file that
+    // holds none of their keys, noting no write; then moves the store past the highest version
+    // put back, so that it never gives one of them again.
+    // REQUIRES: inside a unit of kind kWrite; keys checked; each record's history at versions
+    // below its own, or its own written.
+    virtual void restore(FileId file, std::span<const VersionedRecord> records,
+                         std::span<const KeyedChange> history) = 0;
 
     // Units of work, kept or undone whole; those inside another are savepoints of the outermost.
     // REQUIRES: no write inside a unit of kind kRead.

@@ -81,11 +81,32 @@ void fillDatabase(const std::string& path, Fill fill) {
     }
 }
 
+// Whether a file of the database holds records, or the history of records deleted.
 bool holdsRecords(const Database& database) {
     const std::vector<std::string> names = database.FileNames();
     return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-        return !database.OpenFile(name).Keys().empty();
+        const DbFile file = database.OpenFile(name);
+        bool history = false;
+        file.ForEachChange([&](std::string_view, const Store::Change&) { history = true; });
+        return history || !file.Keys().empty();
     });
+}
+
+// Puts the file of a dump back into the database: its records at their versions and its
+// history, each version raised by shift; then a record that a dump of an earlier version gave
+// without its version, written anew.
+void restoreFile(const Database& database, RecordFile& file, Store::Version shift) {
+    const DbFile restored = database.CreateFile(file.name);
+    std::vector<Store::VersionedRecord> versioned;
+    for (const Record& record : file.records) {
+        if (record.version) versioned.push_back({record.key, record.text, *record.version + shift});
+    }
+    for (Store::KeyedChange& entry : file.history)
+        entry.change.version += shift;
+    restored.Restore(versioned, file.history);
+    for (const Record& record : file.records) {
+        if (!record.version) restored.WriteRecord(record.key, record.text);
+    }
 }
 
 }  // namespace
@@ -201,7 +222,7 @@ void runQuery(const std::string& path, const std::string& sentence, const std::s
 void exportFile(const std::string& path, const std::string& file, std::ostream& out) {
     std::vector<std::string> lines;
     Database::Open(path).OpenFile(file).ForEachRecord(
-        [&](std::string_view key, std::string_view text) {
+        [&](std::string_view key, std::string_view text, Store::Version) {
             lines.push_back(toJsonLine(key, text));
         });
     printLines(out, lines);
@@ -221,8 +242,13 @@ void dumpDatabase(const std::string& path, std::ostream& out) {
         const Database::Snapshot snapshot(database);
         for (const std::string& name : database.FileNames()) {
             lines.push_back(toFileLine(name));
-            database.OpenFile(name).ForEachRecord([&](std::string_view key, std::string_view text) {
-                lines.push_back(toJsonLine(key, text));
+            const DbFile file = database.OpenFile(name);
+            file.ForEachRecord(
+                [&](std::string_view key, std::string_view text, Store::Version version) {
+                    lines.push_back(toJsonLine(key, text, version));
+                });
+            file.ForEachChange([&](std::string_view key, const Store::Change& change) {
+                lines.push_back(toHistoryLine(key, change));
             });
         }
     }
@@ -231,15 +257,20 @@ void dumpDatabase(const std::string& path, std::ostream& out) {
 
 void restoreDatabase(const std::string& path, const std::string& input, bool replace) {
     // The whole dump is read before the database is touched.
-    const std::vector<RecordFile> files = readDump(input);
+    std::vector<RecordFile> files = readDump(input);
     fillDatabase(path, [&](const Database& database) {
         if (!replace && holdsRecords(database))
-            throw std::runtime_error("La base de données « " + database.Name() +
-                                     " » contient déjà des enregistrements ; restore --replace "
-                                     "remplace tout son contenu.");
+            throw std::runtime_error(
+                "La base de données « " + database.Name() +
+                " » contient déjà des enregistrements ou leur historique ; restore --replace "
+                "remplace tout son contenu.");
         database.RemoveFiles();
-        for (const RecordFile& file : files)
-            writeRecords(database.CreateFile(file.name), file.records);
+        // The dump's versions, raised above every version the database gave before, so that none
+        // is given twice: a screen that read a record before the restore finds it changed. A new
+        // database gave none: the versions come back as they were.
+        const Store::Version shift = database.LastVersion();
+        for (RecordFile& file : files)
+            restoreFile(database, file, shift);
     });
 }
 

@@ -54,13 +54,17 @@ void exportFile(const std::string& path, const std::string& file, std::ostream& 
 // give one key.
 void importFile(const std::string& path, const std::string& file, const std::string& input);
 
-// The whole database as a dump (JsonRecords.h): every file and every record, byte for byte, all
-// read from one state of the database, whatever other users write meanwhile.
+// The whole database as a dump (JsonRecords.h): every file and every record, byte for byte, with
+// its version and its history, all read from one state of the database, whatever other users
+// write meanwhile.
 void dumpDatabase(const std::string& path, std::ostream& out);
-// Makes the database hold exactly what the dump holds, its files and their records: into a
-// database without records (made when there is none at path, as restoring into a new file or an
-// empty server's database), or, when replace, in place of whatever it holds. All of it or none:
-// the dump is read whole first, then written in one unit of work.
+// Makes the database hold exactly what the dump holds, its files, their records and their history
+// (versions, times, users, deletions and texts replaced): into a database without records nor
+// history (made when there is none at path, as restoring into a new file or an empty server's
+// database), or, when replace, in place of whatever it holds. The versions come back as dumped
+// into a database that never gave one; into one that did, each raised by the highest it gave, so
+// that it never gives one twice. All of it or none: the dump is read whole first, then written in
+// one unit of work.
 void restoreDatabase(const std::string& path, const std::string& input, bool replace);
 
 }  // namespace mvdbtool

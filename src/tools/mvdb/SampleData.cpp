@@ -211,7 +211,7 @@ Record entityRecord(const Entity& entity) {
     record.Assign(kEntityTownAttribute, entity.town);
     record.Assign(kEntitySiretAttribute, entity.siret);
     record.Assign(kEntityTimeRecordingAttribute, entity.timeRecording);
-    return {std::string(entity.code), record.Extract()};
+    return {std::string(entity.code), record.Extract(), std::nullopt};
 }
 
 Record rubricRecord(const Rubric& rubric) {
@@ -219,7 +219,7 @@ Record rubricRecord(const Rubric& rubric) {
     record.Assign(kRubricLabelAttribute, rubric.label);
     record.Assign(kRubricTypeAttribute, rubric.type);
     if (!rubric.closedOn.empty()) record.Assign(kRubricClosedOnAttribute, rubric.closedOn);
-    return {std::string(rubric.code), record.Extract()};
+    return {std::string(rubric.code), record.Extract(), std::nullopt};
 }
 
 // Line n of the lines is value n of each rubric attribute; a kind without rubric on that line
@@ -239,7 +239,7 @@ Record parameterRecord(const EntityParameters& parameters) {
         record.Replace(data::kWorkedHolidayAttribute, n, 0, line.workedHoliday);
         record.Replace(data::kHolidayAttribute, n, 0, line.holiday);
     }
-    return {std::string(parameters.entity), record.Extract()};
+    return {std::string(parameters.entity), record.Extract(), std::nullopt};
 }
 
 template <class Rows, class ToRecord>
@@ -255,9 +255,9 @@ std::vector<Record> recordsOf(const Rows& rows, ToRecord toRecord) {
 
 std::vector<RecordFile> sampleFiles() {
     return {
-        {std::string(data::kEntityFile), recordsOf(kEntities, entityRecord)},
-        {std::string(data::kRubricFile), recordsOf(kRubrics, rubricRecord)},
-        {std::string(data::kParameterFile), recordsOf(entityParameters(), parameterRecord)},
+        {std::string(data::kEntityFile), recordsOf(kEntities, entityRecord), {}},
+        {std::string(data::kRubricFile), recordsOf(kRubrics, rubricRecord), {}},
+        {std::string(data::kParameterFile), recordsOf(entityParameters(), parameterRecord), {}},
     };
 }
 
