@@ -61,7 +61,7 @@ constexpr std::array kVerbs = {
          [](const Operands& lead, const Operands& o) {
              importFile(lead[0], o[0], readStandardInput());
          }},
-    Verb{"dump", "", "écrire toute la base, d'un seul état cohérent", 0, 0,
+    Verb{"dump", "", "écrire toute la base et son historique, d'un seul état cohérent", 0, 0,
          [](const Operands& lead, const Operands&) { dumpDatabase(lead[0], std::cout); }},
     Verb{"restore", "[--replace]", "lire un dump : tout ou rien ; --replace remplace tout", 0, 1,
          [](const Operands& lead, const Operands& o) {
@@ -80,7 +80,11 @@ constexpr std::string_view kNotes =
     "{\"key\":\"001\",\"attributes\":[[\"valeur\",[\"sous\",\"sous\"]],...]} ;\n"
     "un enregistrement qui n'est pas en UTF-8 donne clé et texte en notation :\n"
     "{\"key\":\"k1\",\"notation\":\"%E9t%E9\"}. Un dump donne chaque fichier par une ligne\n"
-    "{\"file\":\"NOM\"} suivie de ses enregistrements.\n"
+    "{\"file\":\"NOM\"} suivie de ses enregistrements, chacun avec sa \"version\", puis de son\n"
+    "historique, une ligne par écriture ou suppression (le texte remplacé, null à la création) :\n"
+    "{\"history\":\"001\",\"version\":7,\"deleted\":false,\n"
+    "\"time\":\"2026-12-08T21:08:52.123456Z\",\"user\":\"marie\",\"replaced\":[...]}.\n"
+    "restore rend le tout tel quel.\n"
     "Code de sortie : 0 fait, 1 échec (rien n'est écrit), 2 ligne de commande erronée.\n";
 
 }  // namespace
