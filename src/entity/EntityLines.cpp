@@ -3,10 +3,8 @@
 // The work is done once a distinct rubric code, not once a cell: the record's codes are numbered,
 // the records of those codes read at once, and the column of each code that has a label built
 // once; each line then copies its five columns.
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,12 +18,10 @@
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Marks.h"
 #include "platform/toolkit/ItemList.h"
-#include "rubric/RubricCode.h"
+#include "rubric/RubricRecord.h"
 
 namespace {
 
-// The attribute of a rubric record that holds its label, taken whole.
-constexpr int kLabelAttribute = 1;
 constexpr std::uint32_t kNoCode = platform::TextIndex::kNone;
 // The bytes of a code and its separator in a code line, as most codes are.
 constexpr std::size_t kShortCodeBytes = 4;
@@ -75,8 +71,7 @@ public:
     // The column of the code shown, from its rubric's record.
     void set(std::uint32_t code, std::string_view shown, std::string_view rubric) {
         const std::size_t start = texts_.size();
-        entity::appendColumn(texts_, shown,
-                             mvdb::nthPiece(rubric, mvdb::kAttributeMark, kLabelAttribute));
+        entity::appendColumn(texts_, shown, rubric::labelOf(rubric));
         spans_[code] = {static_cast<std::uint32_t>(start),
                         static_cast<std::uint32_t>(texts_.size() - start)};
     }
@@ -118,46 +113,18 @@ private:
     mvdb::Store::Version version_ = 0;
 };
 
-// The column of each code whose rubric has a record: the code's own or, for a code filled with
-// zeros on the screen (007) that has none, in a second read the record kept under its number
-// alone (7). lastRead receives the rubric record that the lines read last.
+// The column of each code whose rubric has a record (RubricRecord.h). lastRead receives the
+// rubric record that the lines read last.
 CodeColumns labelColumns(const mvdb::DbFile& rubrics, const RecordLines& lines,
                          component::Ref<mvdb::DbRecord>& lastRead) {
-    const platform::TextIndex& codes = lines.codes;
-    CodeColumns columns(codes.size());
+    CodeColumns columns(lines.codes.size());
     LastRecordRead last;
-    rubrics.ForEachRecordOf(
-        codes, [&](std::size_t code, std::string_view text, mvdb::Store::Version version) {
-            const auto number = static_cast<std::uint32_t>(code);
-            columns.set(number, codes.text(number), text);
-            last.offer(lines.lastCell[number], codes.text(number), text, version);
-        });
-    // The codes without a record that are kept under their number, and the number of each, with
-    // the last cell that names one of its codes.
-    platform::TextIndex numbers;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> padded;  // a code, then its number's
-    std::vector<std::uint32_t> numberLastCell;
-    for (std::uint32_t code = 0; code < codes.size(); ++code) {
-        const std::optional<std::string_view> key =
-            columns.has(code) ? std::nullopt : rubric::keyWithoutLeadingZeros(codes.text(code));
-        if (!key) continue;
-        const std::uint32_t number = numbers.add(*key);
-        if (number == numberLastCell.size()) numberLastCell.push_back(0);
-        numberLastCell[number] = std::max(numberLastCell[number], lines.lastCell[code]);
-        padded.emplace_back(code, number);
-    }
-    std::vector<std::string> underNumber(numbers.size());
-    std::vector<bool> found(numbers.size());
-    rubrics.ForEachRecordOf(
-        numbers, [&](std::size_t number, std::string_view text, mvdb::Store::Version version) {
-            underNumber[number] = text;
-            found[number] = true;
-            last.offer(numberLastCell[number], numbers.text(static_cast<std::uint32_t>(number)),
-                       text, version);
-        });
-    for (const auto& [code, number] : padded) {
-        if (found[number]) columns.set(code, codes.text(code), underNumber[number]);
-    }
+    rubric::forEachRubricOf(rubrics, lines.codes,
+                            [&](std::uint32_t code, std::string_view key, std::string_view text,
+                                mvdb::Store::Version version) {
+                                columns.set(code, lines.codes.text(code), text);
+                                last.offer(lines.lastCell[code], key, text, version);
+                            });
     last.keepIn(rubrics, lastRead);
     return columns;
 }

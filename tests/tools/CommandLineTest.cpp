@@ -131,9 +131,12 @@ TEST_F(EditingTest, QueryPrintsOneLinePerSelectedRecordInTheSentencesOrder) {
 }
 
 // History shows each write and the deletion, newest first, with its user, and for a parameter
-// record the lines of rubrics each added and removed, in the order of the screen's columns.
+// record the lines of rubrics each added and removed, in the order of the screen's columns, each
+// rubric with its label where it has one, found as the screen finds it (001 kept as 1).
 TEST_F(CommandLineTest, HistoryShowsTheVersionsNewestFirstWithTheirUserAndTheirLines) {
     succeeds({path(), "create"});
+    succeeds({path(), "put", "RUBSAISIE", "1", "Évaluation^3"});
+    succeeds({path(), "put", "RUBSAISIE", "101", "Heures normales^3"});
     const std::vector<std::string> texts = {
         "^^^^001]002^101]102^201]202^301]302^401]402",  // lines 001... and 002...
         "^^^^001]003^101]103^201]^301]302^401]402",     // 002... becomes 003...
@@ -148,15 +151,15 @@ TEST_F(CommandLineTest, HistoryShowsTheVersionsNewestFirstWithTheirUserAndTheirL
     EXPECT_EQ(std::regex_replace(succeeds({path(), "history", "TPSPARAMBASCUL", "007"}), header,
                                  "version N · TIME · USER"),
               R"(version N · TIME · USER · suppression
-  - 001 101 301 401 201
-  - 003 103 302 402 ---
+  - 001 Évaluation · 101 Heures normales · 301 · 401 · 201
+  - 003 · 103 · 302 · 402 · ---
 version N · TIME · USER
 version N · TIME · USER
-  + 003 103 302 402 ---
-  - 002 102 302 402 202
+  + 003 · 103 · 302 · 402 · ---
+  - 002 · 102 · 302 · 402 · 202
 version N · TIME · USER
-  + 001 101 301 401 201
-  + 002 102 302 402 202
+  + 001 Évaluation · 101 Heures normales · 301 · 401 · 201
+  + 002 · 102 · 302 · 402 · 202
 )");
     // The first version written back re-creates the record; a date that does not exist is
     // refused, and nothing was written before 2000.

@@ -12,6 +12,7 @@
 #include "platform/mvdb/Database.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/Notation.h"
+#include "rubric/RubricRecord.h"
 #include "tools/mvdb/HistoryText.h"
 #include "tools/mvdb/IsoTime.h"
 #include "tools/mvdb/JsonRecords.h"
@@ -109,6 +110,19 @@ void restoreFile(const Database& database, RecordFile& file, Store::Version shif
     }
 }
 
+// The label of each rubric code, none for a code whose rubric has no record, or all none when
+// the database has no rubric file.
+std::vector<std::optional<std::string>> rubricLabels(const Database& database,
+                                                     const platform::TextIndex& codes) {
+    std::vector<std::optional<std::string>> labels(codes.size());
+    const std::vector<std::string> names = database.FileNames();
+    if (std::find(names.begin(), names.end(), data::kRubricFile) == names.end()) return labels;
+    rubric::forEachRubricOf(database.OpenFile(data::kRubricFile), codes,
+                            [&](std::uint32_t code, std::string_view, std::string_view text,
+                                Store::Version) { labels[code] = rubric::labelOf(text); });
+    return labels;
+}
+
 }  // namespace
 
 void createDatabase(const std::string& path) {
@@ -171,16 +185,19 @@ void showHistory(const std::string& path, const std::string& file, const std::st
                  std::ostream& out) {
     const Database database = Database::Open(path);
     const DbFile opened = database.OpenFile(file);
-    std::vector<Store::Change> changes;
-    std::optional<std::string> current;
+    std::vector<std::string> lines;
     {
         const Database::Snapshot snapshot(database);
-        changes = opened.History(key);
+        const std::vector<Store::Change> changes = opened.History(key);
+        std::optional<std::string> current;
         const std::string keys[] = {key};
         if (const std::optional<mvdb::DbRecord> record = opened.ReadRecords(keys).front())
             current = record->Extract();
+        lines = historyLines(file, changes, current, [&](const platform::TextIndex& codes) {
+            return rubricLabels(database, codes);
+        });
     }
-    printLines(out, historyLines(file, changes, current));
+    printLines(out, lines);
 }
 
 void revertRecord(const std::string& path, const std::string& file, const std::string& key,

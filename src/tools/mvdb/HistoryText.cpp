@@ -1,6 +1,8 @@
 #include "tools/mvdb/HistoryText.h"
 
+#include <array>
 #include <map>
+#include <utility>
 
 #include "data/ParameterRecord.h"
 #include "tools/mvdb/IsoTime.h"
@@ -10,52 +12,95 @@ namespace {
 
 // Shown for a column that names no rubric.
 constexpr std::string_view kNoRubric = "---";
+constexpr std::string_view kSeparator = " · ";
 
-// The lines of a parameter record, each its five codes in the order of the columns.
-std::vector<std::string> parameterLines(std::string_view text) {
-    std::vector<std::string> lines;
-    data::forEachLine(text, [&lines](const auto& codes) {
-        std::string line;
-        for (const std::string_view code : codes) {
-            line += line.empty() ? "" : " ";
-            line += code.empty() ? kNoRubric : code;
-        }
-        lines.push_back(std::move(line));
-    });
+// A line of a parameter record: its five codes in the order of the columns, views of its text.
+using Line = std::array<std::string_view, data::kColumns.size()>;
+// A line that a version added or removed, with its mark.
+using MarkedLine = std::pair<std::string_view, Line>;
+
+std::string_view textOf(const std::optional<std::string>& text) {
+    return text ? std::string_view(*text) : std::string_view();
+}
+
+std::vector<Line> parameterLines(std::string_view text) {
+    std::vector<Line> lines;
+    data::forEachLine(text, [&lines](const Line& codes) { lines.push_back(codes); });
     return lines;
 }
 
 // Appends, marked, the lines of from that to does not hold, each as many times as from holds it
 // more often.
-void appendMissing(const std::vector<std::string>& from, const std::vector<std::string>& to,
-                   std::string_view mark, std::vector<std::string>& out) {
-    std::map<std::string_view, int> left;
-    for (const std::string& line : to)
+void appendMissing(const std::vector<Line>& from, const std::vector<Line>& to,
+                   std::string_view mark, std::vector<MarkedLine>& out) {
+    std::map<Line, int> left;
+    for (const Line& line : to)
         ++left[line];
-    for (const std::string& line : from) {
-        if (left[line]-- <= 0) out.push_back(std::string(mark) + line);
+    for (const Line& line : from) {
+        if (left[line]-- <= 0) out.emplace_back(mark, line);
     }
+}
+
+// The line as shown: its mark, then each rubric's code and label.
+std::string shownLine(const MarkedLine& marked, const platform::TextIndex& codes,
+                      const std::vector<std::optional<std::string>>& labels) {
+    std::string shown(marked.first);
+    for (std::size_t column = 0; column < marked.second.size(); ++column) {
+        const std::string_view code = marked.second[column];
+        if (column > 0) shown += kSeparator;
+        shown += code.empty() ? kNoRubric : code;
+        if (code.empty()) continue;
+        if (const std::optional<std::string>& label = labels[codes.find(code)]) {
+            shown += ' ';
+            shown += *label;
+        }
+    }
+    return shown;
 }
 
 }  // namespace
 
 std::vector<std::string> historyLines(std::string_view file,
                                       const std::vector<mvdb::Store::Change>& changes,
-                                      const std::optional<std::string>& current) {
-    std::vector<std::string> out;
+                                      const std::optional<std::string>& current,
+                                      const RubricLabels& labels) {
+    const bool parameters = file == data::kParameterFile;
+    // Each version's heading, and the lines it added and removed after the heading's index.
+    std::vector<std::pair<std::string, std::size_t>> headings;
+    std::vector<MarkedLine> lines;
     // The text each version left: the one the next newer version replaced, or the record now.
-    std::optional<std::string> after = current;
+    const std::optional<std::string>* after = &current;
     for (const mvdb::Store::Change& change : changes) {
-        out.push_back("version " + std::to_string(change.version) + " · " + isoTime(change.time) +
-                      " · " + change.user + (change.deleted ? " · suppression" : ""));
-        if (file == data::kParameterFile) {
-            const std::vector<std::string> before = parameterLines(change.replaced.value_or(""));
-            const std::vector<std::string> now =
-                parameterLines(change.deleted ? "" : after.value_or(""));
-            appendMissing(now, before, "  + ", out);
-            appendMissing(before, now, "  - ", out);
+        std::string heading = "version " + std::to_string(change.version);
+        for (const std::string& part : {isoTime(change.time), change.user})
+            heading.append(kSeparator).append(part);
+        if (change.deleted) heading.append(kSeparator).append("suppression");
+        headings.emplace_back(std::move(heading), lines.size());
+        if (parameters) {
+            const std::vector<Line> before = parameterLines(textOf(change.replaced));
+            const std::vector<Line> now =
+                parameterLines(change.deleted ? std::string_view() : textOf(*after));
+            appendMissing(now, before, "  + ", lines);
+            appendMissing(before, now, "  - ", lines);
         }
-        after = change.replaced;
+        after = &change.replaced;
+    }
+    platform::TextIndex codes;
+    for (const MarkedLine& line : lines) {
+        for (const std::string_view code : line.second) {
+            if (!code.empty()) codes.add(code);
+        }
+    }
+    const std::vector<std::optional<std::string>> labelOf =
+        codes.size() > 0 ? labels(codes) : std::vector<std::optional<std::string>>();
+    std::vector<std::string> out;
+    out.reserve(headings.size() + lines.size());
+    for (std::size_t version = 0; version < headings.size(); ++version) {
+        out.push_back(std::move(headings[version].first));
+        const std::size_t end =
+            version + 1 < headings.size() ? headings[version + 1].second : lines.size();
+        for (std::size_t line = headings[version].second; line < end; ++line)
+            out.push_back(shownLine(lines[line], codes, labelOf));
     }
     return out;
 }
