@@ -827,12 +827,15 @@ Store::Version PostgresStore::lastVersion() {
 
 void PostgresStore::restore(FileId file, std::span<const VersionedRecord> records,
                             std::span<const KeyedChange> history) {
-    // Every row is sent before the first answer is awaited: one round trip, not one a row.
+    // The rows are sent without awaiting their answers, a round trip for each batch of them, not
+    // for each row; a batch is small enough to be answered well within the wait for an answer.
+    constexpr std::size_t kRowsPerAnswer = 1000;
+    std::size_t sent = 0;
     Version highest = 0;
     for (const VersionedRecord& record : records) {
         run(kRestoreRecord,
             Parameters().number(file).bytes(record.key).number(record.version).bytes(record.text),
-            true);
+            ++sent % kRowsPerAnswer != 0);
         highest = std::max(highest, record.version);
     }
     for (const auto& [key, change] : history) {
@@ -845,7 +848,7 @@ void PostgresStore::restore(FileId file, std::span<const VersionedRecord> record
                 .number(change.time.time_since_epoch().count() - kTimeOrigin)
                 .bytes(change.user)
                 .bytesOrNull(change.replaced),
-            true);
+            ++sent % kRowsPerAnswer != 0);
         highest = std::max(highest, change.version);
     }
     run(kPassVersion, Parameters().number(highest));
