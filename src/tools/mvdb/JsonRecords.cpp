@@ -100,9 +100,13 @@ std::string nameOfJson(const Json& line, const char* member, bool inNotation) {
                       : name.get<std::string>();
 }
 
+// A version: a whole number that JSON's every reader keeps exactly, so that a restore may raise
+// it without overflow.
 Store::Version versionOfJson(const Json& version) {
-    if (!version.is_number_integer() || version.get<Store::Version>() < 0)
-        refuse("« version » doit être un entier positif ou nul");
+    constexpr Store::Version kHighest = (Store::Version{1} << 53) - 1;
+    if (!version.is_number_integer() || version.get<Store::Version>() < 0 ||
+        version.get<Store::Version>() > kHighest)
+        refuse("« version » doit être un entier de 0 à " + std::to_string(kHighest));
     return version.get<Store::Version>();
 }
 
