@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <span>
 #include <utility>
 
 #include "data/ParameterRecord.h"
@@ -31,14 +32,31 @@ std::vector<Line> parameterLines(std::string_view text) {
 
 // Appends, marked, the lines of from that to does not hold, each as many times as from holds it
 // more often.
-void appendMissing(const std::vector<Line>& from, const std::vector<Line>& to,
-                   std::string_view mark, std::vector<MarkedLine>& out) {
+void appendMissing(std::span<const Line> from, std::span<const Line> to, std::string_view mark,
+                   std::vector<MarkedLine>& out) {
     std::map<Line, int> left;
     for (const Line& line : to)
         ++left[line];
     for (const Line& line : from) {
         if (left[line]-- <= 0) out.emplace_back(mark, line);
     }
+}
+
+// Appends the lines that now holds and before does not ("  + "), then the reverse ("  - "). The
+// lines alike at the same place from either end, most of them from one save to the next, are
+// passed over first: a line held by both is in neither list.
+void appendDifference(std::span<const Line> now, std::span<const Line> before,
+                      std::vector<MarkedLine>& out) {
+    while (!now.empty() && !before.empty() && now.front() == before.front()) {
+        now = now.subspan(1);
+        before = before.subspan(1);
+    }
+    while (!now.empty() && !before.empty() && now.back() == before.back()) {
+        now = now.first(now.size() - 1);
+        before = before.first(before.size() - 1);
+    }
+    appendMissing(now, before, "  + ", out);
+    appendMissing(before, now, "  - ", out);
 }
 
 // The line as shown: its mark, then each rubric's code and label.
@@ -68,22 +86,19 @@ std::vector<std::string> historyLines(std::string_view file,
     // Each version's heading, and the lines it added and removed after the heading's index.
     std::vector<std::pair<std::string, std::size_t>> headings;
     std::vector<MarkedLine> lines;
-    // The text each version left: the one the next newer version replaced, or the record now.
-    const std::optional<std::string>* after = &current;
+    // The lines each version left: of the text the next newer version replaced, or of the record
+    // now; each text is read once.
+    std::vector<Line> after = parameters ? parameterLines(textOf(current)) : std::vector<Line>();
     for (const mvdb::Store::Change& change : changes) {
         std::string heading = "version " + std::to_string(change.version);
         for (const std::string& part : {isoTime(change.time), change.user})
             heading.append(kSeparator).append(part);
         if (change.deleted) heading.append(kSeparator).append("suppression");
         headings.emplace_back(std::move(heading), lines.size());
-        if (parameters) {
-            const std::vector<Line> before = parameterLines(textOf(change.replaced));
-            const std::vector<Line> now =
-                parameterLines(change.deleted ? std::string_view() : textOf(*after));
-            appendMissing(now, before, "  + ", lines);
-            appendMissing(before, now, "  - ", lines);
-        }
-        after = &change.replaced;
+        if (!parameters) continue;
+        std::vector<Line> before = parameterLines(textOf(change.replaced));
+        appendDifference(change.deleted ? std::span<const Line>() : after, before, lines);
+        after = std::move(before);
     }
     platform::TextIndex codes;
     for (const MarkedLine& line : lines) {
