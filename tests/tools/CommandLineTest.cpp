@@ -131,12 +131,14 @@ TEST_F(EditingTest, QueryPrintsOneLinePerSelectedRecordInTheSentencesOrder) {
 }
 
 // History shows each write and the deletion, newest first, with its user, and for a parameter
-// record the lines of rubrics each added and removed, in the order of the screen's columns, each
-// rubric with its label where it has one, found as the screen finds it (001 kept as 1).
+// record its entity, then the lines of rubrics each added and removed, in the order of the screen's
+// columns, each rubric with its label where it has one, found as the screen finds it (001 kept as
+// 1).
 TEST_F(CommandLineTest, HistoryShowsTheVersionsNewestFirstWithTheirUserAndTheirLines) {
     succeeds({path(), "create"});
     succeeds({path(), "put", "RUBSAISIE", "1", "Évaluation^3"});
     succeeds({path(), "put", "RUBSAISIE", "101", "Heures normales^3"});
+    succeeds({path(), "put", "ASSOCIATION", "007", "Domicile Plus^3 rue Haute"});
     const std::vector<std::string> texts = {
         "^^^^001]002^101]102^201]202^301]302^401]402",  // lines 001... and 002...
         "^^^^001]003^101]103^201]^301]302^401]402",     // 002... becomes 003...
@@ -150,7 +152,8 @@ TEST_F(CommandLineTest, HistoryShowsTheVersionsNewestFirstWithTheirUserAndTheirL
                             ::getpwuid(::geteuid())->pw_name);
     EXPECT_EQ(std::regex_replace(succeeds({path(), "history", "TPSPARAMBASCUL", "007"}), header,
                                  "version N · TIME · USER"),
-              R"(version N · TIME · USER · suppression
+              R"(Entité juridique 007 · Domicile Plus
+version N · TIME · USER · suppression
   - 001 Évaluation · 101 Heures normales · 301 · 401 · 201
   - 003 · 103 · 302 · 402 · ---
 version N · TIME · USER

@@ -110,17 +110,36 @@ void restoreFile(const Database& database, RecordFile& file, Store::Version shif
     }
 }
 
+// The file of that name, none when the database has none.
+std::optional<DbFile> fileIfAny(const Database& database, std::string_view name) {
+    const std::vector<std::string> names = database.FileNames();
+    if (std::find(names.begin(), names.end(), name) == names.end()) return std::nullopt;
+    return database.OpenFile(name);
+}
+
 // The label of each rubric code, none for a code whose rubric has no record, or all none when
 // the database has no rubric file.
 std::vector<std::optional<std::string>> rubricLabels(const Database& database,
                                                      const platform::TextIndex& codes) {
     std::vector<std::optional<std::string>> labels(codes.size());
-    const std::vector<std::string> names = database.FileNames();
-    if (std::find(names.begin(), names.end(), data::kRubricFile) == names.end()) return labels;
-    rubric::forEachRubricOf(database.OpenFile(data::kRubricFile), codes,
-                            [&](std::uint32_t code, std::string_view, std::string_view text,
-                                Store::Version) { labels[code] = rubric::labelOf(text); });
+    if (const std::optional<DbFile> rubrics = fileIfAny(database, data::kRubricFile)) {
+        rubric::forEachRubricOf(*rubrics, codes,
+                                [&](std::uint32_t code, std::string_view, std::string_view text,
+                                    Store::Version) { labels[code] = rubric::labelOf(text); });
+    }
     return labels;
+}
+
+// The legal entity whose parameters the key holds, as the screen names it: "Entité juridique",
+// its code, then its name when the entity file has its record.
+std::string entityHeading(const Database& database, const std::string& key) {
+    std::string heading = "Entité juridique " + key;
+    const std::optional<DbFile> entities = fileIfAny(database, data::kEntityFile);
+    const std::string keys[] = {key};
+    if (const std::optional<mvdb::DbRecord> entity =
+            entities ? entities->ReadRecords(keys).front() : std::nullopt)
+        heading.append(" · ").append(entity->Extract(1));
+    return heading;
 }
 
 }  // namespace
@@ -196,6 +215,8 @@ void showHistory(const std::string& path, const std::string& file, const std::st
         lines = historyLines(file, changes, current, [&](const platform::TextIndex& codes) {
             return rubricLabels(database, codes);
         });
+        if (file == data::kParameterFile && !lines.empty())
+            lines.insert(lines.begin(), entityHeading(database, key));
     }
     printLines(out, lines);
 }

@@ -32,8 +32,9 @@ void putRecord(const std::string& path, const std::string& file, const std::stri
                const std::string& notation);
 // Removes the record; the file stays, even when it is left empty.
 void deleteRecord(const std::string& path, const std::string& file, const std::string& key);
-// The versions of the record, newest first, as HistoryText.h gives them; nothing for a key never
-// written since the store keeps a history.
+// The versions of the record, newest first, as HistoryText.h gives them, under a line naming the
+// legal entity for a parameter record; nothing for a key never written since the store keeps a
+// history.
 void showHistory(const std::string& path, const std::string& file, const std::string& key,
                  std::ostream& out);
 // Writes the text of a version of the record back as its new version (DbFile::Revert), refused
