@@ -1,17 +1,14 @@
 # Plays one scenario script through the host, headless, in a fresh folder of its own:
-#   cmake -DHOST=... -DMVDB=... -DSCRIPT=... -DFOLDER=... [-DDATABASE=sample|empty|bare]
-#         [-DSETUP=file] [-DHOST_ARGS=a;b] [-DSTATUS=n] [-DOUTPUT_CHECKED=ON]
+#   cmake -DHOST=... -DMVDB=... -DSCRIPT=... -DFOLDER=... [-DDATABASE=sample|bare]
+#         [-DHOST_ARGS=a;b] [-DSTATUS=n] [-DOUTPUT_CHECKED=ON]
 #         [-DSERVER=folder -DSERVER_DATABASE=name -DPASSWORD=p -DPOSTGRES_BINDIR=dir]
 #         -P RunScenario.cmake
 # The folder holds the run's registry file and configuration folder, so that the user's are never
-# read, and its database DATABASE.mvdb: the sample data (sample, the default), the screen's three
-# files without records (empty, as mvdb create makes it), or no file at all (bare). With SERVER,
-# the database is SERVER_DATABASE on the PostgreSQL server whose socket is in that folder, named
-# with PASSWORD (which the server, trusting its socket, does not ask), made anew and filled the
-# same way. A setup file then changes that database before the host starts: one mvdb command a
-# line (its words after the database's path, a text in double quotes when it holds blanks), # for
-# a comment. The host gets that database and the level that may change the parameters, unless
-# HOST_ARGS gives its own. The run fails unless the host ends with the expected status (0 unless
+# read, and its database DATABASE.mvdb: the sample data (sample, the default) or no file at all
+# (bare). With SERVER, the database is SERVER_DATABASE on the PostgreSQL server whose socket is in
+# that folder, named with PASSWORD (which the server, trusting its socket, does not ask), made anew
+# and filled the same way. The host gets that database and the level that may change the
+# parameters, unless HOST_ARGS gives its own. The run fails unless the host ends with the expected status (0 unless
 # told). When the output is checked by a PASS_REGULAR_EXPRESSION, it is echoed only after the
 # right status, so that the expression checks the status too.
 cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
@@ -45,8 +42,6 @@ if(DEFINED SERVER)
 endif()
 if(DATABASE STREQUAL "bare")
     run_mvdb(restore)  # an empty dump: a database without any file
-elseif(DATABASE STREQUAL "empty")
-    run_mvdb(create)
 else()
     run_mvdb(sample)
 endif()
@@ -55,15 +50,6 @@ if(NOT "--db" IN_LIST HOST_ARGS)
 endif()
 if(NOT "--access-level" IN_LIST HOST_ARGS)
     list(PREPEND HOST_ARGS --access-level 2)
-endif()
-if(DEFINED SETUP)
-    file(STRINGS "${SETUP}" commands ENCODING UTF-8)
-    foreach(command IN LISTS commands)
-        if(NOT command MATCHES "^[ \t]*(#|$)")
-            separate_arguments(words UNIX_COMMAND "${command}")
-            run_mvdb(${words})
-        endif()
-    endforeach()
 endif()
 execute_process(
     COMMAND "${HOST}" ${HOST_ARGS} --headless --script "${SCRIPT}"
