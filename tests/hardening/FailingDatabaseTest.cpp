@@ -1,16 +1,15 @@
-// The database fails under the open screen: its file removed, replaced, made read-only, or locked
-// by another program. Validating and leaving with Yes tell the user why, keep the entity open with
-// the user's lines and the stored record unchanged, and succeed once the cause is gone.
+// The database fails under the open screen: its file made read-only, or replaced by a copy.
+// Validating and leaving with Yes tell the user why, keep the entity open with the user's lines and
+// the stored record unchanged, and succeed once the cause is gone, or let the user leave without
+// saving when it cannot be. (The other faults of the file, each store's own: tests/mvdb.)
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <optional>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "control/ControlTesting.h"
-#include "mvdb/OtherProgram.h"
 
 namespace {
 
@@ -20,18 +19,12 @@ constexpr const char* kSaved =
     "28/11/2024^PAIE03^^15/09/2021^101]101]123]132]101]205^103]]]]132]^109]]]]]^106]205]]]]^"
     "125]]]]]";
 
-// The database file at its path, and another program that may hold it.
-struct Scene {
-    std::string path;
-    std::optional<mvdb::testing::OtherProgram> other;
-};
-
-// What befalls the database file, and how it is put right; no cure when it cannot be.
+// What befalls the database file at path, and how it is put right; no cure when it cannot be.
 struct Cause {
     const char* name;
     std::int32_t number;
-    std::function<void(Scene&)> befall;
-    std::function<void(Scene&)> cure;
+    std::function<void(const std::string& path)> befall;
+    std::function<void(const std::string& path)> cure;
 };
 
 void PrintTo(const Cause& cause, std::ostream* out) {
@@ -39,27 +32,46 @@ void PrintTo(const Cause& cause, std::ostream* out) {
 }
 
 const Cause kCauses[] = {
-    {"Removed", mvdb::kErrNoSuchDatabase, [](Scene& scene) { fs::remove(scene.path); }, {}},
-    {"MovedAwayThenBack", mvdb::kErrNoSuchDatabase,
-     [](Scene& scene) { fs::rename(scene.path, scene.path + ".moved"); },
-     [](Scene& scene) { fs::rename(scene.path + ".moved", scene.path); }},
+    {"MadeReadOnly", mvdb::kErrDatabaseReadOnly,
+     [](const std::string& path) {
+         fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove);
+     },
+     [](const std::string& path) {
+         fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+     }},
     {"ReplacedByACopy",
      mvdb::kErrNoSuchDatabase,
-     [](Scene& scene) {
-         fs::copy_file(scene.path, scene.path + ".copy");
-         fs::rename(scene.path + ".copy", scene.path);
+     [](const std::string& path) {
+         fs::copy_file(path, path + ".copy");
+         fs::rename(path + ".copy", path);
      },
      {}},
-    {"MadeReadOnly", mvdb::kErrDatabaseReadOnly,
-     [](Scene& scene) {
-         fs::permissions(scene.path, fs::perms::owner_write, fs::perm_options::remove);
-     },
-     [](Scene& scene) {
-         fs::permissions(scene.path, fs::perms::owner_write, fs::perm_options::add);
-     }},
-    {"WriteLockedByAnotherProgram", mvdb::kErrDatabaseLocked,
-     [](Scene& scene) { scene.other.emplace(scene.path).run("BEGIN IMMEDIATE"); },
-     [](Scene& scene) { scene.other.reset(); }},
+};
+
+// While it lives, the program runs as a user without an account who owns the database's folder,
+// as a clerk does: the superuser writes into a read-only file, its permissions stopping nobody.
+// Under another user, the program stays that user.
+class AsAClerk {
+public:
+    explicit AsAClerk(const fs::path& folder) : dropped_(::geteuid() == 0) {
+        if (!dropped_) return;
+        EXPECT_EQ(::chown(folder.c_str(), kClerk, kClerk), 0);
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+            EXPECT_EQ(::chown(entry.path().c_str(), kClerk, kClerk), 0);
+        EXPECT_EQ(::setegid(kClerk), 0);
+        EXPECT_EQ(::seteuid(kClerk), 0);
+    }
+    ~AsAClerk() {
+        if (!dropped_) return;
+        EXPECT_EQ(::seteuid(0), 0);
+        EXPECT_EQ(::setegid(0), 0);
+    }
+    AsAClerk(const AsAClerk&) = delete;
+    AsAClerk& operator=(const AsAClerk&) = delete;
+
+private:
+    static constexpr ::uid_t kClerk = 4203;
+    bool dropped_;
 };
 
 class FailingDatabaseTest : public control_testing::EditorTest,
@@ -106,14 +118,12 @@ protected:
     }
 
     std::vector<platform::ComponentError> shown;
-    Scene scene{path(), {}};
 };
 
 TEST_P(FailingDatabaseTest, ValidatingAndLeavingTellWhyKeepTheLinesAndSaveOnceCured) {
     const Cause& cause = GetParam();
-    if (cause.number == mvdb::kErrDatabaseReadOnly && ::geteuid() == 0)
-        GTEST_SKIP() << "the superuser writes into a read-only file: its permissions stop nobody";
-    cause.befall(scene);
+    const AsAClerk clerk(fs::path(path()).parent_path());
+    cause.befall(path());
     user.click(control.Cmd_Ok);
     expectShownFailure(cause.number);
     expectLinesKept();
@@ -131,12 +141,10 @@ TEST_P(FailingDatabaseTest, ValidatingAndLeavingTellWhyKeepTheLinesAndSaveOnceCu
         messages.answers.push_back(toolkit::MsgAnswer::No);
         user.click(control.Cmd_Sortir);
         EXPECT_TRUE(control.Parent().unloaded());
-        if (fs::exists(path())) {
-            EXPECT_EQ(storedAtItsPath(), kStored007);
-        }
+        EXPECT_EQ(storedAtItsPath(), kStored007);
         return;
     }
-    cause.cure(scene);
+    cause.cure(path());
     EXPECT_EQ(storedAtItsPath(), kStored007);
     user.click(control.Cmd_Ok);
     EXPECT_EQ(shown.size(), 2u) << shown.back().what();
