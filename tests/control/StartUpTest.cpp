@@ -26,19 +26,20 @@ protected:
 };
 
 TEST_F(StartUpTest, OfSeveralEntitiesTheNamesAreListedInTheAnswersOrderAndNoneIsChosen) {
-    // Sorted by name as a dictionary sorts, not by key nor byte for byte.
-    putEntities(database, {{"001", "Zéphyr Services"},
-                           {"002", "aide au foyer"},
-                           {"003", "Élan Domicile"},
-                           {"004", ""}});
+    // Two entities are already several: the screen waits for one to be chosen.
+    putEntities(database, {{"001", "Zéphyr Services"}, {"002", "aide au foyer"}});
     start();
+    EXPECT_EQ(control.Cbo_Entite.ListIndex(), -1);
+    EXPECT_TRUE(control.Txt_Entite.Enabled() && control.Cmd_Sortir.Enabled());
+    EXPECT_FALSE(control.Cmd_Ajouter.Enabled() || control.Cmd_Ok.Enabled()) << "screen cleared";
+
+    // Sorted by name as a dictionary sorts, not by key nor byte for byte.
+    putEntities(database, {{"003", "Élan Domicile"}, {"004", ""}});
     control.Init();  // again: the entities listed anew
     EXPECT_EQ(itemTexts(control.Cbo_Entite),
               (std::vector<std::string>{"", "aide au foyer", "Élan Domicile", "Zéphyr Services"}));
     EXPECT_EQ(control.Cbo_Entite.ListIndex(), -1);
     EXPECT_TRUE(messages.asked.empty());
-    EXPECT_TRUE(control.Txt_Entite.Enabled() && control.Cmd_Sortir.Enabled());
-    EXPECT_FALSE(control.Cmd_Ajouter.Enabled() || control.Cmd_Ok.Enabled()) << "screen cleared";
     user.pick(control.Cbo_Entite, 0);
     EXPECT_EQ(control.Txt_Entite.Text(), "") << "a name left empty chooses no entity";
 }

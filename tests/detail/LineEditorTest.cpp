@@ -91,14 +91,19 @@ TEST_F(LineEditorTest, ANewLineIsAppendedToBothListsAndCutsLongLabelsTheSameLine
     EXPECT_EQ(control.Lst_Detail.List(6), full);
 }
 
-TEST_F(LineEditorTest, ADoubleClickOpensTheLinesRubricsAndTheChangedLineIsReplacedInPlace) {
-    // Without a line selected or opened, the double click and the line's OK do nothing.
+TEST_F(LineEditorTest, ADoubleClickOrEnterOpensTheLinesRubricsAndTheChangedLineIsReplacedInPlace) {
+    // Without a line selected or opened, the double click, Enter and the line's OK do nothing.
     user.doubleClick(control.Lst_Detail);
+    user.typeKey(control.Lst_Detail, toolkit::kKeyEnter);
     EXPECT_FALSE(editing());
     control.Cmd_OkDetail.onClick();
     EXPECT_TRUE(messages.asked.empty());
 
-    open(1);  // 101;;205;;
+    // Enter on the selected line opens it, as a double click does; Space does not.
+    user.select(control.Lst_Detail, 1);  // 101;;205;;
+    user.typeKey(control.Lst_Detail, toolkit::kKeySpace);
+    EXPECT_FALSE(editing()) << "Space opened the line";
+    user.typeKey(control.Lst_Detail, toolkit::kKeyEnter);
     EXPECT_TRUE(editing());
     EXPECT_TRUE(control.Cmd_Supprimer.Enabled());
     EXPECT_EQ(control.Txt_RubNorm.Text(), "101");
@@ -110,15 +115,19 @@ TEST_F(LineEditorTest, ADoubleClickOpensTheLinesRubricsAndTheChangedLineIsReplac
         EXPECT_EQ(empty->ListIndex(), -1) << empty->Name() << ": an empty field is no rubric 000";
 
     retypeWeekday("205");
-    user.pick(control.Cbo_Rub1Mai, itemOf(control.Cbo_Rub1Mai, 109));
+    user.pick(control.Cbo_Rub1Mai, itemOf(control.Cbo_Rub1Mai, 7));  // the first of code 7
     confirm();
     expectBrowsing();
     std::vector<std::string> codes = storedCodes;
-    codes[1] = "205;;205;;109";
+    codes[1] = "205;;205;;007";
     EXPECT_EQ(itemTexts(control.Lst_Codes), codes);
     EXPECT_EQ(control.Lst_Detail.List(1), column("205-Heures de nuit") + column() +
                                               column("205-Heures de nuit") + column() +
-                                              column("109-Heures 1er mai"));
+                                              column("007-Heures d'évaluation (ancie"));
+
+    // Of the two items of the line's code 007, the last stays selected.
+    open(1);
+    EXPECT_EQ(control.Cbo_Rub1Mai.Text(), "Heures d'évaluation à domicile");
 }
 
 TEST_F(LineEditorTest, APartlyErasedLabelIsNeitherShownNorKeptAndClosingTheEditorEmptiesIt) {
@@ -140,6 +149,7 @@ TEST_F(LineEditorTest, APartlyErasedLabelIsNeitherShownNorKeptAndClosingTheEdito
     open(0);  // 101;103;106;125;109
     shorten(control.Cbo_RubDim);
     ASSERT_EQ(control.Txt_RubDim.Text(), "103") << "the code stays in its box";
+    shorten(control.Cbo_RubNorm);  // the weekday rubric is the code in its box
     confirm();
     EXPECT_EQ(control.Lst_Codes.List(0), "101;;106;125;109");
     EXPECT_EQ(control.Lst_Detail.List(0).substr(31, 31), column());

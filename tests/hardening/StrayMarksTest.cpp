@@ -37,6 +37,12 @@ const StrayCase kCases[] = {
      {},
      "attribut 6, valeur 1 : « 101 » ; attribut 6, valeur 2 : « 103 »",
      "^^^^205^^^^^Archive"},
+    {"FiveValuesNamedThenHowManyMore",
+     "^^^^101]]1]2]3]4]5]6]7^^^^",
+     {"101;;;;"},
+     "attribut 5, valeur 3 : « 1 » ; attribut 5, valeur 4 : « 2 » ; attribut 5, valeur 5 : « 3 » "
+     "; attribut 5, valeur 6 : « 4 » ; attribut 5, valeur 7 : « 5 » ; et 2 autres",
+     "^^^^101]205^]^]^]^]"},
     {"SubvalueMarksInsideRubrics",
      R"(^^^^101\102]123^103\104]^^^)",
      {";;;;", "123;;;;"},
