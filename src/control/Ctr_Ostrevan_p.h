@@ -129,8 +129,7 @@ private:
                                            component::Ref<mvdb::DbRecord>& record,
                                            const std::string& key);
     // Shows the lines of mEnrParam in Lst_Detail and their codes in Lst_Codes, which it empties
-    // first, the labels of their rubrics read from RUBSAISIE all at once; mEnrRubSaisie keeps
-    // the last rubric record shown.
+    // first, the labels of their rubrics read from RUBSAISIE all at once.
     // REQUIRES: the entity's record in mEnrParam, and, for one consistent reading, a snapshot of
     // the database begun before that record was read.
     void Remplir_Detail();
@@ -149,10 +148,9 @@ private:
     // Forgotten when an entity is opened: the versions of two records may be the same.
     using ChangeTold = std::pair<mvdb::Store::Version, bool>;
     std::optional<ChangeTold> mChangementSignale;
-    // The current entity's parameter record as read or created, and the rubric record last read
-    // for a label; kept by each instance, see Mod_Var.h.
+    // The current entity's parameter record as read or created; kept by each instance, see
+    // Mod_Var.h.
     component::Ref<mvdb::DbRecord> mEnrParam;
-    component::Ref<mvdb::DbRecord> mEnrRubSaisie;
     // The five rubric selectors of the line editor, in the rubric order, each bound to the two
     // widgets of its column: one family written once, whose handlers (Txt_RubNorm_Change and the
     // others) are listed in rubric/RubricSelector.h.

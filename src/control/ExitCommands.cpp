@@ -29,7 +29,6 @@ void Ctr_Ostrevan::Cmd_Sortir_Click() {
     mListeRubriques.reset();
     mLignesCopie.clear();
     mEnrParam.reset();
-    mEnrRubSaisie.reset();
     Mod_Proc::Liberer_Objets();
     mSortie = component::kTrue;
     Parent().Unload();

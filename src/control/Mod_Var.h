@@ -3,9 +3,9 @@
 // or to run Init, sets them for all.
 //
 // Only the objects that the host hands in, the file handles opened from them and the help viewer
-// are shared. The records that an instance reads and writes are its own (Ctr_Ostrevan's mEnrParam
-// and mEnrRubSaisie): a shared current record would let one instance save its lines into the
-// record of the entity that another instance opened last.
+// are shared. The record that an instance reads and writes is its own (Ctr_Ostrevan's mEnrParam):
+// a shared current record would let one instance save its lines into the record of the entity
+// that another instance opened last.
 #pragma once
 
 #include "platform/component/Object.h"

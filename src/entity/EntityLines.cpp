@@ -32,20 +32,9 @@ constexpr std::size_t kShortCodeBytes = 4;
 struct RecordLines {
     platform::TextIndex codes;
     std::vector<std::uint32_t> cells;
-    // By code: the last cell that names it.
-    std::vector<std::uint32_t> lastCell;
     std::size_t count = 0;
 
-    void add(std::string_view code) {
-        if (code.empty()) {
-            cells.push_back(kNoCode);
-            return;
-        }
-        const std::uint32_t number = codes.add(code);
-        if (number == lastCell.size()) lastCell.emplace_back();
-        lastCell[number] = static_cast<std::uint32_t>(cells.size());
-        cells.push_back(number);
-    }
+    void add(std::string_view code) { cells.push_back(code.empty() ? kNoCode : codes.add(code)); }
 };
 
 RecordLines recordLines(std::string_view text) {
@@ -54,7 +43,6 @@ RecordLines recordLines(std::string_view text) {
     RecordLines lines;
     lines.codes = platform::TextIndex(expected);
     lines.cells.reserve(expected * data::kColumns.size());
-    lines.lastCell.reserve(expected);
     lines.count = data::forEachLine(text, [&lines](const auto& codes) {
         for (const std::string_view code : codes)
             lines.add(code);
@@ -86,46 +74,14 @@ private:
     std::vector<std::pair<std::uint32_t, std::uint32_t>> spans_;
 };
 
-// The rubric record that the lines read last: of the records found, the one whose code the latest
-// cell names. Only a record later than the one held is copied.
-class LastRecordRead {
-public:
-    void offer(std::uint32_t cell, std::string_view key, std::string_view text,
-               mvdb::Store::Version version) {
-        if (held_ && cell <= cell_) return;
-        held_ = true;
-        cell_ = cell;
-        key_ = key;
-        text_ = text;
-        version_ = version;
-    }
-    // Keeps it as the record read last, when there is one.
-    void keepIn(const mvdb::DbFile& rubrics, component::Ref<mvdb::DbRecord>& record) const {
-        if (held_)
-            record = std::make_shared<mvdb::DbRecord>(rubrics.RecordRead(key_, text_, version_));
-    }
-
-private:
-    bool held_ = false;
-    std::uint32_t cell_ = 0;
-    std::string key_;
-    std::string text_;
-    mvdb::Store::Version version_ = 0;
-};
-
-// The column of each code whose rubric has a record (RubricRecord.h). lastRead receives the
-// rubric record that the lines read last.
-CodeColumns labelColumns(const mvdb::DbFile& rubrics, const RecordLines& lines,
-                         component::Ref<mvdb::DbRecord>& lastRead) {
+// The column of each code whose rubric has a record (RubricRecord.h).
+CodeColumns labelColumns(const mvdb::DbFile& rubrics, const RecordLines& lines) {
     CodeColumns columns(lines.codes.size());
-    LastRecordRead last;
-    rubric::forEachRubricOf(rubrics, lines.codes,
-                            [&](std::uint32_t code, std::string_view key, std::string_view text,
-                                mvdb::Store::Version version) {
-                                columns.set(code, lines.codes.text(code), text);
-                                last.offer(lines.lastCell[code], key, text, version);
-                            });
-    last.keepIn(rubrics, lastRead);
+    rubric::forEachRubricOf(
+        rubrics, lines.codes,
+        [&](std::uint32_t code, std::string_view, std::string_view text, mvdb::Store::Version) {
+            columns.set(code, lines.codes.text(code), text);
+        });
     return columns;
 }
 
@@ -157,7 +113,7 @@ void Ctr_Ostrevan::Remplir_Detail() {
     Lst_Codes.Clear();
     const std::string text = mEnrParam->Extract();
     const RecordLines lines = recordLines(text);
-    const CodeColumns columns = labelColumns(*Mod_Var::gFicRubSaisie, lines, mEnrRubSaisie);
+    const CodeColumns columns = labelColumns(*Mod_Var::gFicRubSaisie, lines);
     // The lines are made in lists of their own, which the emptied list boxes take over whole.
     toolkit::ItemList display;
     toolkit::ItemList codeLines;
