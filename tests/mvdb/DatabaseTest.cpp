@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <random>
+#include <thread>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -200,6 +201,22 @@ TEST_P(DatabaseTest, EachWriteOfARecordIsKeptInItsHistoryWithTheWriteItself) {
               notes + 1 - older);
     EXPECT_EQ(errorNumberOf([&] { parameters().Revert("007", history[3].version); }),
               kErrNoSuchVersion);
+
+    // A write over whatever is stored that waits for another user's unit notes the text that
+    // unit wrote, not the one stored when it began.
+    {
+        Database::Transaction first(database_);
+        parameters().WriteRecord("009", fromNotation("^^^^108"));
+        std::thread second([this] {
+            Database::Open(location())
+                .OpenFile("TPSPARAMBASCUL")
+                .WriteRecord("009", fromNotation("^^^^109"));
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the second waits
+        first.commit();
+        second.join();
+    }
+    EXPECT_EQ(toNotation(parameters().History("009").front().replaced.value_or("none")), "^^^^108");
 
     // The earlier layout: the history table dropped, and the layout number that went with it.
     if (GetParam() == testing::StoreKind::kFile) {

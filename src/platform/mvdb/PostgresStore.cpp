@@ -62,7 +62,6 @@ enum StatementId {
     kReadRecords,
     kReadFile,
     kCountRecords,
-    kWriteRecord,
     kUpdateIf,
     kInsertIfNone,
     kDeleteRecord,
@@ -110,15 +109,8 @@ const std::array<StatementText, kStatementCount> kStatements = {{
     {"SELECT count(*) FROM mvdb_records WHERE file = $1", {kNumber}},
     // Each write notes itself in the history in its own statement, with the text it replaced as
     // the statement's snapshot holds it (every part of a statement reads the one snapshot), and
-    // its writer: the user bound (OpenOptions::user), else the session's role.
-    {"WITH written AS (INSERT INTO mvdb_records (file, key, version, text)"
-     " VALUES ($1, $2, nextval('mvdb_versions'), $3) ON CONFLICT (file, key)"
-     " DO UPDATE SET version = excluded.version, text = excluded.text RETURNING version),"
-     " noted AS (INSERT INTO mvdb_history (file, key, version, deleted, replaced, written_by)"
-     " SELECT $1, $2, version, false, (SELECT text FROM mvdb_records WHERE file = $1 AND key = $2),"
-     " coalesce(nullif($4, ''), session_user) FROM written) SELECT version FROM written",
-     {kNumber, kBytes, kBytes, kText},
-     true},
+    // its writer: the user bound (OpenOptions::user), else the session's role. Both writes are
+    // conditional, so that the text noted is the one the write replaced.
     {"WITH written AS (UPDATE mvdb_records SET version = nextval('mvdb_versions'), text = $3"
      " WHERE file = $1 AND key = $2 AND version = $4 RETURNING version),"
      " noted AS (INSERT INTO mvdb_history (file, key, version, deleted, replaced, written_by)"
@@ -751,10 +743,17 @@ std::size_t PostgresStore::countRecords(FileId file) {
     return static_cast<std::size_t>(run(kCountRecords, Parameters().number(file)).number(0, 0));
 }
 
+// Over the record as last read, until no other user wrote it between the read and the write: a
+// write over whatever is stored, which notes in the history the very text it replaced, even when
+// another user's write went first while it waited for that write's lock.
 Store::Version PostgresStore::writeRecord(FileId file, std::string_view key,
                                           std::string_view text) {
-    return run(kWriteRecord, Parameters().number(file).bytes(key).bytes(text).bytes(user_))
-        .number(0, 0);
+    for (;;) {
+        const std::optional<Record> stored = readRecord(file, key);
+        const WriteResult written =
+            writeRecordIf(file, key, text, stored ? std::optional(stored->version) : std::nullopt);
+        if (written.conflict == Conflict::kNone) return written.version;
+    }
 }
 
 Store::WriteResult PostgresStore::writeRecordIf(FileId file, std::string_view key,
