@@ -1,6 +1,5 @@
 #include <string_view>
 
-#include "platform/ComponentError.h"
 #include "screen/Screen.h"
 
 namespace screen {
@@ -15,24 +14,15 @@ bool staysUsable(std::string_view name) {
            name == "Cbo_Entite" || name.starts_with("Mnu");
 }
 
-// One step of the clearing on one control; a step that the control does not support is skipped.
-template <class Step>
-void skippingFailure(Step step) {
-    try {
-        step();
-    } catch (const platform::ComponentError&) {
-    }
-}
-
 // Empties a control by the kind that its name's first three characters tell.
 void empty(toolkit::Control& control) {
     const std::string_view kind = std::string_view(control.Name()).substr(0, 3);
     if (kind == "Txt") {
-        skippingFailure([&] { control.SetText(""); });
+        control.SetText("");
     } else if (kind == "Cbo") {
-        skippingFailure([&] { control.SetListIndex(-1); });
+        control.SetListIndex(-1);
     } else if (kind == "Lst") {
-        skippingFailure([&] { control.Clear(); });
+        control.Clear();
     }
 }
 
@@ -41,11 +31,11 @@ void empty(toolkit::Control& control) {
 void Screen::Vider_Ecran() {
     for (toolkit::Control* control : surface_.Controls()) {
         if (staysUsable(control->Name())) {
-            skippingFailure([&] { control->SetEnabled(true); });
+            control->SetEnabled(true);
             continue;
         }
         empty(*control);
-        skippingFailure([&] { control->SetEnabled(false); });
+        control->SetEnabled(false);
     }
 }
 

@@ -23,11 +23,10 @@ TEST(ConfiguredRights, AnswersTheLevelOfEachCodeAndTheOtherLevelForTheRestInANew
     EXPECT_EQ(levelOf(rights, "PLANNING"), 1);
     EXPECT_EQ(levelOf(rights, "AUTRE"), rights::kNoRight);
     EXPECT_EQ(levelOf(rights, "paramintegrgene"), rights::kNoRight);
-    rights.setOtherLevel(1);
-    EXPECT_EQ(levelOf(rights, "AUTRE"), 1);
-    EXPECT_EQ(levelOf(rights, "PARAMINTEGRGENE"), 2);
     ConfiguredRights generous(3);
+    generous.setLevel("PARAMINTEGRGENE", 2);
     EXPECT_EQ(levelOf(generous, "AUTRE"), 3);
+    EXPECT_EQ(levelOf(generous, "PARAMINTEGRGENE"), 2);
 
     // Each answer is a new object that keeps the level of its moment.
     std::string code = "PLANNING";

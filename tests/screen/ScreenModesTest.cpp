@@ -155,17 +155,4 @@ TEST_F(ScreenModesTest, ClearingEmptiesByKindKeepingTheEntityAndClosingTheEditor
     EXPECT_EQ(screen.Lst_Codes.ListCount(), 1);
 }
 
-TEST(ScreenClearingTest, AControlWithoutTheMemberItsNameCallsForIsSkippedAndTheWalkGoesOn) {
-    toolkit::Surface surface{screen::kDesignWidth, screen::kDesignHeight};
-    toolkit::Button& misnamed =
-        surface.add<toolkit::Button>(toolkit::Placement{"Lst_Bouton", -1, nullptr, {}, 40}, "?");
-    ModeScreen screen{surface};
-    screen.Lst_Detail.AddItem("101-Heures normales");
-
-    screen.Vider_Ecran();
-    EXPECT_FALSE(misnamed.Enabled()) << "disabled even though it has no items to clear";
-    EXPECT_EQ(screen.Lst_Detail.ListCount(), 0);
-    EXPECT_FALSE(screen.Cmd_Ok.Enabled());
-}
-
 }  // namespace

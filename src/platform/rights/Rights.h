@@ -49,15 +49,12 @@ public:
 
     // The level answered for this code from now on, replacing any earlier one.
     void setLevel(const std::string& functionCode, std::int32_t level);
-    // The level answered for every code that has none of its own.
-    void setOtherLevel(std::int32_t level) { otherLevel_ = level; }
-
     // A new FunctionRights holding the level configured now for the code.
     component::Ref<FunctionRights> GetFunctionRights(std::string& functionCode) override;
 
 private:
     std::map<std::string, std::int32_t> levels_;
-    std::int32_t otherLevel_;
+    const std::int32_t otherLevel_;  // for every code that has none of its own
 };
 
 }  // namespace rights

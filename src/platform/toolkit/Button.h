@@ -17,9 +17,6 @@ public:
           Captioned(std::move(caption)) {}
 
     std::function<void()> onClick;
-
-private:
-    void captionChanged() override { show(Aspect::Caption); }
 };
 
 }  // namespace toolkit

@@ -15,9 +15,6 @@ public:
     Frame(Surface& surface, Placement placement, std::string caption)
         : Widget(surface, ControlKind::Frame, std::move(placement), false),
           Captioned(std::move(caption)) {}
-
-private:
-    void captionChanged() override { show(Aspect::Caption); }
 };
 
 }  // namespace toolkit

@@ -24,7 +24,6 @@ public:
     LabelLayout layout() const { return layout_; }
 
 private:
-    void captionChanged() override { show(Aspect::Caption); }
     LabelLayout layout_;
 };
 

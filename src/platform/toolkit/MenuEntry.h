@@ -32,8 +32,6 @@ public:
     std::function<void()> onClick;
 
 private:
-    void captionChanged() override { show(Aspect::Caption); }
-
     MenuEntry* menu_;
     std::vector<MenuEntry*> entries_;
 };
