@@ -53,9 +53,12 @@ TEST(HelpFolder, FindsAPageInTheFolderOrASubfolderAndNoneMissingOrOutside) {
     for (const auto& [page, number] : refused) {
         const auto failure = failureOf([&] { help::findHelpPage(page, folder); });
         EXPECT_EQ(failure.number(), number) << page;
+        // A missing page names the folder too; a refused name says where a page must be.
+        const std::string why = number == help::kErrNoSuchPage
+                                    ? "introuvable dans le dossier « " + folder.string() + " »"
+                                    : "doit se trouver dans le dossier d'aide";
         EXPECT_THAT(failure.what(), HasSubstr("« " + page + " »"));
-        // A missing page names the folder too.
-        EXPECT_THAT(failure.what(), HasSubstr(number == help::kErrNoSuchPage ? folder : ""));
+        EXPECT_THAT(failure.what(), HasSubstr(why)) << page;
     }
     EXPECT_EQ(failureOf([&] { help::findHelpPage("Page.htm", folder / "nulle-part"); }).number(),
               help::kErrNoSuchPage);
