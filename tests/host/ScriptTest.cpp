@@ -68,12 +68,10 @@ TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhyAndAnUnreadableScriptA
     const std::vector<Case> cases = {
         {"clik Cmd_Ok", "instruction inconnue : « clik »"},
         {"click", "la forme est : click W"},
-        {"click Cmd_Ok Cmd_Annuler", "la forme est : click W"},
         {"type Txt_Entite \"007", "un texte entre guillemets n'est pas fermé"},
         {"type Txt_Entite \"00\"7", "un guillemet fermant doit finir son mot"},
         {"type Txt_Entite 0\"07\"", "un guillemet doit commencer son mot"},
         {"type Txt_Entite \"\xF0\x9F\x98\x80\"", "contient un caractère qu'aucune touche ne tape"},
-        {"type Txt_Entite \"\xC3\"", "contient un caractère qu'aucune touche ne tape"},
         {"pick Cbo_Entite first", "« first » n'est pas un numéro d'élément"},
         {"select Lst_Detail -1", "« -1 » n'est pas un numéro d'élément"},
         {"focus Txt-Entite", "« Txt-Entite » n'est pas un nom de widget"},
