@@ -251,6 +251,36 @@ TEST_P(DatabaseTest, SeveralRecordsAreReadAtOnceInTheOrderAsked) {
     records[3]->DBWrite();  // read at its version, as one read alone
 }
 
+// An opening reads, in one snapshot, the entity's record, then the records of its codes: by a
+// seek a key while they are few against the file, else by one pass over it. Four requests either
+// way: the snapshot's beginning and end, the record, the codes' records; the file's records are
+// counted once, at the first reading of many keys.
+TEST_P(DatabaseTest, AnOpeningsReadsTakeFourRequestsWhateverTheNumberOfCodes) {
+    const DbFile rubrics = database_.CreateFile("RUBSAISIE");
+    std::vector<std::string> keys;
+    for (int code = 100; code < 150; ++code) {
+        keys.push_back(std::to_string(code));
+        rubrics.WriteRecord(keys.back(), "Heures^3");
+    }
+    const DbFile records = parameters();
+    const auto opening = [&](std::size_t codes) {
+        const std::vector<std::string_view> asked(keys.begin(), keys.begin() + codes);
+        const std::uint64_t before = database_.Requests();
+        std::size_t found = 0;
+        {
+            const Database::Snapshot reading(database_);
+            records.ReadRecord("001");
+            rubrics.ForEachRecordOf(
+                asked, [&](std::size_t, std::string_view, Store::Version) { ++found; });
+        }
+        EXPECT_EQ(found, codes);
+        return database_.Requests() - before;
+    };
+    EXPECT_EQ(opening(2), 5u);
+    for (const std::size_t codes : {std::size_t{2}, std::size_t{9}, keys.size()})
+        EXPECT_EQ(opening(codes), 4u) << codes << " codes";
+}
+
 TEST_P(DatabaseTest, ASnapshotReadsOneStateWhateverAnotherUserWrites) {
     const Database other = otherUser();
     std::string during;
