@@ -103,7 +103,7 @@ void checkRefused(DynArray& array, int a, int v, int s, const std::string& text)
     try {
         array.Replace(a, v, s, "x");
         require(false, "a Replace out of range fails", text);
-    } catch (const DbError& error) {
+    } catch (const platform::ComponentError& error) {
         require(error.number() == kErrBadIndex, "a Replace out of range fails with kErrBadIndex",
                 text);
     }

@@ -102,8 +102,8 @@ std::string written(const Sentence& sentence) {
     return text;
 }
 
-void requireOwnError(const DbError& error, std::initializer_list<std::int32_t> numbers,
-                     const std::string& input) {
+void requireOwnError(const platform::ComponentError& error,
+                     std::initializer_list<std::int32_t> numbers, const std::string& input) {
     require(std::find(numbers.begin(), numbers.end(), error.number()) != numbers.end(),
             "a refused sentence fails with the component's own error", input);
     require(std::string_view(error.what()).size() > 0, "a refused sentence says why", input);
@@ -114,7 +114,7 @@ void checkParse(const std::string& input) {
         const Sentence sentence = parseSentence(input);
         require(written(parseSentence(written(sentence))) == written(sentence),
                 "an accepted sentence reads back the same from its plain words", input);
-    } catch (const DbError& error) {
+    } catch (const platform::ComponentError& error) {
         requireOwnError(error, {kErrSentence}, input);
         require(std::string_view(error.what()).starts_with("Phrase de sélection incorrecte "),
                 "a sentence that does not parse says so", input);
@@ -160,7 +160,7 @@ void checkQuery(const std::string& input) {
     std::string result;
     try {
         result = sampleDatabase().RunQuery(input, "", count).Extract();
-    } catch (const DbError& error) {
+    } catch (const platform::ComponentError& error) {
         requireOwnError(error, {kErrSentence, kErrQueryCommand, kErrNoSuchFile}, input);
         return;
     }

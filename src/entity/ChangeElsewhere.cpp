@@ -40,7 +40,7 @@ void Ctr_Ostrevan::warnOfChangeElsewhere() {
     std::optional<mvdb::Store::Change> change;
     try {
         change = mEnrParam->ChangeSinceRead();
-    } catch (const mvdb::DbError&) {
+    } catch (const platform::ComponentError&) {
         return;  // the save says what the database answers
     }
     if (!change) return;

@@ -101,7 +101,7 @@ std::string Ctr_Ostrevan::Lire_Enregistrement(const component::Ref<mvdb::DbFile>
                                               const std::string& key) {
     try {
         record = std::make_shared<mvdb::DbRecord>(file->ReadRecord(key));
-    } catch (const mvdb::DbError& error) {
+    } catch (const platform::ComponentError& error) {
         if (error.number() != mvdb::kErrNoSuchRecord) throw;
         return std::string(kEchec);
     }

@@ -82,7 +82,8 @@ void Ctr_Ostrevan::Txt_Entite_Change() {
     if (Txt_Entite.Text() != code) return;
     try {
         openEntity(code);
-    } catch (const mvdb::DbError& error) {
+    } catch (const platform::ComponentError& error) {
+        if (!mvdb::isDbError(error.number())) throw;
         // An entity whose record or labels cannot be read is not opened on a partial or an
         // earlier record: nothing could then be saved over it.
         mEnrParam.reset();

@@ -313,7 +313,7 @@ std::optional<std::string> ScriptRunner::storedRecord(const StoredRecord& record
     try {
         return mvdb::toNotation(
             target_.database->OpenFile(record.file).ReadRecord(record.key).Extract());
-    } catch (const mvdb::DbError& error) {
+    } catch (const platform::ComponentError& error) {
         if (error.number() == mvdb::kErrNoSuchRecord) return std::nullopt;
         fail(std::string("l'enregistrement ne peut pas être lu : ") + error.what());
     }

@@ -35,8 +35,8 @@ std::string_view buttonsName(MsgButtons buttons) {
 }
 
 [[noreturn]] void refuse(const std::string& problem, const toolkit::MessageRequest& request) {
-    throw toolkit::ToolkitError(toolkit::kErrMessageBox,
-                                problem + " pour la boîte de message « " + request.text + " »");
+    throw platform::ComponentError(toolkit::kErrMessageBox,
+                                   problem + " pour la boîte de message « " + request.text + " »");
 }
 
 // The button that a queued answer stands for on a box that asks.

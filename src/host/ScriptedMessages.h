@@ -6,8 +6,8 @@
 // is one, and leaves the queue as it is otherwise. A box that asks (Yes/No, Yes/No/Cancel) takes
 // the front answer; Close closes it without a choice, which answers Cancel, and which a Yes/No box
 // refuses. A box that asks with no answer queued, or an answer that the box does not offer, fails
-// with ToolkitError(kErrMessageBox): the error reaches the host through the running action, and
-// the line then prints "-> (unanswered)".
+// with toolkit::kErrMessageBox: the error reaches the host through the running action, and the
+// line then prints "-> (unanswered)".
 #pragma once
 
 #include <deque>

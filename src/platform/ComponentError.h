@@ -1,9 +1,10 @@
 // The one kind of failure that the platform components raise.
 //
 // Every component (database, widgets, component runtime, rights, help) reports a failure by
-// throwing a ComponentError, or a type derived from it, carrying the component's error number and
-// a text for the user. The control lets these pass; the host catches them, shows the text and
-// goes on. Numbers are 32-bit, in the 0x8004xxxx range of interface errors.
+// throwing a ComponentError carrying one of the component's error numbers (its *Errors.h or
+// *Error.h header) and a text for the user; a caller tells the failures apart by their numbers.
+// The control lets these pass; the host catches them, shows the text and goes on. Numbers are
+// 32-bit, in the 0x8004xxxx range of interface errors.
 #pragma once
 
 #include <cstdint>

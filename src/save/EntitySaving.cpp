@@ -17,7 +17,7 @@ namespace {
 // What the user reads when the record was not written, or may not have been: what to do when
 // another user wrote it first, or when the server's answer never came; the database's reason
 // otherwise.
-std::string whyNotSaved(const std::string& entity, const mvdb::DbError& error) {
+std::string whyNotSaved(const std::string& entity, const platform::ComponentError& error) {
     const std::string notSaved =
         "Les paramètres de l'entité juridique " + entity + " n'ont pas été enregistrés : ";
     switch (error.number()) {
@@ -46,10 +46,10 @@ void Ctr_Ostrevan::Cmd_OK_Click() {
     try {
         Construire_Enregistrement(*mEnrParam);
         mEnrParam->DBWrite();
-    } catch (const mvdb::DbError& error) {
+    } catch (const platform::ComponentError& error) {
         // The entity stays open with its lines, which leaving still finds changed: the user may
         // validate again, cancel, or leave and be asked.
-        throw mvdb::DbError(error.number(), whyNotSaved(mEnrParam->Key(), error));
+        throw platform::ComponentError(error.number(), whyNotSaved(mEnrParam->Key(), error));
     }
     closeEntity();
 }

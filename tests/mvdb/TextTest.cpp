@@ -82,7 +82,7 @@ TEST(CollationTest, SortsLikeADictionaryThenByTheExactText) {
 std::string errorOf(const std::string& sentence) {
     try {
         parseSentence(sentence);
-    } catch (const DbError& error) {
+    } catch (const platform::ComponentError& error) {
         const std::string what = error.what();
         EXPECT_EQ(error.number(), kErrSentence);
         EXPECT_TRUE(what.starts_with("Phrase de sélection incorrecte ")) << what;

@@ -20,20 +20,21 @@ bool isValidName(std::string_view name) {
 // A name that a write may store: a valid one, short enough for either store to keep.
 void checkName(std::string_view name, const char* what) {
     if (!isValidName(name)) {
-        throw DbError(kErrBadName, std::string(what) + " « " + std::string(name) +
-                                       " » est vide ou contient un séparateur.");
+        throw platform::ComponentError(kErrBadName, std::string(what) + " « " + std::string(name) +
+                                                        " » est vide ou contient un séparateur.");
     }
     if (name.size() > kMaxNameBytes) {
-        throw DbError(kErrBadName, std::string(what) + " « " + std::string(name.substr(0, 20)) +
-                                       "… » a " + std::to_string(name.size()) +
-                                       " octets ; le plus long permis en a " +
-                                       std::to_string(kMaxNameBytes) + ".");
+        throw platform::ComponentError(
+            kErrBadName, std::string(what) + " « " + std::string(name.substr(0, 20)) + "… » a " +
+                             std::to_string(name.size()) + " octets ; le plus long permis en a " +
+                             std::to_string(kMaxNameBytes) + ".");
     }
 }
 
 [[noreturn]] void failNoSuchRecord(const std::string& file, std::string_view key) {
-    throw DbError(kErrNoSuchRecord, "L'enregistrement « " + std::string(key) +
-                                        " » n'existe pas dans le fichier " + file + ".");
+    throw platform::ComponentError(
+        kErrNoSuchRecord,
+        "L'enregistrement « " + std::string(key) + " » n'existe pas dans le fichier " + file + ".");
 }
 
 }  // namespace
@@ -139,10 +140,11 @@ void DbRecord::DBWrite() const {
         return;
     }
     static constexpr std::array<const char*, 4> kWhat = {"", "modifié", "supprimé", "créé"};
-    throw DbError(kErrRecordChanged,
-                  "L'enregistrement « " + key_ + " » du fichier " + binding.name + " a été " +
-                      kWhat[static_cast<std::size_t>(written.conflict)] +
-                      " par un autre utilisateur depuis sa lecture ; rien n'a été enregistré.");
+    throw platform::ComponentError(
+        kErrRecordChanged,
+        "L'enregistrement « " + key_ + " » du fichier " + binding.name + " a été " +
+            kWhat[static_cast<std::size_t>(written.conflict)] +
+            " par un autre utilisateur depuis sa lecture ; rien n'a été enregistré.");
 }
 
 std::optional<Store::Change> DbRecord::ChangeSinceRead() const {
@@ -170,9 +172,10 @@ const std::string& Database::Name() const {
 DbFile Database::OpenFile(std::string_view name) const {
     const std::optional<Store::FileId> id = store_->findFile(name);
     if (!id) {
-        throw DbError(kErrNoSuchFile, "Le fichier " + std::string(name) +
-                                          " n'existe pas dans la base de données « " +
-                                          store_->name() + " ».");
+        throw platform::ComponentError(
+            kErrNoSuchFile, "Le fichier " + std::string(name) +
+                                " n'existe pas dans la base de données « " + store_->name() +
+                                " ».");
     }
     return fileHandle(*id, name);
 }
@@ -180,7 +183,8 @@ DbFile Database::OpenFile(std::string_view name) const {
 DbFile Database::CreateFile(std::string_view name) const {
     checkName(name, "Le nom de fichier");
     if (store_->findFile(name)) {
-        throw DbError(kErrFileExists, "Le fichier " + std::string(name) + " existe déjà.");
+        throw platform::ComponentError(kErrFileExists,
+                                       "Le fichier " + std::string(name) + " existe déjà.");
     }
     return fileHandle(store_->createFile(name), name);
 }

@@ -1,12 +1,12 @@
 // Every way the database component can fail.
 //
-// Each failure is a DbError carrying one of the numbers below and a French text that names what
-// failed (the file, the key, the word of a sentence). Nothing is written by a call that fails.
+// Each failure is a platform::ComponentError carrying one of the numbers below and a French text
+// that names what failed (the file, the key, the word of a sentence). Nothing is written by a call
+// that fails.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "platform/ComponentError.h"
 
@@ -65,13 +65,14 @@ inline constexpr std::int32_t kErrBadLocation = static_cast<std::int32_t>(0x8004
 // text it no longer holds (pruned).
 inline constexpr std::int32_t kErrNoSuchVersion = static_cast<std::int32_t>(0x80040213);
 
+// Whether a failure's number is one of the database component's above.
+constexpr bool isDbError(std::int32_t number) {
+    return number == kErrNoSuchRecord ||
+           (number & ~0xFF) == static_cast<std::int32_t>(0x80040200);
+}
+
 // The longest file name or key that a write takes, in bytes, on both stores alike: a server keeps
 // every key in an index whose entries have a bounded size.
 inline constexpr std::size_t kMaxNameBytes = 1000;
-
-class DbError : public platform::ComponentError {
-public:
-    using ComponentError::ComponentError;
-};
 
 }  // namespace mvdb

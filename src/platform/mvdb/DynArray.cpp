@@ -10,17 +10,18 @@ namespace {
 
 void checkIndexes(int attribute, int value, int subvalue) {
     if (attribute < 0 || value < 0 || subvalue < 0) {
-        throw DbError(kErrBadIndex, "Indice négatif dans un tableau dynamique (" +
-                                        std::to_string(attribute) + ", " + std::to_string(value) +
-                                        ", " + std::to_string(subvalue) + ").");
+        throw platform::ComponentError(kErrBadIndex, "Indice négatif dans un tableau dynamique (" +
+                                                         std::to_string(attribute) + ", " +
+                                                         std::to_string(value) + ", " +
+                                                         std::to_string(subvalue) + ").");
     }
 }
 
 void checkExtension(int index) {
     if (index > DynArray::kMaxIndex) {
-        throw DbError(kErrBadIndex, "Indice trop grand dans un tableau dynamique (" +
-                                        std::to_string(index) + ", au plus " +
-                                        std::to_string(DynArray::kMaxIndex) + ").");
+        throw platform::ComponentError(
+            kErrBadIndex, "Indice trop grand dans un tableau dynamique (" + std::to_string(index) +
+                              ", au plus " + std::to_string(DynArray::kMaxIndex) + ").");
     }
 }
 

@@ -46,10 +46,10 @@ DbRecord DbFile::ReadVersion(std::string_view key, Store::Version version) const
         throw;
     }
     if (!text) {
-        throw DbError(kErrNoSuchVersion,
-                      "L'enregistrement « " + std::string(key) + " » du fichier " + Name() +
-                          " n'a pas de version " + std::to_string(version) +
-                          " dans son historique, ou celui-ci n'en garde plus le texte.");
+        throw platform::ComponentError(
+            kErrNoSuchVersion, "L'enregistrement « " + std::string(key) + " » du fichier " +
+                                   Name() + " n'a pas de version " + std::to_string(version) +
+                                   " dans son historique, ou celui-ci n'en garde plus le texte.");
     }
     return DbRecord(*this, std::string(key), std::move(*text),
                     current ? std::optional(current->version) : std::nullopt);

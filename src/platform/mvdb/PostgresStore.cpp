@@ -248,49 +248,55 @@ std::string quotedReason(const char* message) {
 }
 
 [[noreturn]] void failUnavailable(const std::string& name, const std::string& why) {
-    throw DbError(kErrServerUnavailable,
-                  "Le serveur de la base de données « " + name + " » " + why + ".");
+    throw platform::ComponentError(
+        kErrServerUnavailable, "Le serveur de la base de données « " + name + " » " + why + ".");
 }
 
 // A write that was sent and never answered: the server may have kept it or not.
 [[noreturn]] void failUnknownOutcome(const std::string& name, const std::string& what) {
-    throw DbError(kErrOutcomeUnknown, "Le serveur de la base de données « " + name + " » " + what +
-                                          " ; l'écriture envoyée a peut-être été enregistrée, "
-                                          "peut-être pas.");
+    throw platform::ComponentError(kErrOutcomeUnknown,
+                                   "Le serveur de la base de données « " + name + " » " + what +
+                                       " ; l'écriture envoyée a peut-être été enregistrée, "
+                                       "peut-être pas.");
 }
 
-// The DbError for a statement's error, by its SQLSTATE; writes: whether the statement writes.
+// The platform::ComponentError for a statement's error, by its SQLSTATE; writes: whether the
+// statement writes.
 [[noreturn]] void failStatement(const std::string& name, const PGresult* result, bool writes) {
     const char* field = PQresultErrorField(result, PG_DIAG_SQLSTATE);
     const std::string state = field ? field : "";
     const std::string message = quotedReason(PQresultErrorMessage(result));
     if (state == "55P03" || state == "40P01" || state == "40001") {
-        throw DbError(kErrDatabaseLocked, "La base de données « " + name +
-                                              " » est verrouillée par un autre utilisateur ; "
-                                              "réessayez dans un instant.");
+        throw platform::ComponentError(kErrDatabaseLocked,
+                                       "La base de données « " + name +
+                                           " » est verrouillée par un autre utilisateur ; "
+                                           "réessayez dans un instant.");
     }
     if (state == "25006" || (state == "42501" && writes)) {
-        throw DbError(kErrDatabaseReadOnly,
-                      "La base de données « " + name + " » est en lecture seule.");
+        throw platform::ComponentError(kErrDatabaseReadOnly,
+                                       "La base de données « " + name + " » est en lecture seule.");
     }
     if (state == "42501") {
-        throw DbError(kErrReadRefused, "Le serveur de la base de données « " + name +
+        throw platform::ComponentError(kErrReadRefused,
+                                       "Le serveur de la base de données « " + name +
                                            " » refuse à cet utilisateur le droit de la lire.");
     }
     if (state == "42P01") {
-        throw DbError(kErrNotADatabase, "« " + name +
-                                            " » n'est pas une base de données multivaluée : ses "
-                                            "tables n'y sont pas.");
+        throw platform::ComponentError(kErrNotADatabase,
+                                       "« " + name +
+                                           " » n'est pas une base de données multivaluée : ses "
+                                           "tables n'y sont pas.");
     }
     if (state == "42P07") {
-        throw DbError(kErrDatabaseExists,
-                      "La base de données « " + name + " » contient déjà ses tables.");
+        throw platform::ComponentError(
+            kErrDatabaseExists, "La base de données « " + name + " » contient déjà ses tables.");
     }
     if (state == "57014") failUnavailable(name, "n'a pas répondu à temps : " + message);
     if (state.starts_with("08") || state.starts_with("57P")) {
         failUnavailable(name, "a été perdu : " + message);
     }
-    throw DbError(kErrStorage, "Erreur de la base de données « " + name + " » : " + message + ".");
+    throw platform::ComponentError(
+        kErrStorage, "Erreur de la base de données « " + name + " » : " + message + ".");
 }
 
 // Asks the server to cancel the request running on the connection. The client library's cancel
@@ -463,10 +469,11 @@ private:
         PQfreemem(error);
         PQconninfoFree(options);
         if (!options) {
-            throw DbError(kErrBadLocation,
-                          "L'adresse postgresql:// de la base de données est mal formée (un « % » "
-                          "doit être suivi de deux chiffres hexadécimaux) ; elle n'est pas "
-                          "répétée ici, car elle peut contenir un mot de passe.");
+            throw platform::ComponentError(
+                kErrBadLocation,
+                "L'adresse postgresql:// de la base de données est mal formée (un « % » "
+                "doit être suivi de deux chiffres hexadécimaux) ; elle n'est pas "
+                "répétée ici, car elle peut contenir un mot de passe.");
         }
     }
 
@@ -515,8 +522,9 @@ private:
     }
 
     // The answer of the requests sent, up to the end of the pipeline's batch (or of the SQL text
-    // out of a pipeline); the first error as a DbError, else the last request's rows. writes:
-    // whether the requests write; keeps: whether they have changed what is stored once run.
+    // out of a pipeline); the first error as a platform::ComponentError, else the last request's
+    // rows. writes: whether the requests write; keeps: whether they have changed what is stored
+    // once run.
     Result answer(bool writes, bool keeps) {
         // The server's own statement timeout, the same, ends a statement first when it can.
         Clock::time_point deadline = Clock::now() + options_.serverTimeout + kAnswerMargin;
@@ -634,13 +642,15 @@ std::shared_ptr<PostgresStore> PostgresStore::open(const std::string& uri,
     std::shared_ptr<PostgresStore> store(new PostgresStore(uri, options));
     const Result layout = store->run(kReadLayout, {});
     if (layout.rows() != 1) {
-        throw DbError(kErrNotADatabase, "« " + store->name() +
-                                            " » n'est pas une base de données multivaluée "
-                                            "complète : sa table mvdb_layout est vide.");
+        throw platform::ComponentError(kErrNotADatabase,
+                                       "« " + store->name() +
+                                           " » n'est pas une base de données multivaluée "
+                                           "complète : sa table mvdb_layout est vide.");
     }
     if (layout.number(0, 0) > kLayout) {
-        throw DbError(kErrNotADatabase, "La base de données « " + store->name() +
-                                            " » vient d'une version plus récente du programme.");
+        throw platform::ComponentError(kErrNotADatabase,
+                                       "La base de données « " + store->name() +
+                                           " » vient d'une version plus récente du programme.");
     }
     if (layout.number(0, 0) < kLayout) store->layOutHistory(options.readOnly);
     return store;
@@ -652,7 +662,7 @@ void PostgresStore::layOutHistory(bool readOnly) {
     try {
         connection_->execute(kHistoryTable);
         keepsHistory_ = true;
-    } catch (const DbError& error) {
+    } catch (const platform::ComponentError& error) {
         // A role that may not lay the table out reads the database as before, and may not write
         // it (writable) until a role that may has opened it.
         if (error.number() != kErrDatabaseReadOnly && error.number() != kErrReadRefused) throw;

@@ -14,7 +14,8 @@ namespace mvdb {
 namespace {
 
 [[noreturn]] void failCommand(const std::string& why) {
-    throw DbError(kErrQueryCommand, "Commande de sélection incorrecte : " + why + ".");
+    throw platform::ComponentError(kErrQueryCommand,
+                                   "Commande de sélection incorrecte : " + why + ".");
 }
 
 std::vector<int> parseFieldList(std::string_view list) {
@@ -195,7 +196,9 @@ DynArray runSelection(Store& store, std::string_view command, std::string_view o
     }
     const std::vector<int> fields = parseFieldList(query.Extract(3));
     const std::optional<Store::FileId> id = store.findFile(sentence.file);
-    if (!id) throw DbError(kErrNoSuchFile, "Le fichier " + sentence.file + " n'existe pas.");
+    if (!id)
+        throw platform::ComponentError(kErrNoSuchFile,
+                                       "Le fichier " + sentence.file + " n'existe pas.");
 
     Selected selected(sentence.sortFields.size());
     StoredRecord record(lastField(sentence, fields));

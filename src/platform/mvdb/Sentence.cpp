@@ -21,7 +21,8 @@ bool isBlank(char c) {
 }
 
 [[noreturn]] void failWhere(const std::string& where, const std::string& expected) {
-    throw DbError(kErrSentence, "Phrase de sélection incorrecte " + where + " : " + expected + ".");
+    throw platform::ComponentError(
+        kErrSentence, "Phrase de sélection incorrecte " + where + " : " + expected + ".");
 }
 
 [[noreturn]] void failAt(std::size_t index, const std::string& written,

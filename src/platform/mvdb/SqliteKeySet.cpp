@@ -104,8 +104,9 @@ const sqlite3_module kModule = makeModule();
 
 SqliteKeySet::SqliteKeySet(sqlite3* connection) {
     if (sqlite3_create_module(connection, "mvdb_keys", &kModule, this) != SQLITE_OK) {
-        throw DbError(kErrStorage, "La table des clés ne s'enregistre pas : « " +
-                                       std::string(sqlite3_errmsg(connection)) + " ».");
+        throw platform::ComponentError(kErrStorage, "La table des clés ne s'enregistre pas : « " +
+                                                        std::string(sqlite3_errmsg(connection)) +
+                                                        " ».");
     }
 }
 

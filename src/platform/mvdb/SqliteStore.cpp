@@ -153,7 +153,7 @@ constexpr const char* kWriteAheadLog =
     "l'écrire doit l'ouvrir une fois pour la convertir.";
 
 [[noreturn]] void failNeedsWriter(const std::string& path, const char* what) {
-    throw DbError(kErrNeedsWriter, "La base de données « " + path + " » " + what);
+    throw platform::ComponentError(kErrNeedsWriter, "La base de données « " + path + " » " + what);
 }
 
 [[noreturn]] void fail(int code, const std::string& path, const char* detail) {
@@ -169,21 +169,23 @@ constexpr const char* kWriteAheadLog =
     switch (code & 0xFF) {
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            throw DbError(kErrDatabaseLocked, "La base de données « " + path +
-                                                  " » est verrouillée par un autre programme ; "
-                                                  "réessayez dans un instant.");
+            throw platform::ComponentError(kErrDatabaseLocked,
+                                           "La base de données « " + path +
+                                               " » est verrouillée par un autre programme ; "
+                                               "réessayez dans un instant.");
         case SQLITE_READONLY:
-            throw DbError(kErrDatabaseReadOnly,
-                          "La base de données « " + path + " » est en lecture seule.");
+            throw platform::ComponentError(
+                kErrDatabaseReadOnly, "La base de données « " + path + " » est en lecture seule.");
         case SQLITE_NOTADB:
         case SQLITE_CORRUPT:
-            throw DbError(kErrNotADatabase, "« " + path +
-                                                " » n'est pas une base de données multivaluée, "
-                                                "ou elle est endommagée.");
+            throw platform::ComponentError(kErrNotADatabase,
+                                           "« " + path +
+                                               " » n'est pas une base de données multivaluée, "
+                                               "ou elle est endommagée.");
         default:
-            throw DbError(kErrStorage, "Erreur de la base de données « " + path + " » : « " +
-                                           std::string(detail ? detail : sqlite3_errstr(code)) +
-                                           " ».");
+            throw platform::ComponentError(
+                kErrStorage, "Erreur de la base de données « " + path + " » : « " +
+                                 std::string(detail ? detail : sqlite3_errstr(code)) + " ».");
     }
 }
 
@@ -318,7 +320,8 @@ std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
                                                const OpenOptions& options) {
     std::error_code ignored;
     if (!std::filesystem::exists(path, ignored)) {
-        throw DbError(kErrNoSuchDatabase, "La base de données « " + path + " » n'existe pas.");
+        throw platform::ComponentError(kErrNoSuchDatabase,
+                                       "La base de données « " + path + " » n'existe pas.");
     }
     const bool userMayWrite = mayWrite(path);
     // Reading a file kept with a write-ahead log makes files beside it, which the reader would
@@ -338,8 +341,9 @@ std::shared_ptr<SqliteStore> SqliteStore::open(const std::string& path,
         layout = static_cast<int>(header->integer(1));
     }
     if (layout > kLayout) {
-        throw DbError(kErrNotADatabase, "La base de données « " + path +
-                                            " » vient d'une version plus récente du programme.");
+        throw platform::ComponentError(
+            kErrNotADatabase,
+            "La base de données « " + path + " » vient d'une version plus récente du programme.");
     }
     if (layout < kLayout) store->upgradeLayout(layout, readOnly);
     if (!readOnly) store->leaveWriteAheadLog();
@@ -352,7 +356,8 @@ std::shared_ptr<SqliteStore> SqliteStore::create(const std::string& path) {
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (descriptor < 0) {
         if (errno == EEXIST) {
-            throw DbError(kErrDatabaseExists, "La base de données « " + path + " » existe déjà.");
+            throw platform::ComponentError(kErrDatabaseExists,
+                                           "La base de données « " + path + " » existe déjà.");
         }
         fail(SQLITE_CANTOPEN, path, std::strerror(errno));
     }
@@ -362,13 +367,13 @@ std::shared_ptr<SqliteStore> SqliteStore::create(const std::string& path) {
         try {
             executeScript(connection, path,
                           std::string(kSchema) + kTables + kHistoryTable + kFirstVersions);
-        } catch (const DbError&) {
+        } catch (const platform::ComponentError&) {
             sqlite3_close_v2(connection);
             throw;
         }
         sqlite3_close_v2(connection);
         return open(path, OpenOptions{});
-    } catch (const DbError&) {
+    } catch (const platform::ComponentError&) {
         remove(path);
         throw;
     }
@@ -396,7 +401,7 @@ SqliteStore::~SqliteStore() {
 void SqliteStore::leaveWriteAheadLog() {
     try {
         execute("PRAGMA journal_mode = DELETE");
-    } catch (const DbError& error) {
+    } catch (const platform::ComponentError& error) {
         // Another program has the file open: the next opening brings it over.
         if (error.number() != kErrDatabaseLocked) throw;
     }
@@ -426,17 +431,19 @@ SqliteStore::Statement& SqliteStore::statement(int which) {
 
 void SqliteStore::checkFileInPlace() const {
     if (identityOf(path_) != fileIdentity_) {
-        throw DbError(kErrNoSuchDatabase, "La base de données « " + path_ +
-                                              " » a été supprimée ou remplacée depuis son "
-                                              "ouverture ; rien n'a été enregistré.");
+        throw platform::ComponentError(kErrNoSuchDatabase,
+                                       "La base de données « " + path_ +
+                                           " » a été supprimée ou remplacée depuis son "
+                                           "ouverture ; rien n'a été enregistré.");
     }
     // SQLite writes through the descriptor it opened, which a change of the file's permissions
     // does not close: the file is asked again, as a new opening would.
     if (::faccessat(AT_FDCWD, path_.c_str(), W_OK, AT_EACCESS) != 0 &&
         (errno == EACCES || errno == EROFS)) {
-        throw DbError(kErrDatabaseReadOnly, "La base de données « " + path_ +
-                                                " » est en lecture seule ; rien n'a été "
-                                                "enregistré.");
+        throw platform::ComponentError(kErrDatabaseReadOnly,
+                                       "La base de données « " + path_ +
+                                           " » est en lecture seule ; rien n'a été "
+                                           "enregistré.");
     }
 }
 

@@ -25,9 +25,10 @@ std::shared_ptr<Store> serverStore(const std::string& uri, const OpenOptions* op
         void* symbol = handle ? ::dlsym(handle, kServerStoreEntry) : nullptr;
         if (symbol == nullptr) {
             const char* reason = ::dlerror();
-            throw DbError(kErrStorage, "La bibliothèque des bases sur serveur « " + library +
-                                           " » ne se charge pas : " +
-                                           (reason ? reason : "raison inconnue") + ".");
+            throw platform::ComponentError(
+                kErrStorage, "La bibliothèque des bases sur serveur « " + library +
+                                 " » ne se charge pas : " + (reason ? reason : "raison inconnue") +
+                                 ".");
         }
         return reinterpret_cast<decltype(&ostrevanServerStore)>(symbol);
     }();

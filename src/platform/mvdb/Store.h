@@ -6,8 +6,8 @@
 // Both keep the same contract, byte for byte: file names, keys and texts are bytes; keys come in
 // byte order; a record carries the version of its last write, a number that the store never gives
 // twice, so that a writer can tell whether anybody wrote the record since it was read. Every call
-// that fails throws a DbError (DbError.h) and changes nothing stored. A store is used by one
-// thread at a time; the objects of the component share it.
+// that fails throws a platform::ComponentError (DbError.h) and changes nothing stored. A store is
+// used by one thread at a time; the objects of the component share it.
 #pragma once
 
 #include <chrono>

@@ -75,9 +75,9 @@ void Control::showItems(const ItemChange& change) const {
 }
 
 void Control::lacks(std::string_view member) const {
-    throw ToolkitError(kErrNoSuchMember, "Le contrôle « " + name_ + " » (" +
-                                             std::string(kindName(kind_)) + ") n'a pas « " +
-                                             std::string(member) + " ».");
+    throw platform::ComponentError(
+        kErrNoSuchMember, "Le contrôle « " + name_ + " » (" + std::string(kindName(kind_)) +
+                              ") n'a pas « " + std::string(member) + " ».");
 }
 
 Widget::Widget(Surface& surface, ControlKind kind, Placement placement, bool takesFocus)

@@ -3,7 +3,8 @@
 // A Control is anything in a surface's collection of controls: a widget or a menu entry. Each has
 // a Name (and an Index when it belongs to a control array), an Enabled and a Visible state, and
 // the late-bound members Text, ListIndex and Clear that a caller walking the collection may use
-// by name: on a kind that lacks one they throw ToolkitError(kErrNoSuchMember) and change nothing.
+// by name: on a kind that lacks one they throw platform::ComponentError(kErrNoSuchMember) and
+// change nothing.
 //
 // A Widget is a control placed on the surface, directly or inside a frame: it has a geometry in
 // twips, a tab index, a tab stop and a font, and may take the focus. A widget is usable (the user

@@ -17,8 +17,9 @@ public:
     T& operator()(int index) const {
         const auto found = elements_.find(index);
         if (found == elements_.end()) {
-            throw ToolkitError(kErrBadItemIndex, "Aucun élément d'index " + std::to_string(index) +
-                                                     " dans le groupe.");
+            throw platform::ComponentError(
+                kErrBadItemIndex,
+                "Aucun élément d'index " + std::to_string(index) + " dans le groupe.");
         }
         return *found->second;
     }

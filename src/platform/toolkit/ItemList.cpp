@@ -5,9 +5,9 @@
 namespace toolkit {
 
 void ItemList::refuseIndex(int index) const {
-    throw ToolkitError(kErrBadItemIndex, "Index d'élément incorrect : " + std::to_string(index) +
-                                             " (la liste en compte " + std::to_string(count()) +
-                                             ").");
+    throw platform::ComponentError(kErrBadItemIndex,
+                                   "Index d'élément incorrect : " + std::to_string(index) +
+                                       " (la liste en compte " + std::to_string(count()) + ").");
 }
 
 ItemList::Table& ItemList::own() {

@@ -1,6 +1,7 @@
 // The items of a combo box or list box: a text and a 32-bit item data each, in the order added.
 //
-// Indexes count from 0; an index outside the list throws ToolkitError(kErrBadItemIndex).
+// Indexes count from 0; an index outside the list throws
+// platform::ComponentError(kErrBadItemIndex).
 //
 // Storage. The texts lie one after the other in one buffer, and each item is its place there and
 // its item data: a list of 10,000 items is a few allocations, not 10,000. Lists share their items:

@@ -18,8 +18,8 @@ Control* Surface::find(std::string_view name, int index) const {
 
 void Surface::moveFocus(Widget& widget) {
     if (!widget.canTakeFocus()) {
-        throw ToolkitError(kErrCannotFocus,
-                           "Le contrôle « " + widget.Name() + " » ne peut pas recevoir le focus.");
+        throw platform::ComponentError(kErrCannotFocus, "Le contrôle « " + widget.Name() +
+                                                            " » ne peut pas recevoir le focus.");
     }
     if (focused_ != &widget) focusOn(&widget);
 }
@@ -70,14 +70,14 @@ void Surface::PopupMenu(MenuEntry& menu) {
 
 MsgAnswer Surface::MsgBox(const MessageRequest& request) {
     if (messageService_ == nullptr) {
-        throw ToolkitError(kErrMessageBox,
-                           "Aucun moyen d'afficher le message « " + request.text + " ».");
+        throw platform::ComponentError(
+            kErrMessageBox, "Aucun moyen d'afficher le message « " + request.text + " ».");
     }
     const MsgAnswer answer = messageService_->ask(request);
     if (!offers(request.buttons, answer)) {
-        throw ToolkitError(kErrMessageBox, "Réponse « " + std::string(answerName(answer)) +
-                                               " » impossible au message « " + request.text +
-                                               " ».");
+        throw platform::ComponentError(kErrMessageBox,
+                                       "Réponse « " + std::string(answerName(answer)) +
+                                           " » impossible au message « " + request.text + " ».");
     }
     return answer;
 }

@@ -1,12 +1,10 @@
-// The failures of the widget toolkit, beside the exception that carries them.
+// Every way the widget toolkit can fail.
 //
-// Every toolkit operation that can fail throws a ToolkitError with one of these numbers; the
-// caller may catch it (the clearing walk of the screen skips what a widget's kind lacks), or let it
-// reach the host, which shows the text and goes on.
+// Every toolkit operation that can fail throws a platform::ComponentError carrying one of these
+// numbers and a French text; it reaches the host, which shows the text and goes on.
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "platform/ComponentError.h"
 
@@ -25,10 +23,5 @@ inline constexpr std::int32_t kErrActionRefused = static_cast<std::int32_t>(0x80
 // A message box asked while the host provides no way to show one, or answered with a button that
 // the box does not have.
 inline constexpr std::int32_t kErrMessageBox = static_cast<std::int32_t>(0x80040305);
-
-class ToolkitError : public platform::ComponentError {
-public:
-    using ComponentError::ComponentError;
-};
 
 }  // namespace toolkit

@@ -17,8 +17,8 @@ void raise(const std::function<void()>& handler) {
 }
 
 [[noreturn]] void refuse(const Control& control, std::string_view why) {
-    throw ToolkitError(kErrActionRefused,
-                       "Action refusée sur « " + control.Name() + " » : " + std::string(why) + ".");
+    throw platform::ComponentError(kErrActionRefused, "Action refusée sur « " + control.Name() +
+                                                          " » : " + std::string(why) + ".");
 }
 
 }  // namespace

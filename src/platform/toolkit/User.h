@@ -3,8 +3,8 @@
 // rules.
 //
 // - An action on a widget that is not usable (disabled, invisible, or inside a frame that is so),
-//   or on a menu entry of a menu not shown, is refused: it throws ToolkitError(kErrActionRefused)
-//   and nothing happens.
+//   or on a menu entry of a menu not shown, is refused: it throws
+//   platform::ComponentError(kErrActionRefused) and nothing happens.
 // - An action on a widget that can take the focus first moves the focus there (LostFocus on the
 //   widget left runs first). When that handler leaves the widget unusable or sends the focus
 //   elsewhere, the action ends there, as when a person's click is taken over.

@@ -44,7 +44,7 @@ void inTransaction(const Database& database, Write write) {
 Database openOrCreateDatabase(const std::string& path, bool& created) {
     try {
         return Database::Open(path);
-    } catch (const mvdb::DbError& error) {
+    } catch (const platform::ComponentError& error) {
         const bool serverWithoutTables =
             error.number() == mvdb::kErrNotADatabase && mvdb::Store::isServerLocation(path);
         if (error.number() != mvdb::kErrNoSuchDatabase && !serverWithoutTables) throw;
@@ -57,7 +57,7 @@ Database openOrCreateDatabase(const std::string& path, bool& created) {
 DbFile openOrCreateFile(const Database& database, const std::string& name) {
     try {
         return database.OpenFile(name);
-    } catch (const mvdb::DbError& error) {
+    } catch (const platform::ComponentError& error) {
         if (error.number() != mvdb::kErrNoSuchFile) throw;
     }
     return database.CreateFile(name);

@@ -2,8 +2,8 @@
 //
 // A verb that writes does all its writing in one unit of work (Database::Transaction): when it
 // fails, the database is left exactly as it was. A verb that prints writes its whole answer to
-// out only once it has it all, so a failure prints nothing. Every failure is thrown: a DbError
-// from the database component, or a std::runtime_error for input that the tool itself refuses.
+// out only once it has it all, so a failure prints nothing. Every failure is thrown: the database
+// component's platform::ComponentError, or a std::runtime_error for input that the tool refuses.
 // Records are shown and given in the ^ ] \ notation (Notation.h), and keys listed in it, so that a
 // key holding a newline reads as one; keys and file names are given raw.
 #pragma once

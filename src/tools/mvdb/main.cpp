@@ -18,8 +18,8 @@ using namespace mvdbtool;
 using tools::Operands;
 using tools::Verb;
 
-// Each verb gets LOCATION first. DbError, the tool's own refusals and the library's failures alike
-// carry the text that reports them.
+// Each verb gets LOCATION first. The database's failures, the tool's own refusals and the
+// library's failures alike carry the text that reports them.
 constexpr std::array kVerbs = {
     Verb{"create", "", "faire une base neuve : les trois fichiers de l'écran, vides", 0, 0,
          [](const Operands& lead, const Operands&) { createDatabase(lead[0]); }},
