@@ -67,8 +67,7 @@ inline constexpr std::int32_t kErrNoSuchVersion = static_cast<std::int32_t>(0x80
 
 // Whether a failure's number is one of the database component's above.
 constexpr bool isDbError(std::int32_t number) {
-    return number == kErrNoSuchRecord ||
-           (number & ~0xFF) == static_cast<std::int32_t>(0x80040200);
+    return number == kErrNoSuchRecord || (number & ~0xFF) == static_cast<std::int32_t>(0x80040200);
 }
 
 // The longest file name or key that a write takes, in bytes, on both stores alike: a server keeps
