@@ -2,7 +2,6 @@
 // Validating and leaving with Yes tell the user why, keep the entity open with the user's lines and
 // the stored record unchanged, and succeed once the cause is gone, or let the user leave without
 // saving when it cannot be. (The other faults of the file, each store's own: tests/mvdb.)
-#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -77,13 +76,8 @@ private:
 class FailingDatabaseTest : public control_testing::EditorTest,
                             public ::testing::WithParamInterface<Cause> {
 protected:
-    // The screen restarted on a handle that waits little for a lock, 007 open with a line added;
-    // errors reach the host, which shows them.
+    // 007 open with a line added; errors reach the host, which shows them.
     FailingDatabaseTest() {
-        user.click(control.Cmd_Annuler);
-        handIn(mvdb::Database::Open(path(), {std::chrono::milliseconds(50), false}));
-        control.Init();
-        type(control.Txt_Entite, "007");
         addLine({"205"});
         control.setErrorHandler([this](const std::exception& error) {
             const auto* failure = dynamic_cast<const platform::ComponentError*>(&error);
