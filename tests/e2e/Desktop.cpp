@@ -1,13 +1,15 @@
 #include "e2e/Desktop.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
 
-#include "platform/toolkit/Frame.h"
+#include <X11/Xlib.h>
 
 namespace e2e {
+
+using namespace std::chrono_literals;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -39,31 +41,26 @@ bool waitFor(Done done, std::chrono::milliseconds timeout) {
     return true;
 }
 
-// The value of NAME=value in xdotool's --shell output.
-int shellValue(const std::string& output, const std::string& name) {
-    const std::size_t at = output.find(name + "=");
-    if (at == std::string::npos) throw std::runtime_error("xdotool gave no " + name);
-    return std::stoi(output.substr(at + name.size() + 1));
-}
-
 }  // namespace
 
 std::string missingTools() {
-    return withoutNewline(run({"sh", "-c",
-                               "for tool in Xvfb xdotool xsel; do command -v $tool >/dev/null || "
-                               "printf '%s ' $tool; done"})
-                              .output);
+    return withoutNewline(
+        test_support::run({"sh", "-c",
+                           "for tool in Xvfb xdotool; do command -v $tool >/dev/null || "
+                           "printf '%s ' $tool; done"})
+            .out);
 }
 
 Desktop::Desktop(const std::filesystem::path& folder,
                  const std::vector<std::string>& hostEnvironment)
     : database_(folder / "sample.mvdb") {
-    if (run({OSTREVAN_MVDB, database_.string(), "sample"}).status != 0)
+    if (test_support::run({OSTREVAN_MVDB, database_.string(), "sample"}).status != 0)
         throw std::runtime_error("mvdb could not make the sample database");
     // Xvfb on a display number that it finds free, written on its standard output.
-    xvfb_ = std::make_unique<Child>(std::vector<std::string>{"Xvfb", "-displayfd", "1", "-nolisten",
-                                                             "tcp", "-screen", "0", "1280x1024x24"},
-                                    true);
+    xvfb_ = std::make_unique<test_support::Child>(
+        std::vector<std::string>{"Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0",
+                                 "1280x1024x24"},
+        true);
     display_ = ":" + withoutNewline(xvfb_->output(kWaitTime));
     if (display_ == ":") throw std::runtime_error("Xvfb gave no display number");
     // The sanitized host's leak options, with the suppressions of what the system's libraries keep.
@@ -75,28 +72,8 @@ Desktop::Desktop(const std::filesystem::path& folder,
             "suppressions=" + OSTREVAN_HOST_LEAKS};
     host.insert(host.end(), hostEnvironment.begin(), hostEnvironment.end());
     host.insert(host.end(), {OSTREVAN_HOST, "--db", database_.string(), "--access-level", "2"});
-    host_ = std::make_unique<Child>(host);
+    host_ = std::make_unique<test_support::Child>(host);
     window_ = awaitWindow(kWindowTitle, true);
-    const std::string geometry = xdotool({"getwindowgeometry", "--shell", window_}).output;
-    originX_ = shellValue(geometry, "X");
-    originY_ = shellValue(geometry, "Y");
-    pixelsPerTwip_ = static_cast<double>(shellValue(geometry, "WIDTH")) / surface_.width();
-}
-
-void Desktop::click(std::string_view name) {
-    const toolkit::Rect at = area(widget(name));
-    clickAt(at.left + at.width / 2.0, at.top + at.height / 2.0);
-}
-
-void Desktop::doubleClickFirstLine(std::string_view list) {
-    const toolkit::Widget& model = widget(list);
-    const toolkit::Rect at = area(model);
-    clickAt(at.left + at.width / 2.0, at.top + model.font().points * 20 * 2 / 3, 2);
-}
-
-void Desktop::openDropDown(std::string_view combo) {
-    const toolkit::Rect at = area(widget(combo));
-    clickAt(at.left + at.width - at.height / 2.0, at.top + at.height / 2.0);
 }
 
 void Desktop::type(std::string_view text) {
@@ -108,19 +85,6 @@ void Desktop::press(std::vector<std::string> keys) {
     focus(window_);
     keys.insert(keys.begin(), {"key", "--delay", kKeyDelay});
     xdotool(std::move(keys));
-}
-
-std::string Desktop::copiedText(std::string_view name) {
-    onDisplay({"xsel", "--clipboard", "--clear"});
-    click(name);
-    press({"ctrl+a", "ctrl+c"});
-    std::string copied;
-    waitFor(
-        [&] {
-            return !(copied = onDisplay({"xsel", "--clipboard", "--output"}).output).empty();
-        },
-        kWaitTime);
-    return copied;
 }
 
 // Without a window manager the keyboard goes where the programs put it, and a message box that
@@ -136,59 +100,50 @@ std::string Desktop::record(std::string_view file, std::string_view key,
     std::string stored;
     waitFor(
         [&] {
-            const Outcome shown = run(
+            const test_support::Outcome shown = test_support::run(
                 {OSTREVAN_MVDB, database_.string(), "show", std::string(file), std::string(key)});
             if (shown.status != 0) throw std::runtime_error("mvdb show failed");
-            stored = withoutNewline(shown.output);
+            stored = withoutNewline(shown.out);
             return !expected || stored == *expected;
         },
         kWaitTime);
     return stored;
 }
 
-const toolkit::Widget& Desktop::widget(std::string_view name) const {
-    const auto* found = dynamic_cast<const toolkit::Widget*>(surface_.find(name));
-    if (found == nullptr) throw std::runtime_error("the screen has no widget " + std::string(name));
-    return *found;
+void Desktop::closeWindow() const {
+    ::Display* display = XOpenDisplay(display_.c_str());
+    if (display == nullptr) throw std::runtime_error("cannot open the display " + display_);
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = std::stoul(window_);
+    close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    close.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, close.xclient.window, False, NoEventMask, &close);
+    XCloseDisplay(display);  // sends what is queued
 }
 
-toolkit::Rect Desktop::area(const toolkit::Widget& model) const {
-    toolkit::Rect area = model.geometry();
-    for (const toolkit::Frame* frame = model.container(); frame; frame = frame->container()) {
-        area.left += frame->geometry().left;
-        area.top += frame->geometry().top;
-    }
-    return area;
-}
-
-void Desktop::clickAt(double x, double y, int times) {
-    xdotool({"mousemove", std::to_string(originX_ + std::lround(x * pixelsPerTwip_)),
-             std::to_string(originY_ + std::lround(y * pixelsPerTwip_)), "click", "--repeat",
-             std::to_string(times), "--delay", "80", "1"});
-}
-
-Outcome Desktop::onDisplay(std::vector<std::string> command) const {
+test_support::Outcome Desktop::onDisplay(std::vector<std::string> command) const {
     command.insert(command.begin(), {"env", "DISPLAY=" + display_});
-    return run(command);
+    return test_support::run(command);
 }
 
-Outcome Desktop::xdotool(std::vector<std::string> arguments) const {
+test_support::Outcome Desktop::xdotool(std::vector<std::string> arguments) const {
     const std::string verb = arguments.at(0);
     arguments.insert(arguments.begin(), "xdotool");
-    Outcome outcome = onDisplay(std::move(arguments));
+    test_support::Outcome outcome = onDisplay(std::move(arguments));
     if (outcome.status != 0) throw std::runtime_error("xdotool " + verb + " failed");
     return outcome;
 }
 
-// Polls for the window to be shown (or gone); fails at once when the host has ended meanwhile.
-// The first window awaited, the host's, has the time of the host's start.
 std::string Desktop::awaitWindow(const std::string& title, bool shown) {
     std::string window;
     const bool came = waitFor(
         [&] {
-            const Outcome found =
+            const test_support::Outcome found =
                 onDisplay({"xdotool", "search", "--onlyvisible", "--name", title});
-            window = found.status == 0 ? found.output.substr(0, found.output.find('\n')) : "";
+            window = found.status == 0 ? found.out.substr(0, found.out.find('\n')) : "";
             if (shown && window.empty() && host_->waitForEnd(0ms))
                 throw std::runtime_error("the host ended before showing \"" + title + "\"");
             return window.empty() != shown;

@@ -14,9 +14,13 @@
 
 namespace e2e {
 
-// The attributes of entity 007's record in the sample database before its lines.
+// Entity 007's record in the sample database: its attributes before its lines, then its four
+// lines 101;104;106;108;109, 111;105;107;125;110, 120 alone and 007 alone (weekday, Sunday, worked
+// and non-worked public holidays, May Day).
 inline const std::string kHead007 =
     "28/11/2024^PAIE03^Ajout des déplacements et des évaluations^15/09/2021^";
+inline const std::string kStored007 =
+    kHead007 + "101]111]120]007^104]105]]^109]110]]^106]107]]^108]125]]";
 
 class DesktopTest : public ::testing::Test {
 protected:

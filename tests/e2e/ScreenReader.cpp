@@ -5,6 +5,9 @@
 #include <utility>
 
 namespace e2e {
+
+using namespace std::chrono_literals;
+
 namespace {
 
 // The host under AddressSanitizer answers the reader slowly.
@@ -13,24 +16,24 @@ constexpr auto kWaitTime = 30s;
 }  // namespace
 
 std::string ScreenReader::missingTools() {
-    const Outcome found =
-        run({"sh", "-c",
-             "command -v dbus-daemon >/dev/null || printf 'dbus-daemon '; "
-             "test -x /usr/libexec/at-spi-bus-launcher || printf 'at-spi2-core '; "
-             "/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || printf 'python3-pyatspi '"});
-    return found.output;
+    const test_support::Outcome found = test_support::run(
+        {"sh", "-c",
+         "command -v dbus-daemon >/dev/null || printf 'dbus-daemon '; "
+         "test -x /usr/libexec/at-spi-bus-launcher || printf 'at-spi2-core '; "
+         "/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || printf 'python3-pyatspi '"});
+    return found.out;
 }
 
 ScreenReader::ScreenReader() {
     // The session's bus writes its address once it listens.
-    session_ = std::make_unique<Child>(
+    session_ = std::make_unique<test_support::Child>(
         std::vector<std::string>{"dbus-daemon", "--session", "--nofork", "--print-address=1"},
         true);
     const std::optional<std::string> address = session_->line(kWaitTime);
     if (!address) throw std::runtime_error("the D-Bus session gave no address");
     address_ = *address;
     // The system's Python, which the Debian package of the registry's bindings serves.
-    reader_ = std::make_unique<Child>(
+    reader_ = std::make_unique<test_support::Child>(
         std::vector<std::string>{"env", sessionVariable(), "/usr/bin/python3",
                                  OSTREVAN_SCREEN_READER},
         true);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/Program.h"
+#include "support/Process.h"
 
 namespace e2e {
 
@@ -41,8 +41,8 @@ private:
 
     std::string address_;
     std::vector<std::string> heardBeforeWalk_;
-    std::unique_ptr<Child> session_;
-    std::unique_ptr<Child> reader_;
+    std::unique_ptr<test_support::Child> session_;
+    std::unique_ptr<test_support::Child> reader_;
 };
 
 }  // namespace e2e

@@ -1,10 +1,12 @@
 // A blind clerk at the settings screen, with the keyboard alone and a screen reader that listens
 // on the real accessibility bus: he opens entity 007 by its code, walks its lines with the arrows,
-// adds a line by its codes, changes one, deletes one answering the question, opens the help,
-// validates and leaves. At each step the reader must announce where the focus went (the object's
-// role, name, description, value and states; a line by its rubrics' codes and whole labels), each
-// window and message box that comes up, and nothing else; once the lines are listed, the window
-// reads, object by object, as the screen names its widgets, decorations left out.
+// adds a line by its codes, changes one by a code and a pick in a rubric's list, deletes one
+// answering the question, opens the help, is asked on leaving and stays (Escape), validates and
+// leaves, the record checked before and after. At each step the reader must announce where the
+// focus went (the object's role, name, description, value and states; a line by its rubrics' codes
+// and whole labels), each window and message box that comes up, and nothing else; once the lines
+// are listed, the window reads, object by object, as the screen names its widgets, decorations left
+// out.
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -226,7 +228,8 @@ TEST_F(ScreenReaderTest, ABlindClerkOpensAnEntityEditsItsLinesAsksForHelpValidat
          {line(kLine2), line(kLine3), line(kLine4), line(kLine5)}},
     });
 
-    // The second line changed: its Sunday code 105 becomes 103, erased whole by a Backspace.
+    // The second line changed: its Sunday code 105 becomes 103, erased whole by a Backspace, and
+    // its holidays' rubric 125 the next one in the list, 106.
     play({
         {"up to the second line",
          keys({"Up", "Up", "Up"}),
@@ -251,14 +254,23 @@ TEST_F(ScreenReaderTest, ABlindClerkOpensAnEntityEditsItsLinesAsksForHelpValidat
         {"103 typed",
          then(keys({"End", "BackSpace"}), typed("103"), keys({"Tab"})),
          {combo("Heures dimanche, rubrique", "Heures dimanche")}},
-        {"to the line's OK",
-         keys(std::vector<std::string>(8, "Tab")),
+        {"to the holidays' list",
+         keys(std::vector<std::string>(4, "Tab")),
          {text("Heures Fériées Travaillées, code", "107"),
           combo("Heures Fériées Travaillées, rubrique",
                 "Heures fériées travaillées majorées 100 %"),
           text("Heures fériées, code", "125"),
-          combo("Heures fériées, rubrique", "Heures fériées non travaillées"),
-          text("Heures 1er Mai, code", "110"),
+          combo("Heures fériées, rubrique", "Heures fériées non travaillées")}},
+        // The next rubric picked in its list, opened by Alt+Down: the toolkit's pop-up is heard
+        // as it comes, up to the rubric picked; the record says what was picked.
+        {"the next rubric picked, then to the line's OK",
+         [this] {
+             desktop->press({"alt+Down", "Down", "Return"});
+             reader->heardUntil(said("focus", "list item", "Heures fériées travaillées", "", "",
+                                     "focusable focused selected"));
+             desktop->press(std::vector<std::string>(4, "Tab"));
+         },
+         {text("Heures 1er Mai, code", "110"),
           combo("Heures 1er Mai, rubrique", "Heures 1er mai travaillées majorées 100 %"),
           button("Supprimer"), kLineOk}},
         {"the line changed", keys({"Return"}), {kSave}},
@@ -300,13 +312,32 @@ TEST_F(ScreenReaderTest, ABlindClerkOpensAnEntityEditsItsLinesAsksForHelpValidat
         {"back to the screen", [this] { desktop->showWindow(); }, {mainWindow, kSave}},
     });
 
+    // Leaving asks whether to save; Escape answers Annuler and the screen stays, nothing written.
+    const std::string cancel = button("Annuler", "Abandonner les modifications de l'entité");
+    play({
+        {"to Sortir", keys({"Tab", "Tab"}), {cancel, button("Sortir")}},
+        {"the question",
+         keys({"space"}),
+         {said("alert", "alert", "Message QUORVEL", "",
+               "Voulez-vous enregistrer les modifications ?", ""),
+          button("Oui")}},
+        {"answered Annuler",
+         [this] {
+             desktop->answerMessageBox("Escape");
+             desktop->showWindow();
+         },
+         {mainWindow, button("Sortir")}},
+        {"back to OK", keys({"shift+Tab", "shift+Tab"}), {cancel, kSave}},
+    });
+    EXPECT_EQ(e2e::kStored007, desktop->record("TPSPARAMBASCUL", "007"));
+
     // Validated, then left: nothing changed since, so the program ends.
     play({
         {"validated", keys({"Return"}), {text("Entité juridique, code", "")}},
         {"to Sortir", keys({"Tab", "Tab"}), {combo("Entité juridique, nom", ""), button("Sortir")}},
     });
     const std::string saved =
-        e2e::kHead007 + "111]120]007]123^103]]]104^110]]]007^107]]]107^125]]]108";
+        e2e::kHead007 + "111]120]007]123^103]]]104^110]]]007^107]]]107^106]]]108";
     EXPECT_EQ(saved, desktop->record("TPSPARAMBASCUL", "007", saved));
     desktop->press({"Return"});
     EXPECT_EQ(0, desktop->hostEnded(30s));

@@ -1,7 +1,6 @@
 #include "support/PostgresServer.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -62,9 +61,8 @@ void PostgresServer::promote() const {
 void PostgresServer::makeFolder(const fs::path& folder) {
     fs::create_directories(folder);
     // The folder is the server's system user's, with his group.
-    const std::string give =
-        std::string("chown ") + kServerUser + ": " + shellWord(folder.string());
-    if (runsAsRoot() && std::system(give.c_str()) != 0)
+    if (runsAsRoot() &&
+        test_support::run({"chown", std::string(kServerUser) + ":", folder.string()}).status != 0)
         throw std::runtime_error("cannot give " + folder.string() + " to " + kServerUser);
 }
 
@@ -152,7 +150,8 @@ void PostgresServer::runProgram(const std::string& program,
     line += std::string(OSTREVAN_POSTGRES_BINDIR) + "/" + program;
     line += " " + shellLine(arguments);
     const fs::path log = folder_ / "commands.log";
-    if (std::system((line + " >>" + shellWord(log.string()) + " 2>&1").c_str()) != 0)
+    if (test_support::run({"sh", "-c", line + " >>" + shellWord(log.string()) + " 2>&1"}, 5min)
+            .status != 0)
         throw std::runtime_error(program + " failed; see " + log.string());
 }
 

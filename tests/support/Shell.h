@@ -1,14 +1,13 @@
 // Programs that the tests run through the shell, and the files they leave behind.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
+#include "support/Process.h"
 
 namespace test_support {
 
@@ -34,20 +33,17 @@ inline std::string fileText(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-struct Outcome {
-    int status;  // the exit status, or -1 when the process did not exit normally
-    std::string out;
-    std::string err;
-};
-
 // Runs the command line, its standard input read from input (a file or a folder), its output and
 // its errors kept in the files "stdout" and "stderr" of folder.
 inline Outcome runInShell(const std::string& line, const std::filesystem::path& folder,
                           const std::filesystem::path& input = "/dev/null") {
     const std::filesystem::path out = folder / "stdout", err = folder / "stderr";
-    const int status = std::system(
-        (line + " <" + shellWord(input) + " >" + shellWord(out) + " 2>" + shellWord(err)).c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileText(out), fileText(err)};
+    const int status =
+        run({"sh", "-c",
+             line + " <" + shellWord(input) + " >" + shellWord(out) + " 2>" + shellWord(err)},
+            10min)
+            .status;
+    return {status, fileText(out), fileText(err)};
 }
 
 }  // namespace test_support

@@ -1,6 +1,6 @@
-// Other programs, run by the end-to-end tests: to their end with their output, or in the
-// background for as long as a test needs them. A program's environment is changed by running it
-// through env: {"env", "DISPLAY=:5", "xdotool", ...}.
+// Other programs, run by the tests: to their end with their output, or in the background for as
+// long as a test needs them. A program's environment is changed by running it through env:
+// {"env", "DISPLAY=:5", "xdotool", ...}.
 //
 // Every wait is bounded: a program that outlives its time is killed and the call throws
 // std::runtime_error naming it, so that a hung tool fails the test instead of hanging it.
@@ -13,13 +13,14 @@
 
 #include <sys/types.h>
 
-namespace e2e {
+namespace test_support {
 
 using namespace std::chrono_literals;
 
 struct Outcome {
-    int status = 0;      // the exit status; 128 + the signal's number when a signal ended it
-    std::string output;  // standard output; standard error goes to the test's own
+    int status = 0;   // the exit status; 128 + the signal's number when a signal ended it
+    std::string out;  // standard output
+    std::string err;  // standard error where it was kept (Shell.h), else it goes to the test's own
 };
 
 // A program (searched in PATH) running in the background, its standard input from /dev/null;
@@ -52,4 +53,4 @@ private:
 // Runs a program to its end.
 Outcome run(const std::vector<std::string>& command, std::chrono::milliseconds timeout = 30s);
 
-}  // namespace e2e
+}  // namespace test_support

@@ -1,4 +1,4 @@
-#include "e2e/Program.h"
+#include "support/Process.h"
 
 #include <cerrno>
 #include <csignal>
@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace e2e {
+namespace test_support {
 
 using Clock = std::chrono::steady_clock;
 
@@ -109,11 +109,11 @@ std::optional<int> Child::waitForEnd(std::chrono::milliseconds timeout) {
 
 Outcome run(const std::vector<std::string>& command, std::chrono::milliseconds timeout) {
     Child child(command, true);
-    Outcome outcome{0, child.output(timeout)};
+    Outcome outcome{0, child.output(timeout), ""};
     const std::optional<int> status = child.waitForEnd(timeout);
     if (!status) throw std::runtime_error(command[0] + " did not end within its time");
     outcome.status = *status;
     return outcome;
 }
 
-}  // namespace e2e
+}  // namespace test_support
