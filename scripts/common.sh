@@ -4,7 +4,7 @@
 ostrevan_packages=(
     cmake g++ ninja-build pkg-config
     libsqlite3-dev libpq-dev postgresql nlohmann-json3-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev librapidcheck-dev
     qt6-base-dev qt6-tools-dev fonts-liberation xvfb xauth xdotool hyperfine
     dbus-daemon at-spi2-core python3-pyatspi
     dpkg-dev lintian help2man

@@ -1,44 +1,18 @@
 // Names, labels and codes that the screen does not expect: bytes that are no valid UTF-8
 // (truncated sequences, lone continuation bytes, overlong forms, surrogates), texts of thousands
-// of characters, and marks inside names and labels. Each bad byte counts as one character: the
-// columns cut between characters, never inside one nor past the text; the names are listed and
-// chosen as they are stored, and what is saved holds codes only.
+// of characters, and marks inside names and labels. The names are listed and chosen as they are
+// stored, and what is saved holds codes only; how a column cuts such a label is LineFormatTest's.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "entity/LineFormat.h"
 #include "hardening/HardeningTesting.h"
-#include "platform/Utf8.h"
 #include "platform/mvdb/Notation.h"
 
 namespace {
 
 using control_testing::itemTexts;
-
-TEST(InvalidUtf8ColumnTest, AColumnIsCutBetweenCharactersAndFilledToItsWidth) {
-    const std::string h(22, 'h');  // after "101-", 26 characters before what follows
-    // A label, and how many bytes of "101-" and the label its column keeps: 30 characters at most.
-    const std::vector<std::pair<std::string, std::size_t>> labels = {
-        {h + "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC", 26 + 12},  // €€€€€
-        {h + "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82", 26 + 10},  // €€€ and a cut €
-        {h + "abc\xF0\x9F\x98", 30},                                    // truncated at the end
-        {h + "\x80\xBF\x80\xBF\x80\xBF", 30},                           // lone continuation bytes
-        {h + "\xC0\xAF\xE0\x80\xAF\xF0\x80\x80\xAF", 30},               // overlong forms
-        {h + "\xED\xA0\x80\xED\xBF\xBF\xF4\x90\x80\x80", 30},           // surrogates, too large
-        {"\xC3", 5},                                                    // a lone lead byte
-        {std::string(40, '\xE9'), 30},                                  // Latin-1 é
-    };
-    for (const auto& [label, kept] : labels) {
-        const std::string column = entity::columnText("101", label);
-        EXPECT_EQ(platform::characterCount(column), entity::kColumnWidth);
-        EXPECT_EQ(column.substr(0, kept), ("101-" + label).substr(0, kept));
-        EXPECT_EQ(column.substr(kept), std::string(column.size() - kept, ' '));
-        EXPECT_EQ(entity::editorColumn("101", label), column);
-    }
-}
 
 class OddTextTest : public hardening::HardeningTest {};
 
