@@ -23,7 +23,10 @@ const std::string kMessageBoxTitle = "^Message Quorvel$";
 // The host under AddressSanitizer starts slowly; a window or a record waits that long at most.
 constexpr auto kStartTime = 90s;
 constexpr auto kWaitTime = 30s;
-constexpr auto kKeyDelay = "40";
+// A key comes once the screen reader has had the time to read, over the bus, the states of the
+// object that the key before gave the focus to: a reader still reading when the focus moves on
+// hears the object as it is by then, no longer focused.
+constexpr auto kKeyDelay = "150";
 
 std::string withoutNewline(std::string text) {
     while (!text.empty() && text.back() == '\n')
