@@ -75,7 +75,6 @@ TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhyAndAnUnreadableScriptA
         {"pick Cbo_Entite first", "« first » n'est pas un numéro d'élément"},
         {"select Lst_Detail -1", "« -1 » n'est pas un numéro d'élément"},
         {"focus Txt-Entite", "« Txt-Entite » n'est pas un nom de widget"},
-        {"focus Cache(x)", "« x » n'est pas un numéro d'élément"},
         {"key Txt_Entite ab", "Enter, Tab, Backspace ou un caractère"},
         {"key Txt_Entite \"\"", "Enter, Tab, Backspace ou un caractère"},
         {"answer Maybe", "Yes, No, Cancel, OK ou Close"},
@@ -85,8 +84,6 @@ TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhyAndAnUnreadableScriptA
         {"expect Cbo_Entite.List 0", "List demande un élément : List(i)"},
         {"expect Txt_Entite.Text(1) x", "Text ne prend pas d'élément"},
         {"expect Txt_Entite x", "n'est ni W.PROP"},
-        {"expect record F K", "expect record FILE KEY TEXT|none"},
-        {"expect msgbox", "la forme est : expect SUBJECT VALUE"},
         {"expect error a b", "expect error [TEXT]"},
     };
     for (const Case& c : cases) {

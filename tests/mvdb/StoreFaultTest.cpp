@@ -107,27 +107,24 @@ TEST_F(SqliteStoreTest, AnotherProgramsLockFailsAWriteOrAnOpeningAndAUnitOfWorkW
               kErrDatabaseLocked);
 }
 
-// A write that fails inside the storage, or to a database removed since it was opened, leaves
-// the record whole.
-TEST_F(SqliteStoreTest, AWriteThatFailsInsideTheStorageOrOnARemovedFileChangesNothing) {
+// A write that fails inside the storage, or to a database file replaced by a copy since it was
+// opened, leaves the record whole.
+TEST_F(SqliteStoreTest, AWriteThatFailsInsideTheStorageOrOnAReplacedFileChangesNothing) {
     DbRecord record = parameters().ReadRecord("001");
-    std::filesystem::rename(path(), path("moved.mvdb"));
-    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrNoSuchDatabase);
-    EXPECT_EQ(errorNumberOf([&] { database_.CreateFile("RUBSAISIE"); }), kErrNoSuchDatabase);
-    std::filesystem::rename(path("moved.mvdb"), path());
-    record.Replace(5, 1, 0, "110");
-    record.DBWrite();
-    EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]102^^^^");
-
     OtherProgram(path()).run(
         "CREATE TRIGGER refuse BEFORE UPDATE ON records BEGIN SELECT RAISE(ABORT, 'disque plein'); "
         "END;");
-    record = parameters().ReadRecord("001");
     record.Assign(fromNotation("^^^^123]456]789"));
     const platform::ComponentError failure = failureOf([&] { record.DBWrite(); });
     EXPECT_EQ(failure.number(), kErrStorage);
     EXPECT_NE(std::string(failure.what()).find("disque plein"), std::string::npos);
-    EXPECT_EQ(stored001(), "14/03/2025^MDUPONT^^^110]102^^^^");
+    EXPECT_EQ(stored001(), kStored);
+
+    std::filesystem::copy_file(path(), path("copy.mvdb"));
+    std::filesystem::rename(path("copy.mvdb"), path());
+    EXPECT_EQ(errorNumberOf([&] { record.DBWrite(); }), kErrNoSuchDatabase);
+    EXPECT_EQ(errorNumberOf([&] { database_.CreateFile("RUBSAISIE"); }), kErrNoSuchDatabase);
+    EXPECT_EQ(stored(Database::Open(path()), "TPSPARAMBASCUL", "001"), kStored);
 }
 
 // A database file as the first version of the program made it, which kept no versions: every
