@@ -66,7 +66,8 @@ inline std::size_t byteOffset(std::string_view text, std::size_t n) {
     return at;
 }
 
-// Appends the UTF-8 bytes of a scalar value.
+// Appends the UTF-8 bytes of a character of the basic plane (up to U+FFFF), the characters that a
+// key carries.
 inline void appendUtf8(std::string& text, char32_t codePoint) {
     const auto put = [&](unsigned value) { text.push_back(static_cast<char>(value)); };
     if (codePoint < 0x80) {
@@ -74,13 +75,8 @@ inline void appendUtf8(std::string& text, char32_t codePoint) {
     } else if (codePoint < 0x800) {
         put(0xC0 | (codePoint >> 6));
         put(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        put(0xE0 | (codePoint >> 12));
-        put(0x80 | ((codePoint >> 6) & 0x3F));
-        put(0x80 | (codePoint & 0x3F));
     } else {
-        put(0xF0 | (codePoint >> 18));
-        put(0x80 | ((codePoint >> 12) & 0x3F));
+        put(0xE0 | (codePoint >> 12));
         put(0x80 | ((codePoint >> 6) & 0x3F));
         put(0x80 | (codePoint & 0x3F));
     }

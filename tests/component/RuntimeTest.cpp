@@ -152,6 +152,7 @@ TEST_F(RuntimeTest, ALibraryThatIsGoneOrNoComponentOrNotServingTheClassCannotBeL
         EXPECT_EQ(failureOf([&] { registerLibrary(library); }).number(), kErrCannotLoadLibrary);
         EXPECT_FALSE(std::filesystem::exists(registry()));
     }
+    EXPECT_THAT(failureOf([] { registerLibrary(""); }).what(), HasSubstr("chemin invalide"));
 }
 
 TEST_F(RuntimeTest, ARelativeLibraryIsTakenFromTheRegistrysOwnFolder) {

@@ -184,8 +184,7 @@ TEST_P(DatabaseTest, EachWriteOfARecordIsKeptInItsHistoryWithTheWriteItself) {
     theirs.WriteRecord("007", fromNotation("^^^^107"));
     EXPECT_EQ(errorNumberOf([&] { stale.DBWrite(); }), kErrRecordChanged);
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "007"), "^^^^107");
-    EXPECT_EQ(errorNumberOf([&] { parameters().Revert("007", reverted + 100); }),
-              kErrNoSuchVersion);
+    EXPECT_EQ(errorNumberOf([&] { parameters().Revert("008", reverted); }), kErrNoSuchVersion);
 
     // Pruning before the deletion's time removes the older notes of every record, and with them
     // the first version's text.

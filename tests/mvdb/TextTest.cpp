@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/TextIndex.h"
 #include "platform/mvdb/Collation.h"
 #include "platform/mvdb/DbError.h"
 #include "platform/mvdb/KeySort.h"
@@ -42,6 +43,14 @@ TEST(MarksTest, CountsEachMarkOfAnyTextWordByWordAsByteByByte) {
                 << toNotation(text);
         }
     }
+}
+
+// A text is found again from any bytes equal to it: the empty text from a view of no bytes at all.
+TEST(TextIndexTest, FindsTheEmptyTextFromAViewOfNoBytes) {
+    platform::TextIndex index;
+    index.add("001");
+    index.add("");
+    EXPECT_EQ(index.find(std::string_view()), 1u);
 }
 
 TEST(NotationTest, ReadsBackEveryTextExactly) {

@@ -78,7 +78,8 @@ Entry entryPoint(void* handle, const char* name, const std::string& path) {
 std::string absolutePath(const std::string& path) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    if (path.empty() || error) cannotLoad(path, "chemin invalide");
+    // An empty path fails as well, as a relative one does without a working folder.
+    if (error) cannotLoad(path, "chemin invalide");
     return absolute.lexically_normal().string();
 }
 
