@@ -174,6 +174,7 @@ TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadIsToldWhenTheOwnerMustOpenTheFi
     mvdb::testing::OtherProgram(earlier).run("PRAGMA journal_mode = WAL");
     for (const fs::directory_entry& entry : fs::directory_iterator(folder))
         ::chown(entry.path().c_str(), 4201, 4201);
+    fs::permissions(folder, fs::perms::all);  // where the colleague could leave files
 
     for (const auto& [database, why] :
          {std::pair(interrupted,
