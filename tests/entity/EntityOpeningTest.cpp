@@ -68,29 +68,11 @@ TEST_F(EntityOpeningTest,
     type(control.Txt_Entite, "001");
     EXPECT_EQ(itemTexts(control.Lst_Codes), (std::vector<std::string>{"101;;;;", "103;;;;"}));
 
-    // Each rubric by code and label, in the record's order.
+    // A closed rubric is still shown. (How each line shows its rubrics: EntityLinesReadTest.)
     closeEntity();
     type(control.Txt_Entite, "007");
-    EXPECT_EQ(itemTexts(control.Lst_Codes),
-              (std::vector<std::string>{"101;103;106;125;109", "101;;205;;", "123;;;;", "132;;;;",
-                                        "101;132;;;"}));
-    EXPECT_EQ(control.Lst_Detail.List(0),
-              column("101-Heures normales") + column("103-Heures dimanche") +
-                  column("106-Heures fériées travaillées") +
-                  column("125-Heures fériées non travail") + column("109-Heures 1er mai"));
     EXPECT_EQ(control.Lst_Detail.List(3),
-              column("132-Heures dimanche (ancienne") + std::string(124, ' '))
-        << "a closed rubric is still shown";
-    EXPECT_EQ(control.Lst_Detail.ListIndex(), -1);
-
-    // A rubric that no longer exists is blank; one stored as 008 is found under its number.
-    put(database, "RUBSAISIE", "8", "Heures d'astreinte^3");
-    put(database, "TPSPARAMBASCUL", "012", "^^^^008^999^^^");
-    closeEntity();
-    type(control.Txt_Entite, "012");
-    EXPECT_EQ(itemTexts(control.Lst_Codes), std::vector<std::string>{"008;;;;"});
-    EXPECT_EQ(itemTexts(control.Lst_Detail),
-              std::vector<std::string>{column("008-Heures d'astreinte") + std::string(124, ' ')});
+              column("132-Heures dimanche (ancienne") + std::string(124, ' '));
 }
 
 TEST_F(EntityOpeningTest, EnterOrLeavingTheBoxCompletesAShortCodeAndAnUnknownCodeIsRefused) {

@@ -1,6 +1,6 @@
-// The forms that the screen's tests do not reach one by one: the two queries as the database reads
-// them, the codes of entities and rubrics (characters against bytes, keys that are not digits),
-// the columns of a line, and the fields of a code line.
+// The forms that the screen's tests do not reach one by one: the codes of entities and rubrics
+// (characters against bytes, keys that are not digits), the columns of a line, and the fields of a
+// code line.
 #include <gtest/gtest.h>
 #include <rapidcheck/gtest.h>
 
@@ -10,17 +10,11 @@
 #include "entity/LineFormat.h"
 #include "platform/mvdb/Notation.h"
 #include "rubric/RubricCode.h"
-#include "rubric/RubricLists.h"
 
 namespace {
 
-TEST(EntityAndRubricFormsTest, TheQueriesAreExactCodesCountCharactersAndTheListIsSearchedExactly) {
-    EXPECT_EQ(mvdb::toNotation(entity::entityQuery().Extract()),
-              "SSELECT ASSOCIATION  PAR 1^ASSOCIATION^0 1 38");
-    EXPECT_EQ(mvdb::toNotation(rubric::rubricQuery().Extract()),
-              "SSELECT RUBSAISIE AVEC 2 = \"3\" OR = \"4\" OR = \"5\" PAR 1^RUBSAISIE^0 1 2 18");
-
-    // Codes are counted in characters, and the entity list searched exactly.
+// Codes are counted in characters, and the entity list searched exactly.
+TEST(EntityAndRubricFormsTest, CodesCountCharactersAndTheListIsSearchedExactly) {
     EXPECT_EQ(data::completedCode("é"), "00é");
     EXPECT_TRUE(data::isComplete("àé1"));
     EXPECT_FALSE(data::isComplete("0123"));
