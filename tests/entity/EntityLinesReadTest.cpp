@@ -29,8 +29,9 @@ using mvdb::ManyKeysRead;
 using mvdb::testing::StoreKind;
 
 // Rubrics 0 to 79; codes 80 to 99 have none. A rubric whose number is a multiple of 4 is kept
-// under its number alone (8), which a line names filled with zeros (008). Labels, with accents,
-// are longer than a column.
+// under its number alone (8), which a line names filled with zeros (008); one whose number is 2
+// more also has an older record under its number alone (10 beside 010), which no line shows.
+// Labels, with accents, are longer than a column.
 constexpr int kRubrics = 80;
 constexpr int kCodes = 100;
 
@@ -66,6 +67,8 @@ TEST_P(EntityLinesReadTest, EachLineShowsItsCodesAndLabelsWhateverTheRead) {
         putEntities(made, {{"001", "Aide à Domicile du Val d'Ormelune"}, {"002", "Présence"}});
         for (int number = 0; number < kRubrics; ++number)
             put(made, "RUBSAISIE", rubricKey(number), label(number) + "^3");
+        for (int number = 2; number < kRubrics; number += 4)
+            put(made, "RUBSAISIE", std::to_string(number), "Ancienne rubrique^3");
         mvdb::DbRecord lines = made.OpenFile("TPSPARAMBASCUL").NewRecord("001");
         for (int line = 0; line < lineCount; ++line) {
             for (int column = 0; column < 5; ++column)
