@@ -216,7 +216,8 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
     EXPECT_TRUE(std::string(empty.what()).ends_with("sa table mvdb_layout est vide."))
         << empty.what();
 
-    // A user who may not read is told so; one who may only read reads, and is refused writes.
+    // A user who may not read is told so; one who may only read reads, and is refused writes and
+    // deletions.
     query("CREATE ROLE intrus LOGIN");
     EXPECT_EQ(errorNumberOf([&] { Database::Open(server_->uri(databaseName(), "intrus")); }),
               kErrReadRefused);
@@ -225,6 +226,8 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
     DbRecord read = reader.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
     read.Replace(5, 1, 0, "110");
     EXPECT_EQ(errorNumberOf([&] { read.DBWrite(); }), kErrDatabaseReadOnly);
+    EXPECT_EQ(errorNumberOf([&] { reader.OpenFile("TPSPARAMBASCUL").DeleteRecord("001"); }),
+              kErrDatabaseReadOnly);
     EXPECT_EQ(stored001(), kStored);
 
     // A record locked by another user fails as locked after the wait, and saves once freed.
