@@ -221,9 +221,8 @@ TEST_P(DatabaseTest, EachWriteOfARecordIsKeptInItsHistoryWithTheWriteItself) {
     if (GetParam() == testing::StoreKind::kFile) {
         testing::OtherProgram(location()).run("DROP TABLE history; PRAGMA user_version = 2;");
     } else {
-        const std::size_t start = location().find("@/") + 2;
         test_support::PostgresServer::shared().run(
-            location().substr(start, location().find('?') - start),
+            test_support::PostgresServer::databaseOf(location()),
             "DROP TABLE mvdb_history; UPDATE mvdb_layout SET layout = 1");
     }
     const Database reader = Database::Open(location(), {std::chrono::milliseconds(50), true});

@@ -160,11 +160,7 @@ class PostgresStoreTest : public StoreFaultTest {
 protected:
     PostgresStoreTest() : StoreFaultTest(true) {}
 
-    static std::string databaseOf(const std::string& uri) {
-        const std::size_t start = uri.find("@/") + 2;
-        return uri.substr(start, uri.find('?') - start);
-    }
-    std::string databaseName() const { return databaseOf(location_); }
+    std::string databaseName() const { return PostgresServer::databaseOf(location_); }
     std::string query(const std::string& sql) const { return server_->run(databaseName(), sql); }
 
     // The server's process of the connection waiting for a lock, once there is one.
@@ -210,7 +206,7 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
     const std::string emptied = server_->newDatabase();
     EXPECT_EQ(errorNumberOf([&] { Database::Open(emptied); }), kErrNotADatabase);
     Database::Create(emptied);
-    server_->run(databaseOf(emptied), "DELETE FROM mvdb_layout");
+    server_->run(PostgresServer::databaseOf(emptied), "DELETE FROM mvdb_layout");
     const platform::ComponentError empty = failureOf([&] { Database::Open(emptied); });
     EXPECT_EQ(empty.number(), kErrNotADatabase);
     EXPECT_TRUE(std::string(empty.what()).ends_with("sa table mvdb_layout est vide."))
@@ -223,6 +219,7 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
               kErrReadRefused);
     query("CREATE ROLE lecteur LOGIN; GRANT SELECT ON ALL TABLES IN SCHEMA public TO lecteur");
     const Database reader = Database::Open(server_->uri(databaseName(), "lecteur"));
+    EXPECT_TRUE(reader.ReadOnly());
     DbRecord read = reader.OpenFile("TPSPARAMBASCUL").ReadRecord("001");
     read.Replace(5, 1, 0, "110");
     EXPECT_EQ(errorNumberOf([&] { read.DBWrite(); }), kErrDatabaseReadOnly);

@@ -49,6 +49,11 @@ public:
     std::string uri(const std::string& database, const std::string& user = "postgres") const;
     // Makes a new, empty database of the server, under a name never given before; answers its URI.
     std::string newDatabase() const;
+    // The database's name in a URI that uri or newDatabase made.
+    static std::string databaseOf(const std::string& uri) {
+        const std::size_t start = uri.find("@/") + 2;
+        return uri.substr(start, uri.find('?') - start);
+    }
     // A connection to a database of the server as its superuser, kept open between statements.
     class Session {
     public:

@@ -1,6 +1,5 @@
 // An office's database on its PostgreSQL server: a file moved onto the server by mvdb dump and
-// restore, and a clerk whose role may only read it, who gets the read-only screen.
-#include <fstream>
+// restore.
 #include <regex>
 
 #include "ToolRun.h"
@@ -10,6 +9,7 @@ namespace mvdbtool::testing {
 namespace {
 
 using test_support::PostgresServer;
+constexpr auto databaseOf = &PostgresServer::databaseOf;
 
 class OfficeServerTest : public ToolTest {
 protected:
@@ -21,12 +21,6 @@ protected:
         return mvdb(arguments, dump);
     }
 };
-
-// The database's name in a server location made by newDatabase.
-std::string databaseOf(const std::string& location) {
-    const std::size_t start = location.find("@/") + 2;
-    return location.substr(start, location.find('?') - start);
-}
 
 // The history of a record, as the store keeps it.
 std::vector<mvdb::Store::Change> historyOf(const std::string& location, const std::string& file,
@@ -107,28 +101,6 @@ TEST_F(OfficeServerTest, AFileMovesToTheServerByteForByteWithItsHistory) {
     const mvdb::Store::Version shift = restored.front().version - given.front().version;
     EXPECT_GE(shift, given.front().version);
     expectSameHistory(restored, given, shift);
-}
-
-// A clerk whose role the server grants only SELECT gets the read-only screen from the start, even
-// at the level that may change the parameters.
-TEST_F(OfficeServerTest, AClerkWhoseRoleMayOnlyReadGetsTheReadOnlyScreen) {
-    PostgresServer& server = PostgresServer::shared();
-    const std::string location = server.newDatabase();
-    succeeds({location, "sample"});
-    const std::string database = databaseOf(location);
-    const std::string clerk = "consultant_" + database;
-    server.run(database, "CREATE ROLE " + clerk +
-                             " LOGIN; GRANT SELECT ON ALL TABLES IN SCHEMA"
-                             " public TO " +
-                             clerk);
-    std::ofstream(path("consultant.script")) << "expect Cmd_Ok.Visible False\n"
-                                                "type Txt_Entite 007\n"
-                                                "expect Lst_Detail.ListCount 4\n";
-    const Outcome played =
-        run({"env", "OSTREVAN_REGISTRY=" + path("registry.json"), "XDG_CONFIG_HOME=" + path(""),
-             HOST_PATH, "--db", server.uri(database, clerk), "--access-level", "2", "--headless",
-             "--script", path("consultant.script")});
-    EXPECT_EQ(played.status, 0) << played.out << played.err;
 }
 
 }  // namespace
