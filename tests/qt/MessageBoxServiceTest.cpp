@@ -53,9 +53,11 @@ TEST(MessageBoxServiceTest, ShowsTitleIconFrenchButtonsTheDefaultAskedAndTheText
 
 TEST(MessageBoxServiceTest, EscapeAnswersAnOkBoxAndCannotCloseAYesNoBox) {
     const auto escape = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); };
-    const MsgAnswer ok = askAndAct({"!", "", toolkit::MsgIcon::Exclamation, MsgButtons::Ok, 0},
+    // A default past the buttons is the first button.
+    const MsgAnswer ok = askAndAct({"!", "", toolkit::MsgIcon::Exclamation, MsgButtons::Ok, 3},
                                    [&](QMessageBox& box) {
                                        EXPECT_EQ(box.icon(), QMessageBox::Warning);
+                                       EXPECT_EQ(box.defaultButton(), box.buttons().value(0));
                                        escape(box);
                                    });
     EXPECT_EQ(ok, MsgAnswer::Ok);

@@ -3,6 +3,7 @@
 // tests'; here, only what the views add.
 #include <QClipboard>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -114,6 +115,29 @@ TEST_F(SurfaceInputTest, CaretMovesAreReportedInCharactersAndEditsGoThroughTheMo
     EXPECT_EQ(changes, 0);
 }
 
+// Keys that are no command of the views go on to the window, whose shortcuts they may be; the
+// modifiers are pressed alone before their key.
+TEST_F(SurfaceInputTest, EscapeFunctionKeysModifiersAloneAndAltShortcutsGoOnToTheWindow) {
+    struct KeysReaching : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::KeyPress)
+                keys.push_back(static_cast<QKeyEvent*>(event)->key());
+            return false;
+        }
+        std::vector<int> keys;
+    } window;
+    view->installEventFilter(&window);
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> pressed[] = {{Qt::Key_Escape, {}},
+                                                                 {Qt::Key_F1, {}},
+                                                                 {Qt::Key_AltGr, {}},
+                                                                 {Qt::Key_X, Qt::AltModifier},
+                                                                 {Qt::Key_Q, Qt::ControlModifier}};
+    for (const auto& [key, modifiers] : pressed)
+        QTest::sendKeyEvent(QTest::Press, &edit, key, QString(), modifiers);
+    EXPECT_EQ(window.keys, (std::vector<int>{Qt::Key_Escape, Qt::Key_F1, Qt::Key_AltGr, Qt::Key_Alt,
+                                             Qt::Key_X, Qt::Key_Control}));  // Ctrl+Q swallowed
+}
+
 TEST_F(SurfaceInputTest, AKeyOrTypingInTheComboReachesTheModelThenWhatItMadeShows) {
     for (const char* item : {"Heures", "Primes", "Retenues"})
         kind.AddItem(item);
@@ -148,16 +172,17 @@ TEST_F(SurfaceInputTest, ClicksOnListsAndButtonsReachTheirModels) {
     const auto rowCentre = [&](int row) {
         return list.visualRect(list.model()->index(row, 0)).center();
     };
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowCentre(1));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rowCentre(0));
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rowCentre(2));
     EXPECT_EQ(list.selectionModel()->selectedRows().value(0).row(), 2);
+    QTest::keyClick(&list, Qt::Key_Down);  // past the last row: nothing
     QTest::keyClick(&list, Qt::Key_Up);
     EXPECT_EQ(lines.ListIndex(), 1);
     EXPECT_EQ(list.currentIndex().row(), 1);
     // A button is pressed by Space too; the mouse clicks on buttons are the control's window test.
     QTest::keyClick(&qt<QPushButton>(ok), Qt::Key_Space);
     EXPECT_EQ(surface.ActiveControl(), &ok);
-    EXPECT_EQ(events, (std::vector<std::string>{"click Lst_Lines 1", "click Lst_Lines 2",
+    EXPECT_EQ(events, (std::vector<std::string>{"click Lst_Lines 0", "click Lst_Lines 2",
                                                 "dblclick Lst_Lines 2", "click Lst_Lines 1",
                                                 "click Cmd_Ok 0"}));
 }

@@ -32,6 +32,8 @@ protected:
         bar.setBackColour(toolkit::SystemColour::ActiveBorder);
         bar.setTabStop(false);
         view = std::make_unique<SurfaceWidget>(surface);
+        // An action that the models refuse is a fault of the view that asked for it.
+        view->setErrorHandler([](const std::exception& error) { ADD_FAILURE() << error.what(); });
         view->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     }
