@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <cmath>
 
 #include "TestSurface.h"
@@ -38,8 +39,13 @@ TEST_F(SurfaceShowsModelsTest, TextsCaptionsItemsAndSelectionsShowAsTheModelsHol
     EXPECT_EQ(combo.currentIndex(), 1);
     EXPECT_EQ(combo.lineEdit()->text(), "Primes");
     EXPECT_EQ(combo.view()->selectionModel()->selectedRows().value(0).row(), 1);  // heard as chosen
-    lines.RemoveItem(1);  // after the current row, which stays, as it does when its text changes
+    // A row removed after the current one, or the current one's text changed, moves no current
+    // row: assistive technology would be told that the focus moved.
+    QSignalSpy currentMoves(qt<QListView>(lines).selectionModel(),
+                            &QItemSelectionModel::currentChanged);
+    lines.RemoveItem(1);
     lines.SetList(0, "Heures 25 %");
+    EXPECT_EQ(currentMoves.count(), 0);
     EXPECT_EQ(qt<QListView>(lines).currentIndex().row(), 0);
 
     kind.SetText("Autre");
