@@ -120,19 +120,23 @@ TEST_F(ScreenTest, TheCollectionHoldsTheWidgetsAndTheHelpMenuAndTheLooksFollowTh
 }
 
 // A line of Lst_Detail is read as its rubrics under their headings, each by its code and the whole
-// label that its list offers, or, when the list no longer offers it, the start that the line shows.
+// label that its list offers, or, when the list no longer offers it, the start that the line shows
+// (a code too large for a number is no rubric of the list, not even the one numbered 0).
 TEST_F(ScreenTest, ALineReadsAsItsRubricsCodesAndWholeLabelsUnderTheirHeadings) {
     ecran.Cbo_RubNorm.AddItem("Heures de déplacement entre deux interventions");
     ecran.Cbo_RubNorm.SetItemData(0, 120);
+    ecran.Cbo_RubDim.AddItem("Heures zéro");
+    ecran.Cbo_RubDim.SetItemData(0, 0);
     std::string line;
-    for (const std::string column :
-         {"120-Heures de déplacement entr", "", "", "", "007-Heures d'évaluation à domi"}) {
+    for (const std::string column : {"120-Heures de déplacement entr", "2147483648-Heures reprises",
+                                     "", "", "007-Heures d'évaluation à domi"}) {
         line +=
             column + std::string(screen::kLineColumnWidth - platform::characterCount(column), ' ');
     }
     ecran.Lst_Detail.AddItem(line);
     EXPECT_EQ(ecran.Lst_Detail.spokenItem(0),
               "Heures semaine 120 Heures de déplacement entre deux interventions, "
+              "Heures dimanche 2147483648 Heures reprises, "
               "Heures 1er Mai 007 Heures d'évaluation à domi");
 }
 
