@@ -133,18 +133,10 @@ private:
 // still show it.
 class EditorTest : public ControlTest {
 protected:
-    explicit EditorTest(mvdb::testing::StoreKind store = mvdb::testing::StoreKind::kFile)
-        : location(freshLocation(store)), database(databaseWithFiles(location)) {
-        start();
-    }
-    // The fixture on a new database made at location.
-    explicit EditorTest(std::string at)
-        : location(std::move(at)), database(databaseWithFiles(location)) {
-        start();
-    }
-
-    // Fills the database, starts the control on it and opens entity 007.
-    void start() {
+    // On a new database made at location: the test's own file unless the caller gives another
+    // (a server's database, or one behind a relay).
+    explicit EditorTest(std::string at = "")
+        : location(at.empty() ? path() : std::move(at)), database(databaseWithFiles(location)) {
         putEntities(database, {{"007", "Domicile Plus Cassignac"}, {"012", "Présence"}});
         putRubrics(database, {{"000", "Heures sans majoration"},
                               {"7", "Heures d'évaluation à domicile"},

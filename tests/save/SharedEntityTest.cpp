@@ -64,7 +64,10 @@ TEST_F(SharedEntityTest, ASaveOverAnotherClerksWorkIsRefusedAndReopeningShowsThe
 class EarlyWordTest : public control_testing::EditorTest,
                       public ::testing::WithParamInterface<StoreKind> {
 protected:
-    EarlyWordTest() : EditorTest(GetParam()) {}
+    EarlyWordTest()
+        : EditorTest(GetParam() == StoreKind::kServer
+                         ? test_support::PostgresServer::shared().newDatabase()
+                         : "") {}
 
     // The word this clerk reads about entity 007, what (saved or deleted) by bernard at that
     // local minute.

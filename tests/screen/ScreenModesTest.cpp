@@ -31,31 +31,22 @@ struct Row {
     std::vector<Effect> effects;
 };
 
-const std::vector<std::string> kLabels = {"Etq_RubNorm", "Etq_RubDim", "Etq_RubJF",
-                                          "Etq_RubJFNonTrav", "Etq_Rub1Mai"};
-const std::vector<std::string> kCodeBoxes = {"Txt_RubNorm", "Txt_RubDim", "Txt_RubJF",
-                                             "Txt_RubJFNonTrav", "Txt_Rub1Mai"};
-const std::vector<std::string> kRubricLists = {"Cbo_RubNorm", "Cbo_RubDim", "Cbo_RubJF",
-                                               "Cbo_RubJFNonTrav", "Cbo_Rub1Mai"};
-
 // What each procedure sets: clearing, browsing, editing a new line, editing an existing line,
 // closing the editor.
 const std::vector<Row> kProcedures = {
-    {{"Etq_Entite"}, {On, Kept, Kept, Kept, Kept}},
+    {{"Etq_Entite", "Mnu_Aide", "Mnu_Sommaire"}, {On, Kept, Kept, Kept, Kept}},
     {{"Txt_Entite", "Cbo_Entite"}, {On, Off, Kept, Kept, Kept}},
     {{"Cdr_RubHeures"}, {Off, On, Kept, Kept, Kept}},
-    {kLabels, {Off, On, Kept, Kept, On}},
-    {kCodeBoxes, {Off, Kept, On, On, Off}},
-    {kRubricLists, {Off, Kept, On, On, Off}},
-    {{"Lst_Detail"}, {Off, On, Off, Off, On}},
-    {{"Lst_Codes"}, {Off, Kept, Kept, Kept, Kept}},
-    {{"Cmd_Ajouter"}, {Off, On, Off, Off, On}},
+    {{"Etq_RubNorm", "Etq_RubDim", "Etq_RubJF", "Etq_RubJFNonTrav", "Etq_Rub1Mai"},
+     {Off, On, Kept, Kept, On}},
+    {{"Txt_RubNorm", "Cbo_RubNorm", "Txt_RubDim", "Cbo_RubDim", "Txt_RubJF", "Cbo_RubJF",
+      "Txt_RubJFNonTrav", "Cbo_RubJFNonTrav", "Txt_Rub1Mai", "Cbo_Rub1Mai"},
+     {Off, Kept, On, On, Off}},
+    {{"Lst_Detail", "Cmd_Ajouter", "Cmd_Ok", "Cmd_Annuler"}, {Off, On, Off, Off, On}},
+    {{"Lst_Codes", "Cache"}, {Off, Kept, Kept, Kept, Kept}},
     {{"Cmd_Supprimer"}, {Off, Off, Kept, On, Off}},
     {{"Cmd_OkDetail", "Cmd_AnnulerDetail"}, {Off, Off, On, On, Off}},
-    {{"Cmd_Ok", "Cmd_Annuler"}, {Off, On, Off, Off, On}},
     {{"Cmd_Sortir"}, {On, Kept, Off, Off, On}},
-    {{"Cache"}, {Off, Kept, Kept, Kept, Kept}},
-    {{"Mnu_Aide", "Mnu_Sommaire"}, {On, Kept, Kept, Kept, Kept}},
 };
 
 // The procedures, in the order of the table's columns.
