@@ -1,6 +1,7 @@
 #include "e2e/Desktop.h"
 
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -46,14 +47,6 @@ bool waitFor(Done done, std::chrono::milliseconds timeout) {
 
 }  // namespace
 
-std::string missingTools() {
-    return withoutNewline(
-        test_support::run({"sh", "-c",
-                           "for tool in Xvfb xdotool; do command -v $tool >/dev/null || "
-                           "printf '%s ' $tool; done"})
-            .out);
-}
-
 Desktop::Desktop(const std::filesystem::path& folder,
                  const std::vector<std::string>& hostEnvironment)
     : database_(folder / "sample.mvdb") {
@@ -79,15 +72,13 @@ Desktop::Desktop(const std::filesystem::path& folder,
     window_ = awaitWindow(kWindowTitle, true);
 }
 
-void Desktop::type(std::string_view text) {
+void Desktop::press(std::string_view keys) {
     focus(window_);
-    xdotool({"type", "--delay", kKeyDelay, std::string(text)});
-}
-
-void Desktop::press(std::vector<std::string> keys) {
-    focus(window_);
-    keys.insert(keys.begin(), {"key", "--delay", kKeyDelay});
-    xdotool(std::move(keys));
+    std::vector<std::string> arguments{"key", "--delay", kKeyDelay};
+    std::istringstream names{std::string(keys)};
+    for (std::string name; names >> name;)
+        arguments.push_back(name);
+    xdotool(std::move(arguments));
 }
 
 // Without a window manager the keyboard goes where the programs put it, and a message box that
@@ -96,6 +87,7 @@ void Desktop::answerMessageBox(const std::string& key) {
     focus(awaitWindow(kMessageBoxTitle, true));
     xdotool({"key", "--delay", kKeyDelay, key});
     awaitWindow(kMessageBoxTitle, false);
+    focus(window_);
 }
 
 std::string Desktop::record(std::string_view file, std::string_view key,

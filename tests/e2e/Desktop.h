@@ -18,10 +18,6 @@
 
 namespace e2e {
 
-// The programs that the end-to-end tests need and this machine lacks, blank-separated; empty when
-// every one is there.
-std::string missingTools();
-
 class Desktop {
 public:
     // Makes the sample database and the display, starts the host, with the variables given added
@@ -36,23 +32,17 @@ public:
     // coming back to it from another window.
     void showWindow() const { focus(window_); }
 
-    // The user's keys, to the host's window: text typed, or xdotool's key names ("Return",
-    // "Down", "shift+Tab").
-    void type(std::string_view text);
-    void press(std::vector<std::string> keys);
+    // The user's keys, to the host's window: xdotool's key names, blank-separated ("0 0 7 Tab",
+    // "shift+Tab", "alt+Down").
+    void press(std::string_view keys);
 
-    // Waits for a message box of the screen, answers it with the key given and waits until it is
-    // gone.
+    // Waits for a message box of the screen, answers it with the key given, waits until it is gone
+    // and gives the keyboard back to the host's window.
     void answerMessageBox(const std::string& key);
 
     // Closes the host's window as a window manager does when the user clicks its close button:
     // the window is sent the message WM_DELETE_WINDOW of its protocols.
     void closeWindow() const;
-
-    // Polls for a window whose title matches (xdotool's regular expression, without regard to
-    // letter case) to be shown, or gone, and gives it; throws when the host has ended meanwhile,
-    // or when the time is up. The first window awaited, the host's, has the time of its start.
-    std::string awaitWindow(const std::string& title, bool shown);
 
     // The host's exit status once it has ended, within the time given; nullopt while it runs.
     std::optional<int> hostEnded(std::chrono::milliseconds timeout) {
@@ -65,6 +55,10 @@ public:
                        const std::optional<std::string>& expected = std::nullopt) const;
 
 private:
+    // Polls for a window whose title matches (xdotool's regular expression, without regard to
+    // letter case) to be shown, or gone, and gives it; throws when the host has ended meanwhile,
+    // or when the time is up. The first window awaited, the host's, has the time of its start.
+    std::string awaitWindow(const std::string& title, bool shown);
     test_support::Outcome onDisplay(std::vector<std::string> command) const;
     test_support::Outcome xdotool(std::vector<std::string> arguments) const;
     void focus(const std::string& window) const { xdotool({"windowfocus", "--sync", window}); }

@@ -2,7 +2,6 @@
 
 #include <csignal>
 #include <stdexcept>
-#include <utility>
 
 namespace e2e {
 
@@ -14,15 +13,6 @@ namespace {
 constexpr auto kWaitTime = 30s;
 
 }  // namespace
-
-std::string ScreenReader::missingTools() {
-    const test_support::Outcome found = test_support::run(
-        {"sh", "-c",
-         "command -v dbus-daemon >/dev/null || printf 'dbus-daemon '; "
-         "test -x /usr/libexec/at-spi-bus-launcher || printf 'at-spi2-core '; "
-         "/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || printf 'python3-pyatspi '"});
-    return found.out;
-}
 
 ScreenReader::ScreenReader() {
     // The session's bus writes its address once it listens.
@@ -47,7 +37,7 @@ std::string ScreenReader::nextLine(const std::string& awaited) {
 }
 
 std::vector<std::string> ScreenReader::heardUntil(const std::string& last) {
-    std::vector<std::string> heard = std::exchange(heardBeforeWalk_, {});
+    std::vector<std::string> heard;
     while (heard.empty() || heard.back() != last) {
         std::optional<std::string> line = reader_->line(kWaitTime);
         if (!line) return heard;
@@ -58,8 +48,6 @@ std::vector<std::string> ScreenReader::heardUntil(const std::string& last) {
 
 std::vector<std::string> ScreenReader::walk() {
     reader_->sendSignal(SIGUSR1);
-    for (std::string line = nextLine("walk"); line != "walk"; line = nextLine("walk"))
-        heardBeforeWalk_.push_back(line);
     std::vector<std::string> walked;
     for (std::string line = nextLine("end of its walk"); line != "end";
          line = nextLine("end of its walk")) {

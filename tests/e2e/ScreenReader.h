@@ -18,10 +18,6 @@ namespace e2e {
 
 class ScreenReader {
 public:
-    // The programs and the Python client that a screen reader needs and this machine lacks,
-    // blank-separated; empty when every one is there.
-    static std::string missingTools();
-
     // Starts the session and the reader, and waits until it listens.
     ScreenReader();
 
@@ -32,15 +28,14 @@ public:
     // heard, without it, when it does not come in time.
     std::vector<std::string> heardUntil(const std::string& last);
 
-    // The host's window as the reader walks it, one line per object; what was announced before it
-    // is kept for heardUntil.
+    // The host's window as the reader walks it, one line per object, after anything still
+    // announced.
     std::vector<std::string> walk();
 
 private:
     std::string nextLine(const std::string& awaited);
 
     std::string address_;
-    std::vector<std::string> heardBeforeWalk_;
     std::unique_ptr<test_support::Child> session_;
     std::unique_ptr<test_support::Child> reader_;
 };

@@ -12,7 +12,7 @@
 # items, a message box's message. STATES are the states a reader speaks. A focus announcement that
 # repeats the one just said, or the activation of the window already active, is not said again.
 # On SIGUSR1 it walks the window of the program "ostrevan-host" as a reader reviews it, and writes
-# "walk", one line per object (two spaces of indentation per level; a combo box with its items, its
+# one line per object (two spaces of indentation per level; a combo box with its items, its
 # selected item and its actions; a list with its rows), then "end".
 import signal
 import sys
@@ -125,7 +125,6 @@ def walk(acc, depth):
 
 
 def walk_program():
-    print("walk")
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.name == "ostrevan-host":
             for window in children(app):
