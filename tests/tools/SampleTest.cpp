@@ -94,36 +94,46 @@ std::vector<std::string> as(const char* user, std::vector<std::string> command) 
     return command;
 }
 
+// The folder "partage", the owner's, and the owner's sample database in it.
 class SharedFolderTest : public ToolTest {
 protected:
     void SetUp() override {
         if (::geteuid() != 0) GTEST_SKIP() << "two system users need the tests to run as root";
+        fs::create_directory(folder);
+        ::chown(folder.c_str(), 4201, 4201);
+        ASSERT_EQ(mvdbAs(kOwner, {sample, "sample"}).status, 0);
     }
     Outcome mvdbAs(const char* user, std::vector<std::string> arguments) const {
         arguments.insert(arguments.begin(), MVDB_PATH);
         return run(as(user, arguments));
     }
+    void expectNothingOfTheColleagues() const {
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            struct stat status {};
+            ::stat(entry.path().c_str(), &status);
+            EXPECT_NE(status.st_uid, 4202U) << "the colleague left " << entry.path();
+        }
+    }
+
+    const fs::path folder = path("partage");
+    const std::string sample = folder / "paie.mvdb";
 };
 
 // The colleague views the database with the tool and with the screen, whose save is refused as
 // read-only; he leaves no file, and the owner saves after him.
 TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadViewsWithoutBlockingTheOwner) {
-    const fs::path home = path("collegue"), folder = path("partage");
+    const fs::path home = path("collegue");
     fs::create_directory(home);
     ::chown(home.c_str(), 4202, 4202);
-    // The owner's sample database, in his folder shared or not with others.
+    // The owner's folder, shared or not with others.
     for (const fs::perms shared : {fs::perms(0755), fs::perms(0777)}) {
         SCOPED_TRACE(shared == fs::perms(0755) ? "the owner's folder" : "a folder for all");
-        fs::create_directory(folder);
-        ::chown(folder.c_str(), 4201, 4201);
         fs::permissions(folder, shared);
-        const std::string database = folder / "paie.mvdb";
-        ASSERT_EQ(mvdbAs(kOwner, {database, "sample"}).status, 0);
-        const Outcome viewed = mvdbAs(kColleague, {database, "show", "TPSPARAMBASCUL", "007"});
+        const Outcome viewed = mvdbAs(kColleague, {sample, "show", "TPSPARAMBASCUL", "007"});
         EXPECT_EQ(viewed.status, 0) << viewed.err;
         EXPECT_THAT(viewed.out, HasSubstr("101"));
-        EXPECT_EQ(mvdbAs(kColleague, {database, "query", "SSELECT ASSOCIATION PAR 1"}).status, 0);
-        const Outcome refused = mvdbAs(kColleague, {database, "put", "TPSPARAMBASCUL", "007", "x"});
+        EXPECT_EQ(mvdbAs(kColleague, {sample, "query", "SSELECT ASSOCIATION PAR 1"}).status, 0);
+        const Outcome refused = mvdbAs(kColleague, {sample, "put", "TPSPARAMBASCUL", "007", "x"});
         EXPECT_EQ(refused.status, 1);
         EXPECT_THAT(refused.err, HasSubstr("est en lecture seule"));
 
@@ -133,19 +143,14 @@ TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadViewsWithoutBlockingTheOwner) {
                                              "expect Lst_Detail.ListCount 4\n";
         const Outcome played = run(
             as(kColleague, {"env", "OSTREVAN_REGISTRY=" + (home / "registry.json").string(),
-                            "HOME=" + home.string(), HOST_PATH, "--db", database, "--access-level",
+                            "HOME=" + home.string(), HOST_PATH, "--db", sample, "--access-level",
                             "2", "--headless", "--script", path("vue.script")}));
         EXPECT_EQ(played.status, 0) << played.out << played.err;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            struct stat status {};
-            ::stat(entry.path().c_str(), &status);
-            EXPECT_NE(status.st_uid, 4202U) << "the colleague left " << entry.path();
-        }
+        expectNothingOfTheColleagues();
 
-        const Outcome saved = mvdbAs(kOwner, {database, "put", "TPSPARAMBASCUL", "007", "^^^^101"});
+        const Outcome saved = mvdbAs(kOwner, {sample, "put", "TPSPARAMBASCUL", "999", "^^^^101"});
         EXPECT_EQ(saved.status, 0) << saved.err;
-        EXPECT_EQ(mvdbAs(kOwner, {database, "show", "TPSPARAMBASCUL", "007"}).out, "^^^^101\n");
-        fs::remove_all(folder);
+        EXPECT_EQ(mvdbAs(kOwner, {sample, "show", "TPSPARAMBASCUL", "999"}).out, "^^^^101\n");
     }
 }
 
@@ -153,11 +158,6 @@ TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadViewsWithoutBlockingTheOwner) {
 // and one kept with a write-ahead log by an earlier version. The colleague is told so and leaves
 // nothing; the owner's next opening finishes what was left, and the colleague then reads.
 TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadIsToldWhenTheOwnerMustOpenTheFileFirst) {
-    const fs::path folder = path("partage");
-    fs::create_directory(folder);
-    ::chown(folder.c_str(), 4201, 4201);
-    const std::string sample = folder / "paie.mvdb";
-    ASSERT_EQ(mvdbAs(kOwner, {sample, "sample"}).status, 0);
     const std::string interrupted = folder / "interrompue.mvdb", earlier = folder / "ancienne.mvdb";
     {
         // The file and its journal as a writer stopped midway leaves them.
@@ -192,11 +192,7 @@ TEST_F(SharedFolderTest, AColleagueWhoMayOnlyReadIsToldWhenTheOwnerMustOpenTheFi
         const Outcome viewed = mvdbAs(kColleague, show);
         EXPECT_EQ(viewed.status, 0) << viewed.err;
     }
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        struct stat status {};
-        ::stat(entry.path().c_str(), &status);
-        EXPECT_NE(status.st_uid, 4202U) << "the colleague left " << entry.path();
-    }
+    expectNothingOfTheColleagues();
 }
 
 }  // namespace
