@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hardening/HardeningTesting.h"
+#include "control/ControlTesting.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ std::string parameters(const Rubric& sunday) {
            "^" + none + "^Archive";
 }
 
-class LargeEntityTest : public hardening::HardeningTest {};
+class LargeEntityTest : public control_testing::EditorTest {};
 
 TEST_F(LargeEntityTest, AHundredThousandLinesOpenOneIsEditedAndAllAreSavedWhole) {
     constexpr int kEdited = 76543;  // from 1

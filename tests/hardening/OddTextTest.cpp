@@ -2,19 +2,35 @@
 // (truncated sequences, lone continuation bytes, overlong forms, surrogates), texts of thousands
 // of characters, and marks inside names and labels. The names are listed and chosen as they are
 // stored, and what is saved holds codes only; how a column cuts such a label is LineFormatTest's.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "hardening/HardeningTesting.h"
+#include "control/ControlTesting.h"
 #include "platform/mvdb/Notation.h"
 
 namespace {
 
 using control_testing::itemTexts;
 
-class OddTextTest : public hardening::HardeningTest {};
+class OddTextTest : public control_testing::EditorTest {
+protected:
+    // Starts the control again, as a host does, so that its lists show what the test added.
+    void restart() {
+        user.click(control.Cmd_Annuler);
+        control.Init();
+    }
+
+    // The user picks the entity of that name in the entity list.
+    void pick(const std::string& name) {
+        const std::vector<std::string> names = itemTexts(control.Cbo_Entite);
+        const auto named = std::find(names.begin(), names.end(), name);
+        ASSERT_NE(named, names.end()) << "not listed: " << name;
+        user.pick(control.Cbo_Entite, static_cast<int>(named - names.begin()));
+    }
+};
 
 TEST_F(OddTextTest, BadBytesInNamesAndLabelsAreShownAsReadAndNeverSaved) {
     const std::string name = "Aide \xE0 domicile \x80\xC0\xAF\xED\xA0\x80 \xE2\x82";

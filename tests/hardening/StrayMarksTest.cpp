@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hardening/HardeningTesting.h"
+#include "control/ControlTesting.h"
 #include "platform/Utf8.h"
 
 namespace {
@@ -62,7 +62,7 @@ const StrayCase kCases[] = {
      R"(01]]02\\^ADM^^\^101]205^]^]^]^]^]]^\)"},
 };
 
-class StrayMarksTest : public hardening::HardeningTest,
+class StrayMarksTest : public control_testing::EditorTest,
                        public ::testing::WithParamInterface<StrayCase> {};
 
 TEST_P(StrayMarksTest, TheLinesShowTheUserIsToldAndOnlyTheLinesAreRewritten) {
@@ -91,7 +91,7 @@ TEST_P(StrayMarksTest, TheLinesShowTheUserIsToldAndOnlyTheLinesAreRewritten) {
 INSTANTIATE_TEST_SUITE_P(Records, StrayMarksTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class MarksWherePlainValuesAreExpectedTest : public hardening::HardeningTest {};
+class MarksWherePlainValuesAreExpectedTest : public control_testing::EditorTest {};
 
 TEST_F(MarksWherePlainValuesAreExpectedTest, AnEntityLeftUnchangedKeepsItsStrayValues) {
     put(database, "TPSPARAMBASCUL", "012", kCases[0].record);
