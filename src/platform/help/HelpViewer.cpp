@@ -7,7 +7,6 @@ const component::ClassInfo& helpViewerClass() {
         .name = "HelpViewer",
         .progId = kHelpViewerProgId,
         .id = kHelpViewerClassId,
-        .control = false,
         .defaultInterface = "HelpViewer",
         .sourceInterface = "",
     };
