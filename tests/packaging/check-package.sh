@@ -81,8 +81,6 @@ for file in "$includedir/ostrevan/control/Ctr_Ostrevan.h" \
     "$libdir/libostrevan_mvdb.so" $plugin; do
     [ -e "$prefix/$file" ] || fail "ostrevan-dev lacks $file"
 done
-[ ! -e "$prefix/$includedir/ostrevan/control/Ctr_Ostrevan_p.h" ] ||
-    fail "ostrevan-dev holds the control's class"
 export PKG_CONFIG_PATH="$prefix/$pcdir"
 [ "$(pkg-config --variable=controllibrary ostrevan)" -ef \
     "$prefix/$libdir/ControleOstrevan.ocx" ] || fail "ostrevan.pc names another library"
