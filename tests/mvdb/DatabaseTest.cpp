@@ -290,11 +290,9 @@ TEST_P(DatabaseTest, ASnapshotReadsOneStateWhateverAnotherUserWrites) {
     EXPECT_EQ(stored(database_, "TPSPARAMBASCUL", "001"), otherWrite == 0 ? "changé" : kStored);
 }
 
-class ConflictTest : public DatabaseTest {};
-
 // A write over another user's write, since this user's reading, is refused and changes nothing;
 // writing outright replaces whatever he wrote.
-TEST_P(ConflictTest, AWriteOverAnotherUsersWriteIsRefusedAndChangesNothing) {
+TEST_P(DatabaseTest, AWriteOverAnotherUsersWriteIsRefusedAndChangesNothing) {
     const Database other = otherUser();
     const DbFile theirs = other.OpenFile("TPSPARAMBASCUL");
     // The key read, what the other user does meanwhile, what the refusal says he did, and what
@@ -414,7 +412,6 @@ TEST_P(SelectionTest, AWrongCommandFailsAndNamesWhatIsWrong) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, DatabaseTest, testing::kBothStores);
-INSTANTIATE_TEST_SUITE_P(Stores, ConflictTest, testing::kBothStores);
 INSTANTIATE_TEST_SUITE_P(Stores, SelectionTest, testing::kBothStores);
 
 }  // namespace
