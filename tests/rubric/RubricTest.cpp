@@ -15,12 +15,9 @@ protected:
 };
 
 TEST_F(RubricListsTest, OfferTheOpenRubricsOfTheThreeTypesByLabelInAllFiveListsEachFillAppending) {
-    put(database, "RUBSAISIE", "117", "Astreinte week-end^6");
-    control.Remplir_RubSaisie();
-    EXPECT_EQ(control.Cbo_RubNorm.ListCount(), 0) << "no rubric of the three types";
-
     // Records: label, type (field 2), and the date the rubric was closed (field 18).
     for (const auto& [key, record] : std::vector<std::pair<std::string, std::string>>{
+             {"117", "Astreinte week-end^6"},
              {"101", "Heures normales^3"},
              {"131", "Heures normales^3"},
              {"103", "Heures dimanche^4"},

@@ -31,9 +31,6 @@ TEST_F(EntitySavingTest, TheLinesLeftAreWrittenAndTheScreenIsReadyForTheNextCode
     deleteLine(0);
     validate();
     EXPECT_EQ(storedRecord(), "28/11/2024^PAIE03^^15/09/2021^^^^^");
-    type(control.Txt_Entite, "007");
-    EXPECT_EQ(control.Lst_Detail.ListCount(), 0);
-    EXPECT_TRUE(control.Cmd_Ajouter.Enabled()) << "the entity is open";
 }
 
 // Entity 012 saved three times: without a record, over fields the control does not own, and over

@@ -173,8 +173,7 @@ TEST_F(LostAnswerTest, ASaveWhoseAnswerIsLostIsToldUnknownAndSavingAgainSaves) {
     EXPECT_TRUE(shown.ends_with(
         " ; l'écriture envoyée a peut-être été enregistrée, peut-être pas. Cliquez de nouveau sur "
         "« OK » pour les enregistrer, ou sur « Annuler » puis rouvrez l'entité pour voir les "
-        "lignes "
-        "enregistrées."))
+        "lignes enregistrées."))
         << shown;
     const std::string saved = storedRecord();
     EXPECT_EQ(control.Lst_Codes.List(6), "123;;;;") << "the lines stay on the screen";
