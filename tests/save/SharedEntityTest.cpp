@@ -19,7 +19,8 @@ using mvdb::testing::StoreKind;
 
 // Another clerk creates the record of entity 012, which had none when this screen opened it: this
 // screen's save is refused. (What the refusal keeps, whatever the other clerk did and on either
-// store: the stores' own tests.)
+// store: the stores' own tests; the lines kept on the screen, and leaving asking about them, after
+// any failed save: FailingDatabaseTest.)
 class SharedEntityTest : public control_testing::EditorTest {
 protected:
     SharedEntityTest() {
@@ -50,11 +51,6 @@ TEST_F(SharedEntityTest, ASaveOverAnotherClerksWorkIsRefusedAndReopeningShowsThe
               "enregistré. Cliquez sur « Annuler » puis rouvrez l'entité pour voir les lignes "
               "enregistrées par l'autre utilisateur.");
     EXPECT_EQ(storedRecord("012"), "^^^^101]123");
-    EXPECT_EQ(control.Lst_Codes.ListCount(), 1) << "the lines stay on the screen";
-
-    messages.answers.push_back(toolkit::MsgAnswer::Cancel);
-    user.click(control.Cmd_Sortir);
-    EXPECT_EQ(messages.asked.back().text, "Voulez-vous enregistrer les modifications ?");
 
     reopen("012");
     EXPECT_EQ(control.Lst_Codes.ListCount(), 2);
@@ -176,7 +172,6 @@ TEST_F(LostAnswerTest, ASaveWhoseAnswerIsLostIsToldUnknownAndSavingAgainSaves) {
         "lignes enregistrées."))
         << shown;
     const std::string saved = storedRecord();
-    EXPECT_EQ(control.Lst_Codes.List(6), "123;;;;") << "the lines stay on the screen";
 
     shown.clear();
     user.click(control.Cmd_Ok);
