@@ -112,7 +112,6 @@ TEST_F(EditingTest, QueryPrintsOneLinePerSelectedRecordInTheSentencesOrder) {
     succeeds({path(), "put", "F", "k3", "Bruno^x"});
     EXPECT_EQ(succeeds({path(), "query", R"(SSELECT F AVEC 2 = "x" PAR 1)", "0 1 3 2"}),
               "k3]Bruno]]x\nk1]Zoé]a\\b]x\n");
-    EXPECT_EQ(succeeds({path(), "query", "SSELECT F"}), "K\nk1\nk2\nk3\n");
     EXPECT_EQ(succeeds({path(), "query", R"(SSELECT F AVEC 1 = "personne")", "0 1"}), "");
     // One record whose line is empty answers the same empty text as no record at all.
     EXPECT_EQ(succeeds({path(), "query", R"(SSELECT F AVEC 2 = "y")", "3"}), "\n");
