@@ -67,7 +67,7 @@ TEST_F(SqliteStoreTest, ADatabaseFileMustExistAndBeOneOfOurs) {
 
     std::ofstream(path("notes.txt")) << "Paramètres du planning\n";
     EXPECT_EQ(errorNumberOf([&] { Database::Open(path("notes.txt")); }), kErrNotADatabase);
-    OtherProgram(path("plain.sqlite")).run("CREATE TABLE t (x)");
+    OtherProgram(path("plain.sqlite")).run("CREATE TABLE t (x); PRAGMA user_version = 2");
     EXPECT_EQ(errorNumberOf([&] { Database::Open(path("plain.sqlite")); }), kErrNotADatabase);
 }
 
