@@ -3,6 +3,7 @@
 // cannot be reached, refuses the user, is stopped, restarted or stops answering under an open
 // handle, a connection dropped in the middle of a write, another user's lock, and a user who may
 // only read; each server test has a server of its own, which it stops or whose roles it changes.
+#include <chrono>
 #include <fstream>
 #include <future>
 #include <latch>
@@ -212,8 +213,8 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
     EXPECT_TRUE(std::string(empty.what()).ends_with("sa table mvdb_layout est vide."))
         << empty.what();
 
-    // A user who may not read is told so; one who may only read reads, and is refused writes and
-    // deletions.
+    // A user who may not read is told so; one who may only read reads, and is refused writes,
+    // deletions and the pruning of the history.
     query("CREATE ROLE intrus LOGIN");
     EXPECT_EQ(errorNumberOf([&] { Database::Open(server_->uri(databaseName(), "intrus")); }),
               kErrReadRefused);
@@ -224,6 +225,11 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
     read.Replace(5, 1, 0, "110");
     EXPECT_EQ(errorNumberOf([&] { read.DBWrite(); }), kErrDatabaseReadOnly);
     EXPECT_EQ(errorNumberOf([&] { reader.OpenFile("TPSPARAMBASCUL").DeleteRecord("001"); }),
+              kErrDatabaseReadOnly);
+    EXPECT_EQ(errorNumberOf([&] {
+                  reader.PruneHistory(std::chrono::floor<std::chrono::microseconds>(
+                      std::chrono::system_clock::now()));
+              }),
               kErrDatabaseReadOnly);
     EXPECT_EQ(stored001(), kStored);
 
