@@ -13,7 +13,6 @@ QListView& singleSelectionList(QWidget& parent) {
     auto* list = new QListView(&parent);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setDragEnabled(false);
     // Rows of one height are laid out without measuring each of them.
     list->setUniformItemSizes(true);
     list->verticalScrollBar()->setContextMenuPolicy(Qt::PreventContextMenu);
