@@ -214,6 +214,12 @@ TEST_F(SurfaceInputTest, ARightClickGoesToTheSurfaceInTwipsOrToTheChildAndShowsO
     ASSERT_EQ(popup->actions().size(), 2);
     EXPECT_EQ(popup->actions()[1]->text(), "Supprimer");
     EXPECT_EQ(surface.shownMenu(), &menu);
+    // Shown again, it replaces the menu shown, which closes without dismissing it.
+    surface.PopupMenu(menu);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(surface.shownMenu(), &menu);
+    popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
     QTest::keyClick(popup, Qt::Key_Down);
     QTest::keyClick(popup, Qt::Key_Escape);
     QCoreApplication::processEvents();
