@@ -214,9 +214,16 @@ TEST_P(DatabaseTest, EachWriteOfARecordIsKeptInItsHistoryWithTheWriteItself) {
     if (GetParam() == testing::StoreKind::kFile) {
         testing::OtherProgram(location()).run("DROP TABLE history; PRAGMA user_version = 2;");
     } else {
-        test_support::PostgresServer::shared().run(
-            test_support::PostgresServer::databaseOf(location()),
-            "DROP TABLE mvdb_history; UPDATE mvdb_layout SET layout = 1");
+        test_support::PostgresServer::Session other =
+            test_support::PostgresServer::shared().session(
+                test_support::PostgresServer::databaseOf(location()));
+        other.run("DROP TABLE mvdb_history; UPDATE mvdb_layout SET layout = 1");
+        // Laying the history out waits for another user's lock on the layout, and fails as locked.
+        other.run("BEGIN; LOCK TABLE mvdb_layout IN SHARE MODE");
+        EXPECT_EQ(
+            errorNumberOf([&] { Database::Open(location(), {std::chrono::milliseconds(50)}); }),
+            kErrDatabaseLocked);
+        other.run("ROLLBACK");
     }
     const Database reader = Database::Open(location(), {std::chrono::milliseconds(50), true});
     EXPECT_EQ(stored(reader, "TPSPARAMBASCUL", "001"), kStored);
