@@ -186,6 +186,14 @@ TEST_F(SurfaceInputTest, ClicksOnListsAndButtonsReachTheirModels) {
     EXPECT_EQ(events, (std::vector<std::string>{"click Lst_Lines 0", "dblclick Lst_Lines 0",
                                                 "click Lst_Lines 2", "click Lst_Lines 1",
                                                 "click Lst_Lines 2", "click Cmd_Ok 0"}));
+    // The focus that a handler moves is shown at once, so that a box it then shows returns there.
+    QWidget* focusInHandler = nullptr;
+    ok.onClick = [&] {
+        name.SetFocus();
+        focusInHandler = qtFocus();
+    };
+    QTest::keyClick(&qt<QPushButton>(ok), Qt::Key_Space);
+    EXPECT_EQ(focusInHandler, &edit);
 }
 
 // Choosing an entry with Return is the control's window test; here, the menu shown and dismissed.
