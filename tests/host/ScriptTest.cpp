@@ -6,7 +6,10 @@
 namespace host {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::Property;
+using ::testing::Throws;
 
 Statement only(std::string_view text) {
     const std::vector<Statement> statements = parseScript(text);
@@ -61,11 +64,7 @@ TEST(Script, ExpectationsNormaliseTheirValuesAndTellNoneFromTheTextNone) {
 }
 
 TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhyAndAnUnreadableScriptAtLineZero) {
-    struct Case {
-        std::string line;
-        std::string problem;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::pair<std::string, std::string>> cases = {
         {"clik Cmd_Ok", "instruction inconnue : « clik »"},
         {"click", "la forme est : click W"},
         {"type Txt_Entite \"007", "un texte entre guillemets n'est pas fermé"},
@@ -86,23 +85,15 @@ TEST(Script, ALineThatDoesNotParseFailsNamingItsLineAndWhyAndAnUnreadableScriptA
         {"expect Txt_Entite x", "n'est ni W.PROP"},
         {"expect error a b", "expect error [TEXT]"},
     };
-    for (const Case& c : cases) {
-        try {
-            parseScript("dump\n" + c.line + "\n");
-            ADD_FAILURE() << "parsed: " << c.line;
-        } catch (const ScriptError& error) {
-            EXPECT_EQ(error.line(), 2) << c.line;
-            EXPECT_THAT(error.what(), HasSubstr(c.problem)) << c.line;
-        }
-    }
+    const auto failsAt = [](int line, const std::string& problem) {
+        return Throws<ScriptError>(AllOf(Property(&ScriptError::line, line),
+                                         Property(&ScriptError::what, HasSubstr(problem))));
+    };
+    for (const auto& [line, problem] : cases)
+        EXPECT_THAT([&] { parseScript("dump\n" + line + "\n"); }, failsAt(2, problem)) << line;
     // A script that cannot be read fails at line 0, naming its file.
-    try {
-        loadScript("/nonexistent/folder/none.script");
-        ADD_FAILURE() << "a missing script was read";
-    } catch (const ScriptError& error) {
-        EXPECT_EQ(error.line(), 0);
-        EXPECT_THAT(error.what(), HasSubstr("/nonexistent/folder/none.script"));
-    }
+    EXPECT_THAT([] { loadScript("/nonexistent/folder/none.script"); },
+                failsAt(0, "/nonexistent/folder/none.script"));
 }
 
 }  // namespace
