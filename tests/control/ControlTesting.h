@@ -193,6 +193,13 @@ protected:
         return stored(database, "TPSPARAMBASCUL", key);
     }
 
+    // The selector shows no rubric: its code box and its list empty, no item selected.
+    static void expectEmpty(const screen::RubricColumn& column) {
+        EXPECT_EQ(column.code.Text(), "") << column.code.Name();
+        EXPECT_EQ(column.list.Text(), "") << column.list.Name();
+        EXPECT_EQ(column.list.ListIndex(), -1) << column.list.Name();
+    }
+
     // The index of the first item of the list whose item data is code.
     static int itemOf(const toolkit::ComboBox& list, std::int32_t code) {
         for (int item = 0; item < list.ListCount(); ++item) {

@@ -21,11 +21,8 @@ protected:
     // Back in the browse mode (what it locks: the screen modes' table), the five selectors empty.
     void expectBrowsing() const {
         EXPECT_FALSE(editing());
-        for (const screen::RubricColumn& rubric : control.rubricColumns()) {
-            EXPECT_EQ(rubric.code.Text(), "") << rubric.code.Name();
-            EXPECT_EQ(rubric.list.Text(), "") << rubric.list.Name();
-            EXPECT_EQ(rubric.list.ListIndex(), -1) << rubric.list.Name();
-        }
+        for (const screen::RubricColumn& rubric : control.rubricColumns())
+            expectEmpty(rubric);
     }
 
     // The user replaces the weekday code of the open line.

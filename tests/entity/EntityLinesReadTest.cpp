@@ -80,24 +80,16 @@ TEST_P(EntityLinesReadTest, EachLineShowsItsCodesAndLabelsWhateverTheRead) {
     control.Init();
     type(control.Txt_Entite, "001");
 
-    std::vector<std::string> display;
-    std::vector<std::string> codes;
+    std::vector<std::string> display(lineCount), codes(lineCount);
     for (int line = 0; line < lineCount; ++line) {
-        std::string shown;
-        std::string codeLine;
         for (int column = 0; column < 5; ++column) {
             const std::string cell = cellCode(line, column);
             const int number = cell.empty() ? kCodes : std::stoi(cell);
-            if (column > 0) codeLine += ';';
-            if (number >= kRubrics) {
-                shown += std::string(entity::kColumnWidth, ' ');
-                continue;
-            }
-            shown += entity::columnText(cell, label(number));
-            codeLine += cell;
+            const bool known = number < kRubrics;
+            display[line] += known ? entity::columnText(cell, label(number))
+                                   : std::string(entity::kColumnWidth, ' ');
+            codes[line] += (column > 0 ? ";" : "") + (known ? cell : "");
         }
-        display.push_back(shown);
-        codes.push_back(codeLine);
     }
     EXPECT_EQ(control_testing::itemTexts(control.Lst_Detail), display);
     EXPECT_EQ(control_testing::itemTexts(control.Lst_Codes), codes);

@@ -54,8 +54,9 @@ protected:
         });
     }
     // The last error shown says that 007 was not saved because the database is read-only, and
-    // names the database.
-    void expectShownFailure() {
+    // names the database; the entity is still open with the user's lines, ready to be validated
+    // again.
+    void expectRefusedAndKept() {
         ASSERT_FALSE(shown.empty()) << "the failure was reported as a success";
         EXPECT_EQ(shown.back().number(), mvdb::kErrDatabaseReadOnly) << shown.back().what();
         const std::string text = shown.back().what();
@@ -64,10 +65,6 @@ protected:
                              "enregistrés : La base de données « " +
                              path() + " »"))
             << text;
-    }
-
-    // The entity is still open with the user's lines, ready to be validated again.
-    void expectLinesKept() {
         EXPECT_EQ(control.Txt_Entite.Text(), "007");
         EXPECT_EQ(control.Lst_Codes.ListCount(), 6);
         EXPECT_EQ(control.Lst_Codes.List(5), "205;;;;");
@@ -88,16 +85,14 @@ TEST_F(FailingDatabaseTest, ValidatingAndLeavingTellWhyKeepTheLinesAndSaveOnceWr
     const AsAClerk clerk(fs::path(path()).parent_path());
     fs::permissions(path(), fs::perms::owner_write, fs::perm_options::remove);
     user.click(control.Cmd_Ok);
-    expectShownFailure();
-    expectLinesKept();
+    expectRefusedAndKept();
 
     messages.answers.push_back(toolkit::MsgAnswer::Yes);
     user.click(control.Cmd_Sortir);
     ASSERT_EQ(messages.asked.size(), 1u);
     EXPECT_EQ(messages.asked[0].text, "Voulez-vous enregistrer les modifications ?");
     ASSERT_EQ(shown.size(), 2u);
-    expectShownFailure();
-    expectLinesKept();
+    expectRefusedAndKept();
 
     fs::permissions(path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(storedAtItsPath(), kStored007);

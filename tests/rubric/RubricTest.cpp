@@ -48,12 +48,6 @@ class RubricSelectorTest : public control_testing::EditorTest {
 protected:
     RubricSelectorTest() { user.click(control.Cmd_Ajouter); }
 
-    void expectEmpty(const screen::RubricColumn& column) const {
-        EXPECT_EQ(column.code.Text(), "") << column.code.Name();
-        EXPECT_EQ(column.list.Text(), "") << column.list.Name();
-        EXPECT_EQ(column.list.ListIndex(), -1) << column.list.Name();
-    }
-
     // The selector shows the rubric of code: the code in its box, the first item of the code
     // selected in its list.
     void expectShown(const screen::RubricColumn& column, const std::string& code,
