@@ -20,35 +20,25 @@ cmake --install "$build" --prefix "$root/installed" >/dev/null
 mv "$root/installed" "$prefix"
 
 headers="$includedir/ostrevan"
-for file in "$bindir/ostrevan-host" "$bindir/mvdb" "$bindir/ostrevan-component" \
-    "$libdir/ControleOstrevan.ocx" "$libdir/libostrevan_mvdb.so" \
-    "$libdir/libostrevan_toolkit.so" "$libdir/libostrevan_component.so" \
-    "$libdir/libostrevan_rights.so" "$libdir/libostrevan_help.so" \
-    "$libdir/libostrevan_control.a" "$libdir/libostrevan_screen.a" "$libdir/libostrevan_qt.a" \
-    "$pcdir/ostrevan.pc" "$pcdir/ostrevan-qt.pc" \
+for file in "$bindir"/{ostrevan-host,mvdb,ostrevan-component} "$libdir/ControleOstrevan.ocx" \
+    "$libdir"/libostrevan_{mvdb,toolkit,component,rights,help}.so{,.1} \
+    "$libdir"/libostrevan_{control,screen,qt}.a "$pcdir"/ostrevan{,-qt}.pc \
     "$datadir/ostrevan/help/TpsParamPaiePlg.htm" "$headers/platform/ComponentError.h" \
-    "$headers/control/Ctr_Ostrevan.h" "$headers/control/ControleOstrevan.h" \
-    "$headers/platform/qt/SurfaceWidget.h"; do
+    "$headers"/control/{Ctr_Ostrevan,ControleOstrevan}.h "$headers/platform/qt/SurfaceWidget.h"; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 
 # A host sees interfaces: the control's class, the screen's insides and the stores behind the
 # database are not installed.
 for file in control/Ctr_Ostrevan_p.h screen/Screen.h rubric/RubricSelector.h \
-    platform/mvdb/SqliteStore.h platform/mvdb/PostgresStore.h; do
+    platform/mvdb/{Sqlite,Postgres}Store.h; do
     [ ! -e "$prefix/$headers/$file" ] || fail "$file is installed"
 done
 
 # The shared libraries carry the version of their interface, which the programs link.
-for library in mvdb toolkit component rights help; do
-    [ -f "$prefix/$libdir/libostrevan_$library.so.1" ] ||
-        fail "libostrevan_$library.so.1 is not installed"
-done
 needed=$(objdump -p "$prefix/$bindir/ostrevan-host" | awk '$1 == "NEEDED" {print $2}')
 grep -qx libostrevan_mvdb.so.1 <<<"$needed" || fail "the host needs: $needed"
 
-check_loaded_from_tree "$prefix" "$prefix/$bindir/ostrevan-host" "$prefix/$bindir/mvdb" \
-    "$prefix/$libdir/ControleOstrevan.ocx"
 use_installed_programs "$prefix" "$bindir" "$libdir" "$build_control"
 
 export PKG_CONFIG_PATH="$prefix/$pcdir"

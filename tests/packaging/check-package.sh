@@ -32,8 +32,6 @@ root="$work/root"
 dpkg-deb -x "$runtime" "$root"
 [ ! -e "$root/usr/$includedir" ] || fail "the runtime package holds headers"
 prefix="$root/usr"
-check_loaded_from_tree "$prefix" "$prefix/$bindir/ostrevan-host" "$prefix/$bindir/mvdb" \
-    "$prefix/$libdir/ControleOstrevan.ocx"
 use_installed_programs "$prefix" "$bindir" "$libdir"
 [ -f "$prefix/share/ostrevan/help/TpsParamPaiePlg.htm" ] || fail "no help page"
 
@@ -75,10 +73,8 @@ grep -qx fonts-liberation <<<"$declared" || fail "fonts-liberation not in Depend
 [[ "$(dpkg-deb -f "$development" Depends)" == "ostrevan (= $version), qt6-base-dev, libc6 "* ]] ||
     fail "ostrevan-dev depends on: $(dpkg-deb -f "$development" Depends)"
 dpkg-deb -x "$development" "$root"
-for file in "$includedir/ostrevan/control/Ctr_Ostrevan.h" \
-    "$includedir/ostrevan/platform/qt/SurfaceWidget.h" "$pcdir/ostrevan.pc" \
-    "$pcdir/ostrevan-qt.pc" "$libdir/libostrevan_control.a" \
-    "$libdir/libostrevan_mvdb.so" $plugin; do
+for file in "$includedir"/ostrevan/{control/Ctr_Ostrevan,platform/qt/SurfaceWidget}.h \
+    "$pcdir"/ostrevan{,-qt}.pc "$libdir"/libostrevan_{control.a,mvdb.so} $plugin; do
     [ -e "$prefix/$file" ] || fail "ostrevan-dev lacks $file"
 done
 export PKG_CONFIG_PATH="$prefix/$pcdir"

@@ -19,12 +19,15 @@ check_loaded_from_tree() {
     done
 }
 
-# use_installed_programs PREFIX BINDIR LIBDIR [OTHER]: in a new folder PREFIX/work, which it leaves
-# as the current one, makes the sample database PREFIX/db with mvdb, plays a short script on it
-# with the host, headless, and checks that the host registered the tree's control library, even
-# over OTHER, another build's control library, registered first when given.
+# use_installed_programs PREFIX BINDIR LIBDIR [OTHER]: checks that the programs and the control
+# library load the tree's libraries; in a new folder PREFIX/work, which it leaves as the current
+# one, makes the sample database PREFIX/db with mvdb, plays a short script on it with the host,
+# headless, and checks that the host registered the tree's control library, even over OTHER,
+# another build's control library, registered first when given.
 use_installed_programs() {
     local prefix=$1 bindir=$2 libdir=$3 other=${4:-}
+    check_loaded_from_tree "$prefix" "$prefix/$bindir"/{ostrevan-host,mvdb} \
+        "$prefix/$libdir/ControleOstrevan.ocx"
     mkdir "$prefix/work"
     cd "$prefix/work"
     export OSTREVAN_REGISTRY="$prefix/work/registry.json"
