@@ -59,8 +59,8 @@ private:
     // letter case) to be shown, or gone, and gives it; throws when the host has ended meanwhile,
     // or when the time is up. The first window awaited, the host's, has the time of its start.
     std::string awaitWindow(const std::string& title, bool shown);
-    test_support::Outcome onDisplay(std::vector<std::string> command) const;
-    test_support::Outcome xdotool(std::vector<std::string> arguments) const;
+    // Runs xdotool on the display; throws when it fails, unless its failure is an answer.
+    test_support::Outcome xdotool(std::vector<std::string> arguments, bool mayFail = false) const;
     void focus(const std::string& window) const { xdotool({"windowfocus", "--sync", window}); }
 
     std::filesystem::path database_;

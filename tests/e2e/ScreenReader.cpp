@@ -27,13 +27,7 @@ ScreenReader::ScreenReader() {
         std::vector<std::string>{"env", sessionVariable(), "/usr/bin/python3",
                                  OSTREVAN_SCREEN_READER},
         true);
-    nextLine("the screen reader's start");
-}
-
-std::string ScreenReader::nextLine(const std::string& awaited) {
-    std::optional<std::string> line = reader_->line(kWaitTime);
-    if (!line) throw std::runtime_error("the screen reader gave no " + awaited);
-    return *line;
+    if (!reader_->line(kWaitTime)) throw std::runtime_error("the screen reader did not start");
 }
 
 std::vector<std::string> ScreenReader::heardUntil(const std::string& last) {
@@ -48,12 +42,7 @@ std::vector<std::string> ScreenReader::heardUntil(const std::string& last) {
 
 std::vector<std::string> ScreenReader::walk() {
     reader_->sendSignal(SIGUSR1);
-    std::vector<std::string> walked;
-    for (std::string line = nextLine("end of its walk"); line != "end";
-         line = nextLine("end of its walk")) {
-        walked.push_back(line);
-    }
-    return walked;
+    return heardUntil("end");
 }
 
 }  // namespace e2e

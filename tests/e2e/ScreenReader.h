@@ -28,13 +28,11 @@ public:
     // heard, without it, when it does not come in time.
     std::vector<std::string> heardUntil(const std::string& last);
 
-    // The host's window as the reader walks it, one line per object, after anything still
-    // announced.
+    // The host's window as the reader walks it, one line per object, then "end", after anything
+    // still announced; without "end" when it does not come in time.
     std::vector<std::string> walk();
 
 private:
-    std::string nextLine(const std::string& awaited);
-
     std::string address_;
     std::unique_ptr<test_support::Child> session_;
     std::unique_ptr<test_support::Child> reader_;

@@ -114,6 +114,7 @@ std::vector<std::string> walkOf007(const std::string& windowTitle) {
                       "    push button | Annuler | Abandonner les modifications de l'entité |  | "
                       "focusable",
                       "    push button | Sortir |  |  | focusable",
+                      "end",
                   });
     return walked;
 }

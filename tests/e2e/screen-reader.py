@@ -20,14 +20,8 @@ import sys
 import pyatspi
 from gi.repository import Gio, GLib
 
-SPOKEN_STATES = [
-    ("editable", pyatspi.STATE_EDITABLE),
-    ("expandable", pyatspi.STATE_EXPANDABLE),
-    ("expanded", pyatspi.STATE_EXPANDED),
-    ("focusable", pyatspi.STATE_FOCUSABLE),
-    ("focused", pyatspi.STATE_FOCUSED),
-    ("selected", pyatspi.STATE_SELECTED),
-]
+SPOKEN_STATES = [(name, getattr(pyatspi, "STATE_" + name.upper())) for name in
+                 ("editable", "expandable", "expanded", "focusable", "focused", "selected")]
 TEXT_ROLES = ("text", "password text", "entry")
 last_said = None
 active_window = None
