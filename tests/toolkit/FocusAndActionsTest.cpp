@@ -178,7 +178,7 @@ TEST_F(FocusAndActionsTest, AMenuEntryCanBeChosenOnlyWhileItsMenuIsShown) {
 class ScriptedAnswers : public MessageService {
 public:
     MsgAnswer ask(const MessageRequest&) override { return answer; }
-    MsgAnswer answer = MsgAnswer::Ok;
+    MsgAnswer answer = MsgAnswer::Cancel;
 };
 
 TEST_F(FocusAndActionsTest, MessageBoxesGoThroughTheHostAndOnlyTheirOwnButtonsAnswer) {
@@ -187,7 +187,6 @@ TEST_F(FocusAndActionsTest, MessageBoxesGoThroughTheHostAndOnlyTheirOwnButtonsAn
     EXPECT_EQ(errorNumberOf([&] { surface.MsgBox(question); }), kErrMessageBox);
     ScriptedAnswers answers;
     surface.setMessageService(&answers);
-    answers.answer = MsgAnswer::Cancel;
     EXPECT_EQ(surface.MsgBox(question), MsgAnswer::Cancel);
     const MessageRequest notice{"Cette rubrique n'est pas disponible.", "Message QUORVEL",
                                 MsgIcon::Exclamation, MsgButtons::Ok, 0};
