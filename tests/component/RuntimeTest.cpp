@@ -21,9 +21,8 @@ using ::testing::HasSubstr;
 
 const std::string kLibraryFile = std::filesystem::absolute(kTestLibrary).lexically_normal();
 
-RegisteredClass compteurIn(const std::string& library) {
-    return {kCompteurId, kCompteurProgId, "Compteur", library, kLibraryId, kFileVersion};
-}
+const RegisteredClass kCompteur = {kCompteurId,  kCompteurProgId, "Compteur",
+                                   kLibraryFile, kLibraryId,      kFileVersion};
 
 // A registration as a hand-written registry file holds it: identity, name and library only.
 RegisteredClass entry(const std::string& id, const std::string& progId,
@@ -50,7 +49,7 @@ TEST_F(RuntimeTest, ARegisteredClassIsCreatedByIdentityAndByNameUnlessAProcessCl
     const std::string once = test_support::fileText(registry());
     registerLibrary(kTestLibrary);  // twice: one entry, the file unchanged
     EXPECT_EQ(test_support::fileText(registry()), once);
-    EXPECT_EQ(Registry::read().classes(), std::vector{compteurIn(kLibraryFile)});
+    EXPECT_EQ(Registry::read().classes(), std::vector{kCompteur});
     for (const char* name : {kCompteurId, kCompteurProgId}) {
         const Ref<Dispatchable> made = as<Dispatchable>(createObject(name), "Compteur");
         ASSERT_TRUE(made) << name;
@@ -81,7 +80,7 @@ TEST_F(RuntimeTest, RegisteringReplacesAStaleEntryOfItsNameAndUnregisteringOnlyI
     writeRegistry(
         {other, entry("{00000000-0000-0000-0000-000000000002}", kCompteurProgId, "/old/essai.so")});
     registerLibrary(kTestLibrary);
-    EXPECT_EQ(Registry::read().classes(), (std::vector{other, compteurIn(kLibraryFile)}));
+    EXPECT_EQ(Registry::read().classes(), (std::vector{other, kCompteur}));
 
     // The entry that another copy of the library wrote stays.
     const RegisteredClass elsewhere = entry(kCompteurId, kCompteurProgId, "/elsewhere/essai.so");

@@ -40,15 +40,14 @@ TEST(HelpFolder, FindsAPageInTheFolderOrASubfolderAndNoneMissingOrOutside) {
     for (const std::string page : {"Page.htm", "images/ecran.htm"})
         EXPECT_EQ(help::findHelpPage(page, folder), folder / page);
 
-    const std::pair<std::string, std::int32_t> refused[] = {
-        {"Absente.htm", help::kErrNoSuchPage},
-        {"Dossier.htm", help::kErrNoSuchPage},
-        {"../Dehors.htm", help::kErrBadPageName},  // files that exist, outside the folder
-        {"sous/../../Dehors.htm", help::kErrBadPageName},
-        {(scratch.path() / "Dehors.htm").string(), help::kErrBadPageName},
-        {"", help::kErrBadPageName},
-    };
-    for (const auto& [page, number] : refused) {
+    for (const auto& [page, number] : std::vector<std::pair<std::string, std::int32_t>>{
+             {"Absente.htm", help::kErrNoSuchPage},
+             {"Dossier.htm", help::kErrNoSuchPage},
+             {"../Dehors.htm", help::kErrBadPageName},  // files that exist, outside the folder
+             {"sous/../../Dehors.htm", help::kErrBadPageName},
+             {(scratch.path() / "Dehors.htm").string(), help::kErrBadPageName},
+             {"", help::kErrBadPageName},
+         }) {
         const auto failure = failureOf([&] { help::findHelpPage(page, folder); });
         EXPECT_EQ(failure.number(), number) << page;
         // A missing page names the folder too; a refused name says where a page must be.

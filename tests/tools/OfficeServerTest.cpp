@@ -12,16 +12,7 @@ namespace {
 using test_support::PostgresServer;
 constexpr auto databaseOf = &PostgresServer::databaseOf;
 
-class OfficeServerTest : public ToolTest {
-protected:
-    // Runs mvdb restore on location with the dump on its standard input.
-    Outcome restore(const std::string& location, const std::string& dump,
-                    const std::string& replace = "") const {
-        std::vector<std::string> arguments = {location, "restore"};
-        if (!replace.empty()) arguments.push_back(replace);
-        return mvdb(arguments, dump);
-    }
-};
+using OfficeServerTest = ToolTest;
 
 // The history of a record as the store keeps it, each version less shift: a state to compare.
 using History =
@@ -57,7 +48,7 @@ TEST_F(OfficeServerTest, AFileMovesToTheServerByteForByteWithItsHistory) {
 
     PostgresServer& postgres = PostgresServer::shared();
     const std::string server = postgres.newDatabase();
-    EXPECT_EQ(restore(server, dump).status, 0);
+    EXPECT_EQ(mvdb({server, "restore"}, dump).status, 0);
     EXPECT_EQ(succeeds({server, "dump"}), dump);
     EXPECT_EQ(historyOf(server, "ASSOCIATION", "k%E9%FF"),
               historyOf(path(), "ASSOCIATION", "k%E9%FF"));
@@ -67,14 +58,14 @@ TEST_F(OfficeServerTest, AFileMovesToTheServerByteForByteWithItsHistory) {
                      clerk + "; GRANT ALL ON SEQUENCE mvdb_versions TO " + clerk);
     succeeds({postgres.uri(databaseOf(server), clerk), "put", "BLANC", "1", "y"});
     const std::string twoUsers = succeeds({server, "dump"});
-    EXPECT_EQ(restore(path("copie.mvdb"), twoUsers).status, 0);
+    EXPECT_EQ(mvdb({path("copie.mvdb"), "restore"}, twoUsers).status, 0);
     EXPECT_EQ(succeeds({path("copie.mvdb"), "dump"}), twoUsers);
     EXPECT_EQ(historyOf(path("copie.mvdb"), "BLANC", "1"), historyOf(server, "BLANC", "1"));
 
     const std::string earlier =
         std::regex_replace(std::regex_replace(dump, std::regex("\\{\"history\".*\\n"), ""),
                            std::regex("\"version\":[0-9]+,"), "");
-    EXPECT_EQ(restore(path("ancien.mvdb"), earlier).status, 0);
+    EXPECT_EQ(mvdb({path("ancien.mvdb"), "restore"}, earlier).status, 0);
     EXPECT_EQ(contents(path("ancien.mvdb")), contents(path()));
 
     const std::string tooLongKey(1001, 'k');
@@ -82,14 +73,14 @@ TEST_F(OfficeServerTest, AFileMovesToTheServerByteForByteWithItsHistory) {
         "{\"file\":\"AUTRE\"}\n{\"key\":\"1\",\"attributes\":[[\"a\"]]}\n{\"file\":\"ZZZ\"}\n"
         "{\"key\":\"" +
         tooLongKey + "\",\"attributes\":[]}\n";
-    fails(restore(server, failing, "--replace"), "1001 octets");
-    fails(restore(server, failing), "contient déjà des enregistrements");
+    fails(mvdb({server, "restore", "--replace"}, failing), "1001 octets");
+    fails(mvdb({server, "restore"}, failing), "contient déjà des enregistrements");
     EXPECT_EQ(succeeds({server, "dump"}), twoUsers);
 
     // Back onto the file, changed since: replaced whole, every version above those it gave.
     const History given = historyOf(path(), "ASSOCIATION", "k%E9%FF");
     succeeds({path(), "put", "AUTRE", "1", "y"});
-    EXPECT_EQ(restore(path(), dump, "--replace").status, 0);
+    EXPECT_EQ(mvdb({path(), "restore", "--replace"}, dump).status, 0);
     EXPECT_EQ(contents(path()), contents(path("ancien.mvdb")));
     const History restored = historyOf(path(), "ASSOCIATION", "k%E9%FF");
     ASSERT_FALSE(restored.empty());

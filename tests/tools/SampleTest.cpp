@@ -38,7 +38,6 @@ protected:
         std::vector<std::vector<std::string>> rows;
         std::vector<std::string> lines = split(succeeds({path(), "query", sentence, fields}), '\n');
         lines.pop_back();
-        rows.reserve(lines.size());
         for (const std::string& line : lines)
             rows.push_back(split(line, ']'));
         return rows;
