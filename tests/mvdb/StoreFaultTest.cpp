@@ -34,9 +34,10 @@ constexpr const char* kStored = "14/03/2025^MDUPONT^^^101]102^^^^";
 constexpr const char* kHoldEveryRecord = "BEGIN; SELECT * FROM mvdb_records FOR UPDATE";
 
 // A database holding record 001, in a file of the test's or on a server of the test's own.
+template <bool onServer>
 class StoreFaultTest : public testing::TestDatabase {
 protected:
-    explicit StoreFaultTest(bool onServer)
+    StoreFaultTest()
         : server_(onServer ? std::make_unique<PostgresServer>(PostgresServer::privateFolder())
                            : nullptr),
           location_(server_ ? server_->newDatabase() : path()),
@@ -57,10 +58,7 @@ protected:
     Database database_;
 };
 
-class SqliteStoreTest : public StoreFaultTest {
-protected:
-    SqliteStoreTest() : StoreFaultTest(false) {}
-};
+using SqliteStoreTest = StoreFaultTest<false>;
 
 TEST_F(SqliteStoreTest, ADatabaseFileMustExistAndBeOneOfOurs) {
     EXPECT_EQ(errorNumberOf([&] { Database::Open(path("missing.mvdb")); }), kErrNoSuchDatabase);
@@ -157,10 +155,8 @@ TEST_F(SqliteStoreTest, AFileOfTheFirstLayoutKeepsEveryRecordAndItsWritersAreChe
     EXPECT_EQ(stored(clerk, "RUBSAISIE", "101"), "Heures normales");
 }
 
-class PostgresStoreTest : public StoreFaultTest {
+class PostgresStoreTest : public StoreFaultTest<true> {
 protected:
-    PostgresStoreTest() : StoreFaultTest(true) {}
-
     std::string databaseName() const { return PostgresServer::databaseOf(location_); }
     std::string query(const std::string& sql) const { return server_->run(databaseName(), sql); }
 

@@ -20,10 +20,6 @@ namespace fs = std::filesystem;
 constexpr const char* kServerUser = "postgres";
 constexpr const char* kFixtureVariable = "OSTREVAN_TEST_POSTGRES";
 
-bool runsAsRoot() {
-    return ::geteuid() == 0;
-}
-
 // A name that no earlier call, in this process or another, gave.
 std::string uniqueSuffix() {
     static std::atomic<int> count = 0;
@@ -61,7 +57,7 @@ void PostgresServer::promote() const {
 void PostgresServer::makeFolder(const fs::path& folder) {
     fs::create_directories(folder);
     // The folder is the server's system user's, with his group.
-    if (runsAsRoot() &&
+    if (::geteuid() == 0 &&
         test_support::run({"chown", std::string(kServerUser) + ":", folder.string()}).status != 0)
         throw std::runtime_error("cannot give " + folder.string() + " to " + kServerUser);
 }
@@ -146,7 +142,7 @@ std::string PostgresServer::Session::run(const std::string& sql) {
 // its output appended to the folder's commands.log; throws when it does not end with status 0.
 void PostgresServer::runProgram(const std::string& program,
                                 const std::vector<std::string>& arguments) const {
-    std::string line = runsAsRoot() ? std::string("runuser -u ") + kServerUser + " -- " : "";
+    std::string line = ::geteuid() == 0 ? std::string("runuser -u ") + kServerUser + " -- " : "";
     line += std::string(OSTREVAN_POSTGRES_BINDIR) + "/" + program;
     line += " " + shellLine(arguments);
     const fs::path log = folder_ / "commands.log";
