@@ -115,18 +115,19 @@ TEST_F(ScriptRunnerTest, KeysGoOneByOneThroughKeyPressAtTheEndOfTheTextAndAction
 }
 
 TEST_F(ScriptRunnerTest, AnExpectationNotMetFailsItsLineWithWhatWasExpectedAndFound) {
-    for (const auto& [script, failure] : std::vector<std::pair<std::string, std::string>>{
-             {"expect Txt_Entite.Text abc",
-              "t.script:1: expect Txt_Entite.Text abc : attendu « abc », obtenu «  »"},
-             {"expect Lst_Codes.Visible True", "attendu « True », obtenu « False »"},
-             {"expect Txt_Entite.Focused True", "attendu « True », obtenu « False »"},
-             {"expect Cbo_Entite.ListIndex 0", "attendu « 0 », obtenu « -1 »"},
-             {"expect Cbo_Entite.List(0) x", "Cbo_Entite n'a pas d'élément 0 (ListCount 0)"},
-             {"expect msgbox Bonjour", "attendu « Bonjour », obtenu none"},
-             {"expect record TPSPARAMBASCUL 001 a^b", "attendu « a^b », obtenu none"},
-             {"expect record TPSPARAMBASCUL 002 none", "attendu none, obtenu « a^b »"},
-             {"expect record ABSENT 001 none", "l'enregistrement ne peut pas être lu : "},
-         })
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"expect Txt_Entite.Text abc",
+         "t.script:1: expect Txt_Entite.Text abc : attendu « abc », obtenu «  »"},
+        {"expect Lst_Codes.Visible True", "attendu « True », obtenu « False »"},
+        {"expect Txt_Entite.Focused True", "attendu « True », obtenu « False »"},
+        {"expect Cbo_Entite.ListIndex 0", "attendu « 0 », obtenu « -1 »"},
+        {"expect Cbo_Entite.List(0) x", "Cbo_Entite n'a pas d'élément 0 (ListCount 0)"},
+        {"expect msgbox Bonjour", "attendu « Bonjour », obtenu none"},
+        {"expect record TPSPARAMBASCUL 001 a^b", "attendu « a^b », obtenu none"},
+        {"expect record TPSPARAMBASCUL 002 none", "attendu none, obtenu « a^b »"},
+        {"expect record ABSENT 001 none", "l'enregistrement ne peut pas être lu : "},
+    };
+    for (const auto& [script, failure] : cases)
         EXPECT_THAT(outcome(script), HasSubstr(failure)) << script;
     EXPECT_EQ(outcome("expect record TPSPARAMBASCUL 002 a^b\n"
                       "expect record TPSPARAMBASCUL 001 none\n"
@@ -135,46 +136,45 @@ TEST_F(ScriptRunnerTest, AnExpectationNotMetFailsItsLineWithWhatWasExpectedAndFo
 }
 
 TEST_F(ScriptRunnerTest, AWidgetMustExistAndBeOfTheKindTheStatementNeeds) {
-    for (const auto& [script, failure] : std::vector<std::pair<std::string, std::string>>{
-             {"focus Cache", "l'écran n'a pas de widget Cache"},
-             {"expect Cache(9).Visible True", "l'écran n'a pas de widget Cache(9)"},
-             {"click Txt_Entite", "Txt_Entite est un textbox, pas un bouton"},
-             {"type Cmd_Ok x",
-              "Cmd_Ok est un button, pas une zone de texte ou une liste modifiable"},
-             {"pick Lst_Detail 0", "Lst_Detail est un listbox, pas une liste modifiable"},
-             {"select Cbo_Entite 0", "Cbo_Entite est un combobox, pas une liste"},
-             {"menu Cmd_Ok", "Cmd_Ok est un button, pas une entrée de menu"},
-             {"expect Cmd_Ok.Text OK",
-              "Cmd_Ok est un button, pas une zone de texte ou une liste modifiable"},
-             {"expect Cmd_Ok.ListCount 0",
-              "Cmd_Ok est un button, pas une liste modifiable ni une liste"},
-             {"expect Mnu_Aide.Focused False", "Mnu_Aide est un menu, pas un widget"},
-         })
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"focus Cache", "l'écran n'a pas de widget Cache"},
+        {"expect Cache(9).Visible True", "l'écran n'a pas de widget Cache(9)"},
+        {"click Txt_Entite", "Txt_Entite est un textbox, pas un bouton"},
+        {"type Cmd_Ok x", "Cmd_Ok est un button, pas une zone de texte ou une liste modifiable"},
+        {"pick Lst_Detail 0", "Lst_Detail est un listbox, pas une liste modifiable"},
+        {"select Cbo_Entite 0", "Cbo_Entite est un combobox, pas une liste"},
+        {"menu Cmd_Ok", "Cmd_Ok est un button, pas une entrée de menu"},
+        {"expect Cmd_Ok.Text OK",
+         "Cmd_Ok est un button, pas une zone de texte ou une liste modifiable"},
+        {"expect Cmd_Ok.ListCount 0",
+         "Cmd_Ok est un button, pas une liste modifiable ni une liste"},
+        {"expect Mnu_Aide.Focused False", "Mnu_Aide est un menu, pas un widget"},
+    };
+    for (const auto& [script, failure] : cases)
         EXPECT_EQ(outcome(script + "\nexpect error"), "t.script:1: " + script + " : " + failure);
 }
 
 TEST_F(ScriptRunnerTest, AnErrorReachingTheHostFailsItsLineUnlessTheNextLineExpectsIt) {
     const std::string raised = "t.script:1: click Cmd_Annuler : une erreur a atteint l'hôte : ";
-    for (const auto& [script, expected] : std::vector<std::pair<std::string, std::string>>{
-             {"click Cmd_Annuler\ndump", raised + "Fichier absent"},
-             {"click Cmd_Annuler\nexpect error \"Fichier absent\"", "passed"},
-             {"click Cmd_Annuler\nexpect error", "passed"},
-             {"click Cmd_Annuler\nexpect error Autre",
-              "t.script:2: expect error Autre : attendu l'erreur « Autre », obtenu « Fichier "
-              "absent »"},
-             {"click Cmd_Annuler\nclick Cmd_Annuler\nexpect error", raised + "Fichier absent"},
-             {"click Cmd_Annuler\nexpect error\nexpect error",
-              "t.script:3: expect error : une erreur était attendue, mais aucune n'a atteint "
-              "l'hôte"},
-             // A refused action is an error of its line too: a disabled button, an item out of
-             // range, a menu that is not shown (a right click on a child does not show it).
-             {"click Cmd_Ajouter",
-              "t.script:1: click Cmd_Ajouter : une erreur a atteint l'hôte : Action refusée sur « "
-              "Cmd_Ajouter »"},
-             {"pick Cbo_Entite 0\nexpect error", "passed"},
-             {"rightclick Txt_Entite\nmenu Mnu_Sommaire\nexpect error", "passed"},
-             {"rightclick\nmenu Mnu_Sommaire", "passed"},
-         })
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"click Cmd_Annuler\ndump", raised + "Fichier absent"},
+        {"click Cmd_Annuler\nexpect error \"Fichier absent\"", "passed"},
+        {"click Cmd_Annuler\nexpect error", "passed"},
+        {"click Cmd_Annuler\nexpect error Autre",
+         "t.script:2: expect error Autre : attendu l'erreur « Autre », obtenu « Fichier absent »"},
+        {"click Cmd_Annuler\nclick Cmd_Annuler\nexpect error", raised + "Fichier absent"},
+        {"click Cmd_Annuler\nexpect error\nexpect error",
+         "t.script:3: expect error : une erreur était attendue, mais aucune n'a atteint l'hôte"},
+        // A refused action is an error of its line too: a disabled button, an item out of range,
+        // a menu that is not shown (a right click on a child does not show it).
+        {"click Cmd_Ajouter",
+         "t.script:1: click Cmd_Ajouter : une erreur a atteint l'hôte : Action refusée sur « "
+         "Cmd_Ajouter »"},
+        {"pick Cbo_Entite 0\nexpect error", "passed"},
+        {"rightclick Txt_Entite\nmenu Mnu_Sommaire\nexpect error", "passed"},
+        {"rightclick\nmenu Mnu_Sommaire", "passed"},
+    };
+    for (const auto& [script, expected] : cases)
         EXPECT_THAT(outcome(script), StartsWith(expected)) << script;
     EXPECT_EQ(out.str(), "") << "the first run stopped before its dump";
     EXPECT_THAT(events, Contains("Sommaire").Times(1));
