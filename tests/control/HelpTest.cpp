@@ -44,8 +44,7 @@ protected:
 TEST_F(HelpTest, OnlyARightClickOnTheControlsOwnSurfaceOpensTheMenu) {
     for (std::int16_t button : {1, 4}) {
         std::int16_t shift = 0;
-        float x = 300;
-        float y = 4000;
+        float x = 300, y = 4000;
         control.onMouseDown(button, shift, x, y);
         EXPECT_EQ(control.shownMenu(), nullptr) << "button " << button;
     }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "control/ControlTesting.h"
-#include "platform/Utf8.h"
 
 namespace {
 
@@ -53,8 +52,6 @@ const StrayCase kCases[] = {
      {"101;103;;;", "123;;;;"},
      "",
      "01/02/2025^^^^101]123]205^103]]^]]^]]^]]^^^"},
-    {"OnlyAttributeMarks", "^^^^^^^^^^^^", {}, "", "^^^^205^^^^^^^^"},
-    {"OnlyValueAndSubvalueMarks", R"(]]\\])", {}, "", R"(]]\\]^^^^205^^^^)"},
     {"MarksInWhatTheControlDoesNotOwn",
      R"(01]]02\\^ADM^^\^101^^^^^]]^\)",
      {"101;;;;"},
@@ -70,8 +67,6 @@ TEST_P(StrayMarksTest, TheLinesShowTheUserIsToldAndOnlyTheLinesAreRewritten) {
     put(database, "TPSPARAMBASCUL", "012", stray.record);
     reopen("012");
     EXPECT_EQ(itemTexts(control.Lst_Codes), stray.lines);
-    for (const std::string& line : itemTexts(control.Lst_Detail))
-        EXPECT_EQ(platform::characterCount(line), 155u);
     if (*stray.named == '\0') {
         EXPECT_TRUE(messages.asked.empty());
     } else {
