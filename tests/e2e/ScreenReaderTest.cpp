@@ -75,7 +75,7 @@ const std::string kEntityList =
 
 // The window as the reader walks it once entity 007 is open and its first line selected: every
 // widget named from the screen, the decorations and the hidden code list left out, the lines read
-// as their rubrics, the combo boxes with their items, selection and actions.
+// as their rubrics, the combo boxes with their items, selection and actions; then the walk's end.
 std::vector<std::string> walkOf007(const std::string& windowTitle) {
     const std::string closedList = "32 items, selected none, actions ShowMenu Press";
     std::vector<std::string> walked = {

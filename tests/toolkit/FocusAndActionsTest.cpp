@@ -26,9 +26,8 @@ using test_support::errorNumberOf;
 class FocusAndActionsTest : public ::testing::Test {
 protected:
     FocusAndActionsTest() {
-        for (TextBox* box : {&first, &inside}) {
+        for (TextBox* box : {&first, &inside})
             box->onLostFocus = [this, box] { events.push_back("lost:" + box->Name()); };
-        }
         ok.onClick = [&] { events.push_back("click"); };
     }
 
