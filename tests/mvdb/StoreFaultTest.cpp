@@ -210,7 +210,7 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
         << empty.what();
 
     // A user who may not read is told so; one who may only read reads, and is refused writes,
-    // deletions and the pruning of the history.
+    // deletions, the pruning of the history and a restored file, at its first batch of rows.
     query("CREATE ROLE intrus LOGIN");
     EXPECT_EQ(errorNumberOf([&] { Database::Open(server_->uri(databaseName(), "intrus")); }),
               kErrReadRefused);
@@ -226,6 +226,12 @@ TEST_F(PostgresStoreTest, AServerOutOfReachARefusedUserAReaderAndALockFailEachBy
                   reader.PruneHistory(std::chrono::floor<std::chrono::microseconds>(
                       std::chrono::system_clock::now()));
               }),
+              kErrDatabaseReadOnly);
+    std::vector<std::string> keys(1000);
+    std::vector<Store::VersionedRecord> batch;
+    for (std::size_t n = 0; n < keys.size(); ++n)
+        batch.push_back({keys[n] = "K" + std::to_string(n), "x", 1});
+    EXPECT_EQ(errorNumberOf([&] { reader.OpenFile("TPSPARAMBASCUL").Restore(batch, {}); }),
               kErrDatabaseReadOnly);
     EXPECT_EQ(stored001(), kStored);
 
