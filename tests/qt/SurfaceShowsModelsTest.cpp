@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <cmath>
 
@@ -63,6 +64,18 @@ TEST_F(SurfaceShowsModelsTest, TextsCaptionsItemsAndSelectionsShowAsTheModelsHol
     EXPECT_EQ(combo.count(), 1);
     EXPECT_EQ(combo.currentIndex(), -1);
     EXPECT_EQ(combo.lineEdit()->text(), "libre");
+
+    // Rows appended leave where the user scrolled the list, away from its selected row.
+    for (int row = 0; row < 20; ++row)
+        lines.AddItem("ligne");
+    lines.SetListIndex(0);
+    QCoreApplication::processEvents();
+    QScrollBar& scroll = *qt<QListView>(lines).verticalScrollBar();
+    const int scrolled = scroll.maximum();
+    scroll.setValue(scrolled);
+    lines.AddItem("ajoutée");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scroll.value(), scrolled);
 }
 
 TEST_F(SurfaceShowsModelsTest, EnabledVisibleAndFocusFollowTheModels) {
